@@ -1,0 +1,47 @@
+# make        build everything into build/ (programs in build/bin/)
+# make run    install what is missing, build, start the demo
+# make test   install what is missing, build, run every test (normal and sanitizer builds)
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+
+.PHONY: all deps build run test test-normal test-sanitize bench clean format update-golden
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: deps build
+	cd assets && ../$(BUILD)/bin/instruments
+
+test: deps
+	$(MAKE) test-normal
+	$(MAKE) test-sanitize
+
+test-normal: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+$(ASAN_BUILD)/build.ninja:
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DINSTRUMENTS_SANITIZE=ON -DINSTRUMENTS_BENCHMARKS=OFF
+
+test-sanitize: $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS) -LE e2e
+
+bench: build
+	$(BUILD)/bin/bench_canvas
+
+format:
+	find app canvas colour display render tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,92 @@
+#pragma once
+
+// The drawing layer through which every instrument paints itself. One graphic
+// control (or off-screen surface) at a time is the current target; the
+// operations below draw on it, measure with its font, or copy its pixels. Real
+// arguments become integer pixels by rounding to nearest, ties to even.
+// Without a valid target, drawing does nothing and measuring gives zeros.
+
+#include <cstdint>
+#include <string_view>
+
+#include "canvas/Dialog.h"
+#include "canvas/surface/Pixel.h"
+#include "canvas/surface/PixelBlock.h"
+
+namespace canvas {
+
+struct Size {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size&) const = default;
+};
+
+enum class Buffering { Unbuffered, Buffered };
+enum class LineMode { Absolute, Relative };
+
+// Corner value of Box that selects an ellipse inscribed in the rectangle.
+inline constexpr std::int32_t kCornerEllipse = INT32_MIN;
+
+// Style bits of Font.
+inline constexpr int kFontBold = 1;
+inline constexpr int kFontItalic = 2;
+inline constexpr int kFontUnderline = 4;
+inline constexpr int kFontStrikeOut = 8;
+
+// Fill styles of Box: 0 solid, 1..6 the hatches; anything above 6 is solid.
+inline constexpr int kFillSolid = 0;
+
+// A source for Copy and Stretch: a graphic control, or an off-screen surface
+// made by BitmapLoad.
+struct Source {
+    DialogHandle dialog = 0;
+    int id = 0;
+    int bitmap = 0;
+    static Source Control(DialogHandle dialog, int id) { return {dialog, id, 0}; }
+    static Source Bitmap(int handle) { return {0, 0, handle}; }
+};
+
+// ---- Drawing target and measurement
+// Makes the graphic control current; anything else is refused (returns false)
+// and leaves no target.
+bool Attach(DialogHandle dialog, int id, Buffering buffering);
+// Makes an off-screen surface made by BitmapLoad current (always buffered).
+bool AttachBitmap(int handle);
+Size ClientSize();
+// Average character width and line height (font height + external leading).
+Size CharSize();
+Size TextSize(std::string_view text);
+// Makes everything drawn so far on the current target visible.
+void Redraw();
+
+// ---- Drawing state
+void SetPos(double x, double y);
+void Width(double n);
+void ColourFg(Colour colour);
+void ColourBg(Colour colour);
+void Font(std::string_view face, double points, int styleBits);
+
+// ---- Drawing
+void LineTo(double x, double y, Colour colour = kColourDefault, LineMode mode = LineMode::Absolute);
+void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill, int fillStyle);
+void SetPixel(double x, double y, Colour colour);
+void Print(std::string_view text);
+void PrintNewLine();
+PixelBlock GetBits();
+// Writes a block onto the current target at the top-left corner, clipped. A block
+// whose length does not match its own header is refused.
+void SetBits(const PixelBlock& block);
+void Render(std::string_view file, double x1, double y1, double x2, double y2);
+void Copy(Source source, int rasterOperation);
+void Stretch(Source source, double sx1, double sy1, double sx2, double sy2, double dx1, double dy1, double dx2,
+             double dy2, int mix);
+// An off-screen surface of width x height holding the file's image scaled to
+// that size; 0 when the name is empty or the file cannot be loaded.
+int BitmapLoad(std::string_view file, int width, int height);
+
+// Raster operation codes for Copy (the system passes only the plain copy).
+inline constexpr int kRopSourceCopy = 0x00CC0020;
+// Any mix above 15 means a plain copy.
+inline constexpr int kMixCopy = 16;
+
+}  // namespace canvas

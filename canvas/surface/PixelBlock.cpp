@@ -1,0 +1,91 @@
+#include "canvas/surface/PixelBlock.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace canvas {
+
+namespace {
+
+std::int32_t ReadLittleEndian32(const std::uint8_t* p) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+                                     static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+void WriteLittleEndian32(std::uint8_t* p, std::uint32_t value) {
+    p[0] = static_cast<std::uint8_t>(value);
+    p[1] = static_cast<std::uint8_t>(value >> 8);
+    p[2] = static_cast<std::uint8_t>(value >> 16);
+    p[3] = static_cast<std::uint8_t>(value >> 24);
+}
+
+}  // namespace
+
+void PixelBlock::FreeAligned::operator()(std::uint8_t* p) const { std::free(p); }
+
+void PixelBlock::Allocate(std::size_t size) {
+    base_.reset();
+    size_ = 0;
+    if (size == 0) {
+        return;
+    }
+    const std::size_t total = (kHeaderOffset + size + 63) / 64 * 64;
+    base_.reset(static_cast<std::uint8_t*>(std::aligned_alloc(64, total)));
+    if (base_) {
+        size_ = size;
+    }
+}
+
+PixelBlock PixelBlock::FromBytes(std::span<const std::uint8_t> bytes) {
+    PixelBlock block;
+    block.Allocate(bytes.size());
+    if (block.size_ != 0) {
+        std::memcpy(block.mutableData(), bytes.data(), bytes.size());
+    }
+    return block;
+}
+
+PixelBlock PixelBlock::FromSurface(const Surface& surface) {
+    PixelBlock block;
+    const std::size_t rowBytes = static_cast<std::size_t>(surface.width()) * sizeof(Pixel);
+    block.Allocate(8 + rowBytes * static_cast<std::size_t>(surface.height()));
+    if (block.size_ == 0) {
+        return block;
+    }
+    std::uint8_t* out = block.mutableData();
+    WriteLittleEndian32(out, static_cast<std::uint32_t>(surface.width()));
+    WriteLittleEndian32(out + 4, static_cast<std::uint32_t>(surface.height()));
+    std::uint8_t* pixels = out + 8;
+    for (int y = 0; y < surface.height(); ++y) {
+        std::memcpy(pixels + rowBytes * static_cast<std::size_t>(y), surface.row(y), rowBytes);
+    }
+    return block;
+}
+
+PixelBlock::PixelBlock(const PixelBlock& other) { *this = FromBytes(other.bytes()); }
+
+PixelBlock& PixelBlock::operator=(const PixelBlock& other) {
+    if (this != &other) {
+        *this = FromBytes(other.bytes());
+    }
+    return *this;
+}
+
+std::int32_t PixelBlock::width() const { return size_ >= 8 ? ReadLittleEndian32(data()) : 0; }
+
+std::int32_t PixelBlock::height() const { return size_ >= 8 ? ReadLittleEndian32(data() + 4) : 0; }
+
+bool PixelBlock::Valid() const {
+    if (size_ < 8 || width() < 0 || height() < 0) {
+        return false;
+    }
+    const auto expected = 8 + 4 * static_cast<std::uint64_t>(width()) * static_cast<std::uint64_t>(height());
+    return expected == size_;
+}
+
+bool PixelBlock::operator==(const PixelBlock& other) const {
+    return size_ == other.size_ && (size_ == 0 || std::memcmp(data(), other.data(), size_) == 0);
+}
+
+}  // namespace canvas

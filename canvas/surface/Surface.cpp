@@ -1,0 +1,183 @@
+#include "canvas/surface/Surface.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace canvas {
+
+namespace {
+
+constexpr int kRowAlignPixels = 16;
+constexpr std::size_t kBufferAlignBytes = 64;
+
+}  // namespace
+
+void Surface::FreeAligned::operator()(Pixel* p) const { std::free(p); }
+
+Surface::Surface(int width, int height, Pixel fill) {
+    if (width <= 0 || height <= 0 || static_cast<std::int64_t>(width) * height > kMaxPixels) {
+        return;
+    }
+    const int stride = (width + kRowAlignPixels - 1) / kRowAlignPixels * kRowAlignPixels;
+    const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height) * sizeof(Pixel);
+    auto* memory = static_cast<Pixel*>(std::aligned_alloc(kBufferAlignBytes, bytes));
+    if (memory == nullptr) {
+        return;
+    }
+    pixels_.reset(memory);
+    width_ = width;
+    height_ = height;
+    stride_ = stride;
+    Fill(fill);
+}
+
+Surface::Surface(const Surface& other) : Surface(other.width_, other.height_) {
+    if (!empty()) {
+        std::memcpy(pixels_.get(), other.pixels_.get(),
+                    static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_) * sizeof(Pixel));
+    }
+}
+
+Surface& Surface::operator=(const Surface& other) {
+    if (this != &other) {
+        Surface copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+void Surface::Fill(Pixel pixel) {
+    for (int y = 0; y < height_; ++y) {
+        std::fill_n(row(y), width_, pixel);
+    }
+}
+
+void Surface::FillSpan(int y, int x0, int x1, Pixel pixel) {
+    if (static_cast<unsigned>(y) >= static_cast<unsigned>(height_)) {
+        return;
+    }
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, width_);
+    if (x0 >= x1) {
+        return;
+    }
+    std::fill(row(y) + x0, row(y) + x1, pixel);
+}
+
+unsigned char HatchRowBits(HatchStyle style, int y) {
+    const int r = y & 7;
+    switch (style) {
+        case HatchStyle::Horizontal:
+            return r == 4 ? 0xff : 0x00;
+        case HatchStyle::Vertical:
+            return 0x08;
+        case HatchStyle::ForwardDiagonal:
+            return static_cast<unsigned char>(0x80 >> r);
+        case HatchStyle::BackwardDiagonal:
+            return static_cast<unsigned char>(0x01 << r);
+        case HatchStyle::Cross:
+            return r == 4 ? 0xff : 0x08;
+        case HatchStyle::DiagonalCross:
+            return static_cast<unsigned char>((0x80 >> r) | (0x01 << r));
+    }
+    return 0;
+}
+
+void Surface::FillSpan(int y, int x0, int x1, const Brush& brush) {
+    switch (brush.kind) {
+        case BrushKind::Null:
+            return;
+        case BrushKind::Solid:
+            FillSpan(y, x0, x1, brush.colour);
+            return;
+        case BrushKind::Hatched:
+            break;
+    }
+    if (static_cast<unsigned>(y) >= static_cast<unsigned>(height_)) {
+        return;
+    }
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, width_);
+    const unsigned bits = HatchRowBits(brush.hatch, y);
+    Pixel* out = row(y);
+    for (int x = x0; x < x1; ++x) {
+        if (bits & (0x80u >> (x & 7))) {
+            out[x] = brush.colour;
+        } else if (brush.background == HatchBackground::Opaque) {
+            out[x] = brush.backgroundColour;
+        }
+    }
+}
+
+void Surface::FillRect(int x0, int y0, int x1, int y1, Pixel pixel) {
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, width_);
+    y0 = std::max(y0, 0);
+    y1 = std::min(y1, height_);
+    if (x0 >= x1) {
+        return;
+    }
+    for (int y = y0; y < y1; ++y) {
+        std::fill(row(y) + x0, row(y) + x1, pixel);
+    }
+}
+
+void Surface::Blit(int dx, int dy, const Surface& source, int sx, int sy, int width, int height) {
+    // Clip the block against the source, then against this surface.
+    if (sx < 0) {
+        dx -= sx;
+        width += sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        dy -= sy;
+        height += sy;
+        sy = 0;
+    }
+    if (dx < 0) {
+        sx -= dx;
+        width += dx;
+        dx = 0;
+    }
+    if (dy < 0) {
+        sy -= dy;
+        height += dy;
+        dy = 0;
+    }
+    width = std::min({width, source.width_ - sx, width_ - dx});
+    height = std::min({height, source.height_ - sy, height_ - dy});
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
+    if (&source == this) {
+        // Overlapping blocks: copy through a scratch buffer.
+        std::vector<Pixel> scratch(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(scratch.data() + static_cast<std::size_t>(y) * width, source.row(sy + y) + sx, rowBytes);
+        }
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(row(dy + y) + dx, scratch.data() + static_cast<std::size_t>(y) * width, rowBytes);
+        }
+        return;
+    }
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(row(dy + y) + dx, source.row(sy + y) + sx, rowBytes);
+    }
+}
+
+bool Surface::SamePixels(const Surface& other) const {
+    if (width_ != other.width_ || height_ != other.height_) {
+        return false;
+    }
+    for (int y = 0; y < height_; ++y) {
+        if (std::memcmp(row(y), other.row(y), static_cast<std::size_t>(width_) * sizeof(Pixel)) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace canvas
