@@ -84,6 +84,23 @@ bool PixelBlock::Valid() const {
     return expected == size_;
 }
 
+void WritePixelBlock(Surface& surface, const PixelBlock& block) {
+    if (!block.Valid()) {
+        return;
+    }
+    const int width = std::min<std::int32_t>(block.width(), surface.width());
+    const int height = std::min<std::int32_t>(block.height(), surface.height());
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    const Pixel* source = block.pixels();
+    const std::size_t blockStride = static_cast<std::size_t>(block.width());
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(surface.row(y), source + blockStride * static_cast<std::size_t>(y), rowBytes);
+    }
+}
+
 bool PixelBlock::operator==(const PixelBlock& other) const {
     return size_ == other.size_ && (size_ == 0 || std::memcmp(data(), other.data(), size_) == 0);
 }

@@ -56,4 +56,8 @@ private:
     std::size_t size_ = 0;
 };
 
+// Writes a valid block onto the surface at the top-left corner with the block's
+// own width and height, clipped to the surface. An invalid block writes nothing.
+void WritePixelBlock(Surface& surface, const PixelBlock& block);
+
 }  // namespace canvas
