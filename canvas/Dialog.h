@@ -69,6 +69,10 @@ std::int64_t HeadlessVirtualTime();
 // Why the last DialogNew returned 0 (for example no display), or empty.
 std::string LastDialogError();
 
+// Called after every present of any dialog's client area, on either back-end
+// (tools use it to time start-up); an empty function removes it.
+void SetPresentListener(std::function<void(const Surface& clientArea)> listener);
+
 // ---- Inspection, for tests and tools.
 // The surface of a graphic control, or null.
 const Surface* ControlSurface(DialogHandle dialog, int id);

@@ -5,7 +5,9 @@ namespace display {
 std::vector<DisplayRecord> DisplayTable;
 std::vector<canvas::PixelBlock> BackgroundTable;
 
-void AllocateDisplayTable() { DisplayTable.assign(kDisplayCount, DisplayRecord{}); }
+void AllocateDisplayTable() {
+    DisplayTable.assign(kDisplayCount, DisplayRecord{});
+}
 
 void EnsureBackgroundTable() {
     if (BackgroundTable.size() != kDisplayCount) {

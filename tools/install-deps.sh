@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
     fonts-dejavu-core fonts-liberation
-    xvfb xauth openbox wmctrl xdotool x11-utils
+    xvfb xauth openbox wmctrl xdotool x11-utils x11-apps
 )
 
 missing=()

@@ -1,0 +1,465 @@
+#include "canvas/Canvas.h"
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "canvas/DialogEngine.h"
+#include "canvas/bitmap/BmpLoader.h"
+#include "canvas/bitmap/StretchBlackOnWhite.h"
+#include "canvas/raster/Shapes.h"
+#include "canvas/surface/Rounding.h"
+#include "canvas/text/FontCache.h"
+#include "canvas/text/FontFace.h"
+
+namespace canvas {
+
+namespace {
+
+// Pen widths beyond this only waste time: every pixel of any surface is covered.
+constexpr int kMaxPenWidth = 4096;
+constexpr std::size_t kMaxFaceName = 31;
+constexpr double kScreenDpi = 96.0;
+
+struct Context {
+    DrawTarget* current = nullptr;
+    DialogRecord* currentDialog = nullptr;
+    std::vector<std::unique_ptr<DrawTarget>> bitmaps;  // index = handle - 1
+};
+
+Context& TheContext() {
+    static Context context;
+    return context;
+}
+
+DrawTarget* Current() { return TheContext().current; }
+
+// After a drawing call: an unbuffered target shows its change at once.
+void Drew(DrawTarget& target) {
+    if (!target.buffered) {
+        NoteTargetChanged(target, false);
+    }
+}
+
+Pixel ResolveForeground(const DrawTarget& target, Colour colour) {
+    return PixelFromColour(colour == kColourDefault ? target.state.foreground : colour);
+}
+
+std::shared_ptr<const text::FontFace> OpenFontAt(std::string_view face, double points, int styleBits) {
+    if (!(points > 0.0) || points > 72.0) {
+        points = 8.0;
+    }
+    text::FontRequest request;
+    request.face = std::string(face.substr(0, std::min(face.size(), kMaxFaceName)));
+    request.pixelHeight = RoundHalfEven(points * kScreenDpi / 72.0);
+    request.styleBits = styleBits & (kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut);
+    return text::OpenFont(request);
+}
+
+const Surface* SourceSurface(const Source& source) {
+    if (source.bitmap != 0) {
+        auto& bitmaps = TheContext().bitmaps;
+        if (source.bitmap < 0 || static_cast<std::size_t>(source.bitmap) > bitmaps.size()) {
+            return nullptr;
+        }
+        return &bitmaps[static_cast<std::size_t>(source.bitmap - 1)]->surface;
+    }
+    DialogRecord* dialog = FindDialog(source.dialog);
+    GraphicControl* control = dialog ? dialog->FindControl(source.id) : nullptr;
+    return control ? &control->target.surface : nullptr;
+}
+
+// A name without "." names a resource; this program has none.
+std::optional<Surface> LoadPicture(std::string_view file) {
+    if (file.find('.') == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return bitmap::LoadBmpFile(std::string(file));
+}
+
+// The sixteen binary raster operations of a mix code m (0..15): bit (2S + D) of m
+// gives the result for source bit S and destination bit D.
+Pixel Mix(int mix, Pixel source, Pixel destination) {
+    auto mask = [mix](int bit) -> Pixel { return ((mix >> bit) & 1) ? 0xFFFFFFu : 0u; };
+    return ((~source & ~destination & mask(0)) | (~source & destination & mask(1)) |
+            (source & ~destination & mask(2)) | (source & destination & mask(3))) &
+           0xFFFFFFu;
+}
+
+Pixel CopyRop(int rop, Pixel source, Pixel destination) {
+    switch (rop) {
+        case 0x008800C6:  // SRCAND
+            return source & destination;
+        case 0x00EE0086:  // SRCPAINT
+            return source | destination;
+        case 0x00660046:  // SRCINVERT
+            return source ^ destination;
+        case 0x00330008:  // NOTSRCCOPY
+            return ~source & 0xFFFFFFu;
+        case 0x00000042:  // BLACKNESS
+            return 0;
+        case 0x00FF0062:  // WHITENESS
+            return 0xFFFFFFu;
+        default:  // SRCCOPY and anything unknown
+            return source;
+    }
+}
+
+}  // namespace
+
+void ForgetTargetsOf(DialogRecord& dialog) {
+    Context& context = TheContext();
+    if (context.currentDialog == &dialog) {
+        context.current = nullptr;
+        context.currentDialog = nullptr;
+    }
+}
+
+void NoteTargetChanged(DrawTarget& target, bool /*redrawRequested*/) {
+    target.redrawPending = true;
+    if (target.ownerPresentPending != nullptr) {
+        *target.ownerPresentPending = true;
+    }
+}
+
+std::shared_ptr<const text::FontFace> DefaultFont() {
+    static const std::shared_ptr<const text::FontFace> font = OpenFontAt("MS Sans Serif", 8.0, 0);
+    return font;
+}
+
+bool Attach(DialogHandle handle, int id, Buffering buffering) {
+    Context& context = TheContext();
+    DialogRecord* dialog = FindDialog(handle);
+    GraphicControl* control = dialog ? dialog->FindControl(id) : nullptr;
+    context.current = control ? &control->target : nullptr;
+    context.currentDialog = control ? dialog : nullptr;
+    if (control == nullptr) {
+        return false;
+    }
+    control->target.buffered = buffering == Buffering::Buffered;
+    return true;
+}
+
+bool AttachBitmap(int handle) {
+    Context& context = TheContext();
+    context.current = nullptr;
+    context.currentDialog = nullptr;
+    if (handle <= 0 || static_cast<std::size_t>(handle) > context.bitmaps.size()) {
+        return false;
+    }
+    context.current = context.bitmaps[static_cast<std::size_t>(handle - 1)].get();
+    return true;
+}
+
+Size ClientSize() {
+    const DrawTarget* target = Current();
+    return target ? Size{target->surface.width(), target->surface.height()} : Size{};
+}
+
+Size CharSize() {
+    const DrawTarget* target = Current();
+    if (target == nullptr || !target->state.font) {
+        return {};
+    }
+    const text::FontFace::Metrics& metrics = target->state.font->metrics();
+    return {metrics.averageCharWidth, metrics.height + metrics.externalLeading};
+}
+
+Size TextSize(std::string_view textToMeasure) {
+    const DrawTarget* target = Current();
+    if (target == nullptr || !target->state.font) {
+        return {};
+    }
+    return {target->state.font->TextWidth(textToMeasure), target->state.font->metrics().height};
+}
+
+void Redraw() {
+    if (DrawTarget* target = Current()) {
+        NoteTargetChanged(*target, true);
+    }
+}
+
+void SetPos(double x, double y) {
+    if (DrawTarget* target = Current()) {
+        target->state.x = RoundHalfEven(x);
+        target->state.y = RoundHalfEven(y);
+    }
+}
+
+void Width(double n) {
+    if (DrawTarget* target = Current()) {
+        target->state.penWidth = std::clamp(RoundHalfEven(n), 0, kMaxPenWidth);
+    }
+}
+
+void ColourFg(Colour colour) {
+    if (DrawTarget* target = Current()) {
+        target->state.foreground = colour == kColourDefault ? kSystemWindowText : (colour & 0xFFFFFF);
+    }
+}
+
+void ColourBg(Colour colour) {
+    DrawTarget* target = Current();
+    if (target == nullptr) {
+        return;
+    }
+    if (colour == kColourTransparent) {
+        target->state.textBackground = TextBackground::Transparent;
+        return;
+    }
+    target->state.textBackground = TextBackground::Opaque;
+    target->state.background = colour == kColourDefault ? kSystemButtonFace : (colour & 0xFFFFFF);
+}
+
+void Font(std::string_view face, double points, int styleBits) {
+    if (DrawTarget* target = Current()) {
+        target->state.font = OpenFontAt(face, points, styleBits);
+    }
+}
+
+void LineTo(double x, double y, Colour colour, LineMode mode) {
+    DrawTarget* target = Current();
+    if (target == nullptr) {
+        return;
+    }
+    DrawingState& state = target->state;
+    int endX = RoundHalfEven(x);
+    int endY = RoundHalfEven(y);
+    if (mode == LineMode::Relative) {
+        endX = static_cast<int>(std::clamp<long long>(static_cast<long long>(state.x) + endX, INT_MIN, INT_MAX));
+        endY = static_cast<int>(std::clamp<long long>(static_cast<long long>(state.y) + endY, INT_MIN, INT_MAX));
+    }
+    // A transparent line paints nothing, but the position still moves.
+    if (colour != kColourTransparent) {
+        raster::DrawLine(target->surface, state.x, state.y, endX, endY,
+                         raster::Pen{state.penWidth, ResolveForeground(*target, colour)});
+        Drew(*target);
+    }
+    state.x = endX;
+    state.y = endY;
+}
+
+void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
+         int fillStyle) {
+    DrawTarget* target = Current();
+    if (target == nullptr) {
+        return;
+    }
+    int left = RoundHalfEven(x1);
+    int top = RoundHalfEven(y1);
+    int right = RoundHalfEven(x2);
+    int bottom = RoundHalfEven(y2);
+    if (right < left) {
+        std::swap(left, right);
+    }
+    if (bottom < top) {
+        std::swap(top, bottom);
+    }
+    const Colour lineColour = line == kColourDefault ? target->state.foreground : line;
+    const Colour fillColour = fill == kColourDefault ? lineColour : fill;
+
+    raster::Pen pen{target->state.penWidth, PixelFromColour(lineColour)};
+    if (lineColour == kColourTransparent) {
+        pen = raster::Pen::Null();
+    }
+    Brush brush = Brush::None();
+    if (fillColour != kColourTransparent) {
+        if (fillStyle >= 1 && fillStyle <= 6) {
+            const bool opaque = target->state.textBackground == TextBackground::Opaque;
+            brush = Brush::Hatch(static_cast<HatchStyle>(fillStyle), PixelFromColour(fillColour),
+                                 opaque ? HatchBackground::Opaque : HatchBackground::Transparent,
+                                 PixelFromColour(target->state.background));
+        } else {
+            brush = Brush::Solid(PixelFromColour(fillColour));
+        }
+    }
+
+    if (corner == kCornerEllipse) {
+        raster::DrawEllipse(target->surface, left, top, right, bottom, pen, brush);
+    } else {
+        const long long w = static_cast<long long>(right) - left;
+        const long long h = static_cast<long long>(bottom) - top;
+        const long long percent = std::clamp<std::int32_t>(corner, 0, 100);
+        const int rounding = static_cast<int>(std::min(w, h) * percent / 100);
+        raster::DrawRoundRect(target->surface, left, top, right, bottom, rounding, rounding, pen, brush);
+    }
+    Drew(*target);
+}
+
+void SetPixel(double x, double y, Colour colour) {
+    DrawTarget* target = Current();
+    if (target == nullptr) {
+        return;
+    }
+    target->state.x = RoundHalfEven(x);
+    target->state.y = RoundHalfEven(y);
+    if (colour != kColourTransparent) {
+        target->surface.SetPixel(target->state.x, target->state.y, ResolveForeground(*target, colour));
+        Drew(*target);
+    }
+}
+
+void Print(std::string_view textToPrint) {
+    DrawTarget* target = Current();
+    if (target == nullptr || !target->state.font) {
+        return;
+    }
+    DrawingState& state = target->state;
+    std::optional<Pixel> background;
+    if (state.textBackground == TextBackground::Opaque) {
+        background = PixelFromColour(state.background);
+    }
+    state.font->Draw(target->surface, state.x, state.y, textToPrint, PixelFromColour(state.foreground), background);
+    const long long advanced = static_cast<long long>(state.x) + state.font->TextWidth(textToPrint);
+    state.x = static_cast<int>(std::clamp<long long>(advanced, INT_MIN, INT_MAX));
+    Drew(*target);
+}
+
+void PrintNewLine() {
+    DrawTarget* target = Current();
+    if (target == nullptr) {
+        return;
+    }
+    const long long next = static_cast<long long>(target->state.y) + CharSize().height;
+    target->state.x = 0;
+    target->state.y = static_cast<int>(std::clamp<long long>(next, INT_MIN, INT_MAX));
+}
+
+PixelBlock GetBits() {
+    const DrawTarget* target = Current();
+    return target ? PixelBlock::FromSurface(target->surface) : PixelBlock{};
+}
+
+void SetBits(const PixelBlock& block) {
+    DrawTarget* target = Current();
+    if (target == nullptr || !block.Valid()) {
+        return;
+    }
+    WritePixelBlock(target->surface, block);
+    Drew(*target);
+}
+
+void Render(std::string_view file, double x1, double y1, double x2, double y2) {
+    DrawTarget* target = Current();
+    if (target == nullptr) {
+        return;
+    }
+    const std::optional<Surface> picture = LoadPicture(file);
+    if (!picture) {
+        return;
+    }
+    const int left = RoundHalfEven(x1);
+    const int top = RoundHalfEven(y1);
+    const long long width = static_cast<long long>(RoundHalfEven(x2)) - left + 1;
+    const long long height = static_cast<long long>(RoundHalfEven(y2)) - top + 1;
+    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX) {
+        return;
+    }
+    bitmap::StretchBlackOnWhite(*picture, 0, 0, picture->width(), picture->height(), target->surface, left, top,
+                                static_cast<int>(width), static_cast<int>(height));
+    Drew(*target);
+}
+
+void Copy(Source source, int rasterOperation) {
+    DrawTarget* target = Current();
+    const Surface* from = SourceSurface(source);
+    if (target == nullptr || from == nullptr) {
+        return;
+    }
+    const int width = std::min(from->width(), target->surface.width());
+    const int height = std::min(from->height(), target->surface.height());
+    if (rasterOperation == kRopSourceCopy) {
+        target->surface.Blit(0, 0, *from, 0, 0, width, height);
+    } else {
+        const Surface snapshot = *from;  // the source may be the target itself
+        for (int y = 0; y < height; ++y) {
+            Pixel* out = target->surface.row(y);
+            const Pixel* in = snapshot.row(y);
+            for (int x = 0; x < width; ++x) {
+                out[x] = CopyRop(rasterOperation, in[x], out[x]);
+            }
+        }
+    }
+    Drew(*target);
+}
+
+void Stretch(Source source, double sx1, double sy1, double sx2, double sy2, double dx1, double dy1, double dx2,
+             double dy2, int mix) {
+    DrawTarget* target = Current();
+    const Surface* from = SourceSurface(source);
+    if (target == nullptr || from == nullptr) {
+        return;
+    }
+    const int sourceLeft = RoundHalfEven(sx1);
+    const int sourceTop = RoundHalfEven(sy1);
+    const int left = RoundHalfEven(dx1);
+    const int top = RoundHalfEven(dy1);
+    const long long sourceWidth = static_cast<long long>(RoundHalfEven(sx2)) - sourceLeft + 1;
+    const long long sourceHeight = static_cast<long long>(RoundHalfEven(sy2)) - sourceTop + 1;
+    const long long width = static_cast<long long>(RoundHalfEven(dx2)) - left + 1;
+    const long long height = static_cast<long long>(RoundHalfEven(dy2)) - top + 1;
+    if (sourceWidth <= 0 || sourceHeight <= 0 || width <= 0 || height <= 0 || sourceWidth > INT_MAX ||
+        sourceHeight > INT_MAX || width > INT_MAX || height > INT_MAX) {
+        return;
+    }
+    const Surface snapshot = *from;  // the source may be the target itself
+    if (mix < 0 || mix > 15) {
+        bitmap::StretchBlackOnWhite(snapshot, sourceLeft, sourceTop, static_cast<int>(sourceWidth),
+                                    static_cast<int>(sourceHeight), target->surface, left, top,
+                                    static_cast<int>(width), static_cast<int>(height));
+        Drew(*target);
+        return;
+    }
+    // With a mix, stretch into a scratch surface marked "unwritten" in the fourth
+    // byte, then combine only the pixels the stretch produced.
+    const int clippedWidth = static_cast<int>(std::min<long long>(width, target->surface.width()));
+    const int clippedHeight = static_cast<int>(std::min<long long>(height, target->surface.height()));
+    constexpr Pixel kUnwritten = 0xFF000000u;
+    Surface scratch(clippedWidth, clippedHeight, kUnwritten);
+    bitmap::StretchBlackOnWhite(snapshot, sourceLeft, sourceTop, static_cast<int>(sourceWidth),
+                                static_cast<int>(sourceHeight), scratch, 0, 0, static_cast<int>(width),
+                                static_cast<int>(height));
+    for (int y = 0; y < scratch.height(); ++y) {
+        for (int x = 0; x < scratch.width(); ++x) {
+            const Pixel s = scratch.row(y)[x];
+            if ((s & kUnwritten) == 0 && target->surface.Contains(left + x, top + y)) {
+                Pixel& d = target->surface.row(top + y)[left + x];
+                d = Mix(mix, s, d);
+            }
+        }
+    }
+    Drew(*target);
+}
+
+int BitmapLoad(std::string_view file, int width, int height) {
+    if (file.empty()) {
+        return 0;
+    }
+    const std::optional<Surface> picture = LoadPicture(file);
+    if (!picture) {
+        return 0;
+    }
+    // A size of 0 keeps the picture's own size.
+    if (width <= 0) {
+        width = picture->width();
+    }
+    if (height <= 0) {
+        height = picture->height();
+    }
+    auto bitmapTarget = std::make_unique<DrawTarget>();
+    bitmapTarget->surface = Surface(width, height);
+    if (bitmapTarget->surface.empty()) {
+        return 0;
+    }
+    bitmap::StretchBlackOnWhite(*picture, 0, 0, picture->width(), picture->height(), bitmapTarget->surface, 0, 0,
+                                width, height);
+    bitmapTarget->state.font = DefaultFont();
+    auto& bitmaps = TheContext().bitmaps;
+    bitmaps.push_back(std::move(bitmapTarget));
+    return static_cast<int>(bitmaps.size());
+}
+
+}  // namespace canvas

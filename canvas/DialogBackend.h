@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace canvas {
+
+class Surface;
+
+// What the modal loop hears from its back-end while it waits.
+enum class BackendEventKind {
+    None,        // the wait ended at the deadline (or spuriously)
+    Close,       // close box, Alt+F4, window manager close, SIGINT/SIGTERM
+    Resized,     // the client area changed size
+    Exposed,     // the window needs its whole client area shown again
+    SpanElapsed  // the headless back-end's virtual time ran out
+};
+
+struct BackendEvent {
+    BackendEventKind kind = BackendEventKind::None;
+    int width = 0;
+    int height = 0;
+};
+
+// The platform half of a dialog: a window on screen or a headless stand-in.
+class DialogBackend {
+public:
+    virtual ~DialogBackend() = default;
+    // Creates the (hidden) window; false with a reason when there is none to be had.
+    virtual bool Create(const std::string& caption, int x, int y, int clientWidth, int clientHeight,
+                        std::string& error) = 0;
+    virtual void Show() = 0;
+    // Milliseconds on the back-end's clock (real or virtual).
+    virtual std::int64_t Now() = 0;
+    // Waits for the next event, but not past deadlineMs (no deadline when negative).
+    virtual BackendEvent Wait(std::int64_t deadlineMs) = 0;
+    // Shows the composed client area.
+    virtual void Present(const Surface& clientArea) = 0;
+    virtual void Destroy() = 0;
+};
+
+}  // namespace canvas

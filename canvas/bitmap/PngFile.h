@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "canvas/surface/Surface.h"
+
+namespace canvas::bitmap {
+
+// Writes the surface as an 8-bit RGB PNG file. False when the surface is empty
+// or the file cannot be written.
+bool WritePng(const Surface& surface, const std::string& path);
+
+// Reads a PNG file of any colour type into a surface (alpha dropped, not
+// blended), or nullopt when it is unreadable or larger than 16 M pixels.
+std::optional<Surface> ReadPng(const std::string& path);
+
+}  // namespace canvas::bitmap

@@ -1,0 +1,112 @@
+#include "canvas/bitmap/StretchBlackOnWhite.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace canvas::bitmap {
+
+namespace {
+
+// The source indices (in surface coordinates, first .. last - 1) that make up
+// one destination index; empty when all of them lie outside the source surface.
+struct SourceRange {
+    int first = 0;
+    int last = 0;
+    bool empty() const { return first >= last; }
+};
+
+// The first source index (relative to the source rectangle) that a shrink from
+// S to D maps onto destination index d or beyond: the least s with
+// floor(((2s+1)D - 1) / 2S) >= d. Every product stays below 2^63 because all
+// factors are below 2^31.
+std::int64_t FirstSourceOf(std::int64_t d, std::int64_t S, std::int64_t D) {
+    const std::int64_t numerator = 2 * S * d + 1 - D;
+    if (numerator <= 0) {
+        return 0;
+    }
+    return (numerator + 2 * D - 1) / (2 * D);
+}
+
+// One axis: the source range of every destination index in [d0, d1).
+std::vector<SourceRange> AxisTable(std::int64_t sourceStart, std::int64_t S, std::int64_t D, std::int64_t d0,
+                                   std::int64_t d1, int sourceSize) {
+    std::vector<SourceRange> table;
+    table.reserve(static_cast<std::size_t>(d1 - d0));
+    for (std::int64_t d = d0; d < d1; ++d) {
+        std::int64_t first = 0;
+        std::int64_t last = 0;
+        if (D >= S) {
+            first = ((2 * d + 1) * S - 1) / (2 * D);
+            last = first + 1;
+        } else {
+            first = FirstSourceOf(d, S, D);
+            last = FirstSourceOf(d + 1, S, D);
+        }
+        first = std::clamp<std::int64_t>(sourceStart + first, 0, sourceSize);
+        last = std::clamp<std::int64_t>(sourceStart + last, 0, sourceSize);
+        table.push_back({static_cast<int>(first), static_cast<int>(last)});
+    }
+    return table;
+}
+
+Pixel AndOfBlock(const Surface& source, SourceRange rows, SourceRange columns) {
+    Pixel value = ~Pixel{0};
+    for (int y = rows.first; y < rows.last; ++y) {
+        const Pixel* row = source.row(y);
+        for (int x = columns.first; x < columns.last; ++x) {
+            value &= row[x];
+        }
+    }
+    return value;
+}
+
+}  // namespace
+
+void StretchBlackOnWhite(const Surface& source, int sx, int sy, int sw, int sh, Surface& destination, int dx,
+                         int dy, int dw, int dh) {
+    if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0 || source.empty() || destination.empty()) {
+        return;
+    }
+    if (&source == &destination) {
+        const Surface copy = source;
+        StretchBlackOnWhite(copy, sx, sy, sw, sh, destination, dx, dy, dw, dh);
+        return;
+    }
+    // Only the destination indices that land on the destination surface.
+    const std::int64_t c0 = std::max<std::int64_t>(0, -std::int64_t{dx});
+    const std::int64_t c1 = std::min<std::int64_t>(dw, std::int64_t{destination.width()} - dx);
+    const std::int64_t r0 = std::max<std::int64_t>(0, -std::int64_t{dy});
+    const std::int64_t r1 = std::min<std::int64_t>(dh, std::int64_t{destination.height()} - dy);
+    if (c0 >= c1 || r0 >= r1) {
+        return;
+    }
+    const std::vector<SourceRange> columns = AxisTable(sx, sw, dw, c0, c1, source.width());
+    const std::vector<SourceRange> rows = AxisTable(sy, sh, dh, r0, r1, source.height());
+    // Without a shrink on either axis every destination pixel is one source
+    // pixel: a plain lookup, the common case of a picture drawn enlarged.
+    const bool singleColumns =
+        std::all_of(columns.begin(), columns.end(), [](SourceRange r) { return r.last - r.first <= 1; });
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+        if (rows[j].empty()) {
+            continue;
+        }
+        Pixel* out = destination.row(static_cast<int>(dy + r0 + static_cast<std::int64_t>(j))) + (dx + c0);
+        if (singleColumns && rows[j].last - rows[j].first == 1) {
+            const Pixel* in = source.row(rows[j].first);
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                if (!columns[i].empty()) {
+                    out[i] = in[columns[i].first];
+                }
+            }
+            continue;
+        }
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (!columns[i].empty()) {
+                out[i] = AndOfBlock(source, rows[j], columns[i]);
+            }
+        }
+    }
+}
+
+}  // namespace canvas::bitmap

@@ -1,0 +1,174 @@
+#pragma once
+
+// The geometry of a rounded rectangle (and so of an ellipse): its one-pixel
+// outline and the area inside it, row by row, in 64-bit coordinates.
+//
+// The lower-right quarter of the corner ellipse is traced as an 8-connected
+// path through pixel centres with an integer error walk (A. Zingl, "A
+// Rasterizing Algorithm for Drawing Curves"); the other three quarters are its
+// mirror images, so the outline is symmetric. Straight one-pixel runs join the
+// quarters along the edges. Every row of the outline is then a run on the left
+// and a run on the right (or one run across), and the fill lies between them.
+
+#include <algorithm>
+#include <cstdint>
+
+#include "canvas/raster/Spans.h"
+
+namespace canvas::raster {
+
+// Corner ellipses larger than this are not drawn: the walk is linear in the
+// size and its error terms must stay within 64 bits.
+inline constexpr std::int64_t kMaxCornerSize = std::int64_t{1} << 18;
+
+// Walks the lower-right quarter of an ew x eh corner ellipse (3 <= ew, eh <=
+// kMaxCornerSize) in box-local coordinates, from the rightmost pixel of the
+// middle row down and left to the middle column, calling visit(x, y) per
+// vertex. Consecutive vertices differ by at most one in each coordinate.
+template <typename Visit>
+void WalkCornerQuarter(std::int64_t ew, std::int64_t eh, Visit&& visit) {
+    const std::int64_t a = ew - 1;
+    const std::int64_t c = eh - 1;
+    std::int64_t ex = 4 * c * c * (1 - a);
+    std::int64_t ey = 4 * a * a * (1 + (c & 1));
+    std::int64_t err = ex + ey + a * a * (c & 1);
+    std::int64_t x = a;
+    std::int64_t y = eh / 2;
+    while (x >= ew / 2) {
+        visit(x, y);
+        const std::int64_t e2 = 2 * err;
+        bool moved = false;
+        if (e2 >= ex) {
+            --x;
+            ex += 8 * c * c;
+            err += ex;
+            moved = true;
+        }
+        if (e2 <= ey) {
+            ++y;
+            ey += 8 * a * a;
+            err += ey;
+            moved = true;
+        }
+        // Neither can happen for a valid corner; the guard keeps the walk finite and in the box.
+        if (!moved || y > c) {
+            break;
+        }
+    }
+}
+
+class RoundShape {
+public:
+    // One row: the outline covers [left, innerLeft) and [innerRight, right), the
+    // fill [innerLeft, innerRight) (empty when the runs meet or overlap).
+    struct Row {
+        std::int64_t y;
+        std::int64_t left;
+        std::int64_t innerLeft;
+        std::int64_t innerRight;
+        std::int64_t right;
+    };
+
+    // The box l..r-1 x t..b-1 (l < r, t < b) with a corner ellipse of ew x eh,
+    // 3 <= ew <= r - l, 3 <= eh <= b - t, both at most kMaxCornerSize.
+    RoundShape(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, std::int64_t ew, std::int64_t eh)
+        : l_(l), t_(t), r_(r), b_(b), ew_(ew), eh_(eh) {}
+
+    // Calls visit(Row) for every row of the shape within rows; when the corner
+    // ellipse spans the full odd height its middle row comes twice.
+    template <typename Visit>
+    void ForEachRow(RowRange rows, Visit&& visit) const {
+        std::int64_t rowY = 0, xMin = 0, xMax = 0;
+        bool open = false;
+        WalkCornerQuarter(ew_, eh_, [&](std::int64_t x, std::int64_t y) {
+            if (open && y != rowY) {
+                QuarterRow(rows, rowY, xMin, xMax, RowKind::Curve, visit);
+                open = false;
+            }
+            if (!open) {
+                rowY = y;
+                xMax = x;
+                open = true;
+            }
+            xMin = x;
+        });
+        // The last row holds the straight top or bottom edge.
+        if (open) {
+            QuarterRow(rows, rowY, xMin, xMax, RowKind::Edge, visit);
+        }
+        const std::int64_t midBegin = std::max(t_ + eh_ - eh_ / 2, rows.begin);
+        const std::int64_t midEnd = std::min(b_ - eh_ + eh_ / 2, rows.end);
+        for (std::int64_t y = midBegin; y < midEnd; ++y) {
+            visit(Row{y, l_, l_ + 1, r_ - 1, r_});
+        }
+    }
+
+    // Calls visit(x, y) for every outline vertex of the four quarters.
+    template <typename Visit>
+    void ForEachVertex(Visit&& visit) const {
+        WalkCornerQuarter(ew_, eh_, [&](std::int64_t x, std::int64_t y) {
+            visit(MirrorX(r_ - ew_ + x), b_ - eh_ + y);
+            visit(r_ - ew_ + x, b_ - eh_ + y);
+            visit(MirrorX(r_ - ew_ + x), MirrorY(b_ - eh_ + y));
+            visit(r_ - ew_ + x, MirrorY(b_ - eh_ + y));
+        });
+    }
+
+    // Calls visit(x1, y1, x2, y2) for every edge of the closed outline polygon
+    // (in no particular order or direction).
+    template <typename Visit>
+    void ForEachEdge(Visit&& visit) const {
+        std::int64_t px = 0, py = 0;
+        bool first = true;
+        WalkCornerQuarter(ew_, eh_, [&](std::int64_t x, std::int64_t y) {
+            if (!first) {
+                const std::int64_t ax = r_ - ew_ + px, ay = b_ - eh_ + py;
+                const std::int64_t bx = r_ - ew_ + x, by = b_ - eh_ + y;
+                visit(ax, ay, bx, by);
+                visit(MirrorX(ax), ay, MirrorX(bx), by);
+                visit(ax, MirrorY(ay), bx, MirrorY(by));
+                visit(MirrorX(ax), MirrorY(ay), MirrorX(bx), MirrorY(by));
+            }
+            first = false;
+            px = x;
+            py = y;
+        });
+        // Vertical edges between the quarters' middle-row vertices, horizontal
+        // edges between their last vertices.
+        const std::int64_t midY = b_ - eh_ + eh_ / 2;
+        visit(r_ - 1, MirrorY(midY), r_ - 1, midY);
+        visit(l_, MirrorY(midY), l_, midY);
+        const std::int64_t lastX = r_ - ew_ + px, lastY = b_ - eh_ + py;
+        visit(MirrorX(lastX), lastY, lastX, lastY);
+        visit(MirrorX(lastX), MirrorY(lastY), lastX, MirrorY(lastY));
+    }
+
+private:
+    enum class RowKind { Curve, Edge };
+
+    std::int64_t MirrorX(std::int64_t x) const { return l_ + r_ - 1 - x; }
+    std::int64_t MirrorY(std::int64_t y) const { return t_ + b_ - 1 - y; }
+
+    // Emits the bottom row of a quarter's local row and its mirror at the top.
+    template <typename Visit>
+    void QuarterRow(RowRange rows, std::int64_t localY, std::int64_t xMin, std::int64_t xMax, RowKind kind,
+                    Visit& visit) const {
+        const std::int64_t right = r_ - ew_ + xMax + 1;
+        const std::int64_t left = MirrorX(right - 1);
+        Row row{0, left, right, right, right};
+        if (kind == RowKind::Curve) {
+            row.innerLeft = MirrorX(r_ - ew_ + xMin) + 1;
+            row.innerRight = r_ - ew_ + xMin;
+        }
+        for (const std::int64_t y : {b_ - eh_ + localY, MirrorY(b_ - eh_ + localY)}) {
+            if (y >= rows.begin && y < rows.end) {
+                row.y = y;
+                visit(row);
+            }
+        }
+    }
+
+    std::int64_t l_, t_, r_, b_, ew_, eh_;
+};
+
+}  // namespace canvas::raster

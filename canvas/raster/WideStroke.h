@@ -1,0 +1,49 @@
+#pragma once
+
+// Strokes of a geometric pen (width 2 and more) with round caps and joins. A
+// stroke is the union of a cap disc on every vertex and a body along every
+// segment; painting the parts one after another in one colour gives that
+// union.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "canvas/surface/Pixel.h"
+#include "canvas/surface/Surface.h"
+
+namespace canvas::raster {
+
+class WideStroke {
+public:
+    // width is clamped to 2 .. kMaxPenWidth.
+    WideStroke(Surface& surface, int width, Pixel colour);
+    WideStroke(const WideStroke&) = delete;
+    WideStroke& operator=(const WideStroke&) = delete;
+
+    // The cap disc: a width x width block with rounded corners covering columns
+    // x - width/2 .. x - width/2 + width - 1 and the same rows (for even widths it
+    // sits half a pixel up-left of the point).
+    void Disc(std::int64_t x, std::int64_t y);
+    // The body between two points without its caps.
+    void Body(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+    // MoveToEx + LineTo: the body and a disc on each end point.
+    void Line(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+
+private:
+    // One disc row as column offsets from the centre, end exclusive.
+    struct DiscRow {
+        std::int64_t begin = 0;
+        std::int64_t end = 0;
+    };
+    void BuildDisc();
+    DiscRow* rows() { return heapRows_.empty() ? inlineRows_.data() : heapRows_.data(); }
+
+    Surface& surface_;
+    int width_;
+    Pixel colour_;
+    std::array<DiscRow, 32> inlineRows_{};
+    std::vector<DiscRow> heapRows_;
+};
+
+}  // namespace canvas::raster

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+namespace canvas::text {
+
+// Style bits of a font request, as the drawing layer's callers pass them.
+inline constexpr int kStyleBold = 1;
+inline constexpr int kStyleItalic = 2;
+inline constexpr int kStyleUnderline = 4;
+inline constexpr int kStyleStrikeOut = 8;
+inline constexpr int kStyleMask = 15;
+
+// The largest character height a font may be asked for. It bounds the size of
+// every cached glyph bitmap.
+inline constexpr int kMaxPixelHeight = 1024;
+
+// A font as the caller asks for it: a face name that the system resolves to
+// whatever it offers, the character (em) height in pixels, and the style bits.
+struct FontRequest {
+    std::string face;
+    int pixelHeight = 0;
+    int styleBits = 0;
+
+    bool operator==(const FontRequest&) const = default;
+
+    bool bold() const { return (styleBits & kStyleBold) != 0; }
+    bool italic() const { return (styleBits & kStyleItalic) != 0; }
+    bool underline() const { return (styleBits & kStyleUnderline) != 0; }
+    bool strikeOut() const { return (styleBits & kStyleStrikeOut) != 0; }
+};
+
+struct FontRequestHash {
+    std::size_t operator()(const FontRequest& request) const {
+        const std::size_t h = std::hash<std::string>{}(request.face);
+        return h ^ (static_cast<std::size_t>(request.pixelHeight) * 0x9e3779b97f4a7c15ull) ^
+               (static_cast<std::size_t>(request.styleBits) << 3);
+    }
+};
+
+}  // namespace canvas::text

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "canvas/Canvas.h"
+#include "canvas/Dialog.h"
+#include "canvas/surface/Surface.h"
+
+namespace canvas {
+namespace {
+
+struct Event {
+    int event;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+    std::int64_t at;
+};
+
+DialogHandle NewHeadlessDialog(std::int64_t spanMs, HeadlessOptions options = {}) {
+    options.spanMs = spanMs;
+    UseHeadlessDialogs(std::move(options));
+    return DialogNew(kDialogPixels, 0, "test", -1, -1, 700, 500, 0, 0);
+}
+
+TEST(DialogEngine, DeliversInitialisationSizeThenTimersAtTheirVirtualTimes) {
+    const DialogHandle dialog = NewHeadlessDialog(200);
+    ASSERT_NE(dialog, 0);
+    std::vector<Event> events;
+    const auto result = DialogShowModal(dialog, [&](DialogHandle d, int event, std::uintptr_t w, std::intptr_t l) {
+        events.push_back({event, w, l, HeadlessVirtualTime()});
+        if (event == kEventInitDialog) {
+            SetTimer(d, 1, 40);
+            SetTimer(d, 7, 100);
+        }
+        return std::intptr_t{1};
+    });
+    EXPECT_EQ(result, 0);
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events[0].event, kEventInitDialog);
+    EXPECT_EQ(events[1].event, kEventSize);
+    EXPECT_EQ(events[1].lParam, 700 | (500 << 16));
+
+    std::vector<std::pair<std::uintptr_t, std::int64_t>> timers;
+    for (std::size_t i = 2; i < events.size(); ++i) {
+        ASSERT_EQ(events[i].event, kEventTimer);
+        timers.emplace_back(events[i].wParam, events[i].at);
+    }
+    const std::vector<std::pair<std::uintptr_t, std::int64_t>> expected = {
+        {1, 40}, {1, 80}, {7, 100}, {1, 120}, {1, 160}, {1, 200}, {7, 200}};
+    EXPECT_EQ(timers, expected);
+    // The dialog is gone with its controls once the modal show returns.
+    EXPECT_EQ(ControlSurface(dialog, 1), nullptr);
+    EXPECT_FALSE(Attach(dialog, 1, Buffering::Buffered));
+}
+
+TEST(DialogEngine, HandlerCanEndTheDialogAndUnhandledCloseEndsWithZero) {
+    const DialogHandle dialog = NewHeadlessDialog(10000);
+    int ticks = 0;
+    const auto result = DialogShowModal(dialog, [&](DialogHandle d, int event, std::uintptr_t, std::intptr_t) {
+        if (event == kEventInitDialog) {
+            SetTimer(d, 1, 40);
+        } else if (event == kEventTimer && ++ticks == 3) {
+            DialogEnd(d, 42);
+        }
+        return std::intptr_t{1};
+    });
+    EXPECT_EQ(result, 42);
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST(DialogEngine, UserSlotsWrapOntoEightSlots) {
+    const DialogHandle dialog = NewHeadlessDialog(0);
+    ASSERT_TRUE(ControlAddGraphic(dialog, 5, "", 0, 0, 10, 10, 0));
+    SetUser(dialog, 5, 9, 123);
+    EXPECT_EQ(GetUser(dialog, 5, 1), 123);
+    SetUser(dialog, 5, 0, 77);
+    EXPECT_EQ(GetUser(dialog, 5, 8), 77);
+    SetUser(dialog, kDialogItself, 2, 5);
+    EXPECT_EQ(GetUser(dialog, kDialogItself, 10), 5);
+    EXPECT_EQ(GetUser(dialog, 5, 2), 0);
+    EXPECT_EQ(GetUser(dialog, 6, 1), 0);
+    EXPECT_EQ(GetUser(0, 5, 1), 0);
+}
+
+TEST(DialogEngine, PresentsOnlyAfterARedrawAndShowsUnbufferedDrawingAtOnce) {
+    std::vector<Pixel> presentedCorner;
+    HeadlessOptions options;
+    options.onPresent = [&](const Surface& client, std::int64_t) { presentedCorner.push_back(client.At(10, 10)); };
+    const DialogHandle dialog = NewHeadlessDialog(160, options);
+    ASSERT_TRUE(ControlAddGraphic(dialog, 3, "", 10, 10, 20, 20, 0));
+    int tick = 0;
+    DialogShowModal(dialog, [&](DialogHandle d, int event, std::uintptr_t, std::intptr_t) {
+        if (event == kEventInitDialog) {
+            SetTimer(d, 1, 40);
+        }
+        if (event != kEventTimer) {
+            return std::intptr_t{0};
+        }
+        ++tick;
+        if (tick == 1) {  // buffered, no Redraw: nothing to present
+            Attach(d, 3, Buffering::Buffered);
+            SetPixel(0, 0, 0x0000FF);
+        } else if (tick == 2) {  // Redraw presents the buffered change
+            Attach(d, 3, Buffering::Buffered);
+            Redraw();
+        } else if (tick == 3) {  // unbuffered drawing shows without Redraw
+            Attach(d, 3, Buffering::Unbuffered);
+            SetPixel(0, 0, 0x00FF00);
+        }
+        return std::intptr_t{1};
+    });
+    const std::vector<Pixel> expected = {PixelFromColour(0xF0F0F0), PixelFromColour(0x0000FF),
+                                         PixelFromColour(0x00FF00)};
+    EXPECT_EQ(presentedCorner, expected);
+}
+
+TEST(DialogEngine, WindowWithoutADisplayFailsWithAReasonNamingDisplay) {
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    UseWindowDialogs();
+    EXPECT_EQ(DialogNew(kDialogPixels, 0, "x", -1, -1, 100, 100, 0, 0), 0);
+    EXPECT_NE(LastDialogError().find("DISPLAY"), std::string::npos) << LastDialogError();
+}
+
+TEST(DialogEngine, BeepsAreCounted) {
+    const int before = BeepCount();
+    Beep();
+    EXPECT_EQ(BeepCount(), before + 1);
+}
+
+}  // namespace
+}  // namespace canvas
