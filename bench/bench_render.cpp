@@ -1,0 +1,99 @@
+// Repaint cost of one dot-matrix display: an 8-character time text on a 210 x 55
+// display with a 6-pixel frame, in the plain style and the three styles that
+// paint more boxes per dot. Each repaint restores the background copy first.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "canvas/Canvas.h"
+#include "canvas/Dialog.h"
+#include "canvas/surface/Surface.h"
+#include "display/DisplayRecord.h"
+#include "render/DotPainter.h"
+#include "render/GlyphTable.h"
+#include "render/TextLayout.h"
+
+namespace {
+
+constexpr int kWidth = 210;
+constexpr int kHeight = 55;
+constexpr int kFirstId = 207;
+
+struct Setup {
+    canvas::DialogHandle dialog = 0;
+    int nextId = kFirstId;
+};
+
+Setup& TheSetup() {
+    static Setup setup = [] {
+        canvas::UseHeadlessDialogs({});
+        Setup s;
+        s.dialog = canvas::DialogNew(canvas::kDialogPixels, 0, "bench", -1, -1, 700, 500, 0, 0);
+        display::AllocateDisplayTable();
+        display::EnsureBackgroundTable();
+        render::BuildGlyphTable();
+        return s;
+    }();
+    return setup;
+}
+
+// A display as creation leaves it, with a shaded background copy so that the
+// restore copies real pixels.
+int MakeDisplay(const char* styleWords) {
+    Setup& setup = TheSetup();
+    const int id = setup.nextId++;
+    canvas::ControlAddGraphic(setup.dialog, id, "", 10, 10, kWidth, kHeight, 0);
+    display::DisplayRecord& record = *display::RecordOf(id);
+    record.frameWidth = 6;
+    record.inkColour = 0x00FF00;
+    record.styleWords.Store(styleWords);
+    canvas::Surface face(kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+        face.FillSpan(y, 0, kWidth, static_cast<canvas::Pixel>(0x101010 * (y % 16)));
+    }
+    *display::BackgroundOf(id) = canvas::PixelBlock::FromSurface(face);
+    return id;
+}
+
+void PaintTime(benchmark::State& state, const char* styleWords) {
+    const int id = MakeDisplay(styleWords);
+    const std::string text = render::ToSegmentDigits("12:34:56");
+    for (auto _ : state) {
+        render::PaintDisplayText(TheSetup().dialog, id, text);
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_PaintPlain(benchmark::State& state) {
+    PaintTime(state, "");
+}
+void BM_PaintJoined(benchmark::State& state) {
+    PaintTime(state, "unito");
+}
+void BM_PaintShadow(benchmark::State& state) {
+    PaintTime(state, "ombra");
+}
+void BM_PaintUnlit(benchmark::State& state) {
+    PaintTime(state, "fondo");
+}
+
+void BM_LayoutText(benchmark::State& state) {
+    TheSetup();
+    const std::string text = render::ToSegmentDigits("12:34:56");
+    for (auto _ : state) {
+        int lit = 0;
+        render::LayoutText(kWidth, kHeight, 6, text).ForEachDot([&](const render::Dot& dot) {
+            lit += dot.lit;
+        });
+        benchmark::DoNotOptimize(lit);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_PaintPlain);
+BENCHMARK(BM_PaintJoined);
+BENCHMARK(BM_PaintShadow);
+BENCHMARK(BM_PaintUnlit);
+BENCHMARK(BM_LayoutText);
