@@ -1,7 +1,6 @@
 #include "canvas/raster/DrawScript.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <istream>
@@ -20,14 +19,15 @@ namespace {
 // saturate there, so they do here.
 std::int32_t ParseLong32(const std::string& text, bool& ok) {
     char* end = nullptr;
-    errno = 0;
     const long long value = std::strtoll(text.c_str(), &end, 0);
     ok = !text.empty() && *end == '\0';
     return static_cast<std::int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
 }
 
 // Script colours are 0x00BBGGRR; anything above the low 24 bits is dropped.
-Pixel ScriptColour(std::int32_t colour) { return PixelFromColour(static_cast<Colour>(colour & 0xffffff)); }
+Pixel ScriptColour(std::int32_t colour) {
+    return PixelFromColour(static_cast<Colour>(colour & 0xffffff));
+}
 
 Brush ScriptBrush(std::int32_t fill) {
     constexpr std::int32_t kNullBrush = -2;
@@ -41,7 +41,9 @@ void AppendHex(std::string& out, std::uint32_t value, int digits) {
     }
 }
 
-std::uint32_t PixelColour(Pixel pixel) { return static_cast<std::uint32_t>(ColourFromPixel(pixel & 0xffffffu)); }
+std::uint32_t PixelColour(Pixel pixel) {
+    return static_cast<std::uint32_t>(ColourFromPixel(pixel & 0xffffffu));
+}
 
 // A start and a signed size as the renderer treats them: a negative size
 // covers start + size + 1 .. start. Ranges that leave the int range are not valid.
@@ -66,7 +68,7 @@ Extent Reversible(std::int64_t start, std::int64_t size) {
 
 // The words of one script line, separated by spaces or tabs.
 class DrawScript::Tokens {
-public:
+  public:
     explicit Tokens(std::string_view line) : rest_(line) {}
 
     std::optional<std::string_view> Next() {
@@ -103,7 +105,7 @@ public:
 
     bool bad() const { return bad_; }
 
-private:
+  private:
     void SkipBlanks() {
         while (!rest_.empty() && (rest_.front() == ' ' || rest_.front() == '\t')) {
             rest_.remove_prefix(1);
@@ -433,7 +435,8 @@ void DrawScript::Emit() {
 void DrawScript::EmitText(Format format) {
     const Surface& s = *surface_;
     const std::string name = name_.empty() ? "img" + std::to_string(imageNumber_) : name_;
-    std::string text = "image " + name + " " + std::to_string(s.width()) + " " + std::to_string(s.height()) + "\n";
+    std::string text =
+        "image " + name + " " + std::to_string(s.width()) + " " + std::to_string(s.height()) + "\n";
     for (int y = 0; y < s.height(); ++y) {
         const Pixel* row = s.row(y);
         for (int x = 0; x < s.width(); ++x) {
@@ -468,7 +471,8 @@ void DrawScript::EmitAscii() {
         }
     }
     const std::string name = name_.empty() ? "img" + std::to_string(imageNumber_) : name_;
-    std::string text = "image " + name + " " + std::to_string(s.width()) + " " + std::to_string(s.height()) + "\n";
+    std::string text =
+        "image " + name + " " + std::to_string(s.width()) + " " + std::to_string(s.height()) + "\n";
     text += "  . = ";
     AppendHex(text, background, 6);
     text.push_back('\n');
@@ -499,7 +503,8 @@ void DrawScript::EmitAscii() {
 void DrawScript::EmitPpm() {
     const Surface& s = *surface_;
     const std::string name = name_.empty() ? "img" + std::to_string(imageNumber_) : name_;
-    std::string bytes = "P6\n# " + name + "\n" + std::to_string(s.width()) + " " + std::to_string(s.height()) + "\n255\n";
+    std::string bytes =
+        "P6\n# " + name + "\n" + std::to_string(s.width()) + " " + std::to_string(s.height()) + "\n255\n";
     for (int y = 0; y < s.height(); ++y) {
         for (int x = 0; x < s.width(); ++x) {
             const Pixel p = s.row(y)[x];

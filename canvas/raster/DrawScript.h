@@ -25,14 +25,14 @@
 namespace canvas::raster {
 
 class DrawScript {
-public:
+  public:
     DrawScript(std::ostream& out, std::ostream& errors);
 
     // Runs every line, then writes the last image if it has not been written.
     // Returns the number of lines that failed.
     int Run(std::istream& script);
 
-private:
+  private:
     enum class Format { Ppm, Hex, Ascii, Raw };
     class Tokens;
 

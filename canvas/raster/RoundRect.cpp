@@ -1,6 +1,7 @@
 #include "canvas/raster/RoundRect.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "canvas/raster/RoundShape.h"
@@ -89,22 +90,47 @@ void DrawRectangle(Surface& surface, const Box& box, const Pen& pen, const Brush
     }
 }
 
-void DrawRounded(Surface& surface, const Box& box, const RoundShape& shape, const Pen& pen, const Brush& brush) {
+// The closed wide path through the outline vertices. Each quarter is a path of
+// one-pixel steps, so each disc adds only its rim to the one before it.
+void StrokeRounded(Surface& surface, const RoundShape& shape, const Pen& pen) {
+    WideStroke stroke(surface, pen.width, pen.colour);
+    struct ChainEnd {
+        std::int64_t x = 0;
+        std::int64_t y = 0;
+        bool started = false;
+    };
+    std::array<ChainEnd, 4> ends{};
+    shape.ForEachVertex([&](int chain, std::int64_t x, std::int64_t y) {
+        ChainEnd& end = ends[static_cast<std::size_t>(chain)];
+        if (end.started) {
+            stroke.DiscAfter(x, y, end.x, end.y);
+            stroke.UnitStep(end.x, end.y, x, y);
+        } else {
+            stroke.Disc(x, y);
+        }
+        end = {x, y, true};
+    });
+    shape.ForEachStraightEdge([&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+        stroke.Body(x1, y1, x2, y2);
+    });
+}
+
+void DrawRounded(Surface& surface, const Box& box, const RoundShape& shape, const Pen& pen,
+                 const Brush& brush) {
     const RowRange rows = VisibleRows(surface, box.t, box.b);
     if (pen.IsNull() || !pen.IsThin()) {
         // The whole area, which a geometric pen then strokes over.
-        shape.ForEachRow(rows, [&](const RoundShape::Row& row) { PaintSpan(surface, row.y, row.left, row.right, brush); });
+        shape.ForEachRow(
+            rows, [&](const RoundShape::Row& row) { PaintSpan(surface, row.y, row.left, row.right, brush); });
         if (!pen.IsNull()) {
-            WideStroke stroke(surface, pen.width, pen.colour);
-            shape.ForEachVertex([&](std::int64_t x, std::int64_t y) { stroke.Disc(x, y); });
-            shape.ForEachEdge(
-                [&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) { stroke.Body(x1, y1, x2, y2); });
+            StrokeRounded(surface, shape, pen);
         }
         return;
     }
     if (SameSolidColour(pen, brush)) {
-        shape.ForEachRow(rows,
-                         [&](const RoundShape::Row& row) { PaintSpan(surface, row.y, row.left, row.right, pen.colour); });
+        shape.ForEachRow(rows, [&](const RoundShape::Row& row) {
+            PaintSpan(surface, row.y, row.left, row.right, pen.colour);
+        });
         return;
     }
     shape.ForEachRow(rows, [&](const RoundShape::Row& row) {
@@ -138,6 +164,18 @@ void DrawRoundRect64(Surface& surface, const Box& box, std::int64_t ew, std::int
 
 void DrawRoundRect(Surface& surface, int x1, int y1, int x2, int y2, int ew, int eh, const Pen& pen,
                    const Brush& brush) {
+    // The dot painters draw tens of thousands of these a second: a square-cornered
+    // box whose thin outline and fill share one colour is one solid block.
+    const bool squareCorners = (ew >= -2 && ew <= 2) || (eh >= -2 && eh <= 2);
+    if (squareCorners && pen.IsThin() && !pen.IsNull() && SameSolidColour(pen, brush)) {
+        const int l = std::min(x1, x2), r = std::max(x1, x2);
+        const int t = std::min(y1, y2), b = std::max(y1, y2);
+        // A 1 x 1 box draws nothing (its four corners coincide).
+        if (l != r && t != b && (r - 1 != l || b - 1 != t)) {
+            surface.FillRect(l, t, r, b, pen.colour);
+        }
+        return;
+    }
     DrawRoundRect64(surface, Normalise(x1, y1, x2, y2), ew, eh, pen, brush);
 }
 

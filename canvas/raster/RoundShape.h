@@ -58,7 +58,7 @@ void WalkCornerQuarter(std::int64_t ew, std::int64_t eh, Visit&& visit) {
 }
 
 class RoundShape {
-public:
+  public:
     // One row: the outline covers [left, innerLeft) and [innerRight, right), the
     // fill [innerLeft, innerRight) (empty when the runs meet or overlap).
     struct Row {
@@ -71,7 +71,8 @@ public:
 
     // The box l..r-1 x t..b-1 (l < r, t < b) with a corner ellipse of ew x eh,
     // 3 <= ew <= r - l, 3 <= eh <= b - t, both at most kMaxCornerSize.
-    RoundShape(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, std::int64_t ew, std::int64_t eh)
+    RoundShape(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b, std::int64_t ew,
+               std::int64_t eh)
         : l_(l), t_(t), r_(r), b_(b), ew_(ew), eh_(eh) {}
 
     // Calls visit(Row) for every row of the shape within rows; when the corner
@@ -103,47 +104,37 @@ public:
         }
     }
 
-    // Calls visit(x, y) for every outline vertex of the four quarters.
+    // Calls visit(chain, x, y) for every outline vertex: each of the four
+    // quarters (chain 0..3) in path order, the chains interleaved.
     template <typename Visit>
     void ForEachVertex(Visit&& visit) const {
         WalkCornerQuarter(ew_, eh_, [&](std::int64_t x, std::int64_t y) {
-            visit(MirrorX(r_ - ew_ + x), b_ - eh_ + y);
-            visit(r_ - ew_ + x, b_ - eh_ + y);
-            visit(MirrorX(r_ - ew_ + x), MirrorY(b_ - eh_ + y));
-            visit(r_ - ew_ + x, MirrorY(b_ - eh_ + y));
+            visit(0, r_ - ew_ + x, b_ - eh_ + y);
+            visit(1, MirrorX(r_ - ew_ + x), b_ - eh_ + y);
+            visit(2, r_ - ew_ + x, MirrorY(b_ - eh_ + y));
+            visit(3, MirrorX(r_ - ew_ + x), MirrorY(b_ - eh_ + y));
         });
     }
 
-    // Calls visit(x1, y1, x2, y2) for every edge of the closed outline polygon
-    // (in no particular order or direction).
+    // Calls visit(x1, y1, x2, y2) for the straight edges that join the quarters:
+    // vertical ones between their middle-row vertices, horizontal ones between
+    // their last vertices. With the steps between consecutive vertices of each
+    // chain they make up the closed outline polygon.
     template <typename Visit>
-    void ForEachEdge(Visit&& visit) const {
-        std::int64_t px = 0, py = 0;
-        bool first = true;
+    void ForEachStraightEdge(Visit&& visit) const {
+        std::int64_t lastX = 0, lastY = 0;
         WalkCornerQuarter(ew_, eh_, [&](std::int64_t x, std::int64_t y) {
-            if (!first) {
-                const std::int64_t ax = r_ - ew_ + px, ay = b_ - eh_ + py;
-                const std::int64_t bx = r_ - ew_ + x, by = b_ - eh_ + y;
-                visit(ax, ay, bx, by);
-                visit(MirrorX(ax), ay, MirrorX(bx), by);
-                visit(ax, MirrorY(ay), bx, MirrorY(by));
-                visit(MirrorX(ax), MirrorY(ay), MirrorX(bx), MirrorY(by));
-            }
-            first = false;
-            px = x;
-            py = y;
+            lastX = r_ - ew_ + x;
+            lastY = b_ - eh_ + y;
         });
-        // Vertical edges between the quarters' middle-row vertices, horizontal
-        // edges between their last vertices.
         const std::int64_t midY = b_ - eh_ + eh_ / 2;
         visit(r_ - 1, MirrorY(midY), r_ - 1, midY);
         visit(l_, MirrorY(midY), l_, midY);
-        const std::int64_t lastX = r_ - ew_ + px, lastY = b_ - eh_ + py;
         visit(MirrorX(lastX), lastY, lastX, lastY);
         visit(MirrorX(lastX), MirrorY(lastY), lastX, MirrorY(lastY));
     }
 
-private:
+  private:
     enum class RowKind { Curve, Edge };
 
     std::int64_t MirrorX(std::int64_t x) const { return l_ + r_ - 1 - x; }

@@ -27,7 +27,8 @@ inline void PaintSpan(Surface& surface, std::int64_t y, std::int64_t x0, std::in
                      ClampCoordinate(x1, surface.width()), pixel);
 }
 
-inline void PaintSpan(Surface& surface, std::int64_t y, std::int64_t x0, std::int64_t x1, const Brush& brush) {
+inline void PaintSpan(Surface& surface, std::int64_t y, std::int64_t x0, std::int64_t x1,
+                      const Brush& brush) {
     if (y < 0 || y >= surface.height() || x0 >= x1 || brush.kind == BrushKind::Null) {
         return;
     }

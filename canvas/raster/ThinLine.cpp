@@ -12,8 +12,9 @@ namespace {
 // Steps the minor coordinate of step i, floor((2*i*d + n - 1) / (2*n)), one
 // step at a time with an integer remainder (|d| <= n, so at most one carry).
 class MinorAxis {
-public:
-    MinorAxis(std::int64_t firstStep, std::int64_t delta, std::int64_t steps) : delta2_(2 * delta), den_(2 * steps) {
+  public:
+    MinorAxis(std::int64_t firstStep, std::int64_t delta, std::int64_t steps)
+        : delta2_(2 * delta), den_(2 * steps) {
         // The first numerator can exceed 64 bits for lines spanning the int range.
         const __int128 num = static_cast<__int128>(2) * firstStep * delta + steps - 1;
         __int128 q = num / den_;
@@ -39,7 +40,7 @@ public:
         }
     }
 
-private:
+  private:
     std::int64_t delta2_;
     std::int64_t den_;
     std::int64_t offset_ = 0;

@@ -4,15 +4,17 @@
 #include <cmath>
 
 #include "canvas/raster/Pen.h"
-#include "canvas/raster/Polygon.h"
 #include "canvas/raster/RoundShape.h"
-#include "canvas/raster/Spans.h"
 
 namespace canvas::raster {
 
 namespace {
 
-std::int64_t RoundHalfUp(double v) { return static_cast<std::int64_t>(std::floor(v + 0.5)); }
+std::int64_t RoundHalfUp(double v) {
+    return static_cast<std::int64_t>(std::floor(v + 0.5));
+}
+
+constexpr RowRange kAllRows{INT64_MIN / 2, INT64_MAX / 2};
 
 }  // namespace
 
@@ -33,7 +35,9 @@ void WideStroke::BuildDisc() {
     }
     // The disc is the whole area of a width x width ellipse (outline and fill).
     const RoundShape disc(0, 0, width_, width_, width_, width_);
-    disc.ForEachRow({0, width_}, [&](const RoundShape::Row& row) { out[row.y] = {row.left + lo, row.right + lo}; });
+    disc.ForEachRow({0, width_}, [&](const RoundShape::Row& row) {
+        out[row.y] = {row.left + lo, row.right + lo};
+    });
 }
 
 void WideStroke::Disc(std::int64_t x, std::int64_t y) {
@@ -46,30 +50,33 @@ void WideStroke::Disc(std::int64_t x, std::int64_t y) {
     }
 }
 
-void WideStroke::Body(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+void WideStroke::DiscAfter(std::int64_t x, std::int64_t y, std::int64_t fromX, std::int64_t fromY) {
+    const std::int64_t top = y - width_ / 2;
+    const std::int64_t fromTop = fromY - width_ / 2;
+    const RowRange visible = VisibleRows(surface_, top, top + width_);
+    const DiscRow* disc = rows();
+    for (std::int64_t row = visible.begin; row < visible.end; ++row) {
+        const std::int64_t lo = x + disc[row - top].begin;
+        const std::int64_t hi = x + disc[row - top].end;
+        const std::int64_t fromRow = row - fromTop;
+        if (fromRow >= 0 && fromRow < width_) {
+            const std::int64_t oldLo = fromX + disc[fromRow].begin;
+            const std::int64_t oldHi = fromX + disc[fromRow].end;
+            PaintSpan(surface_, row, lo, std::min(hi, oldLo), colour_);
+            PaintSpan(surface_, row, std::max(lo, oldHi), hi, colour_);
+        } else {
+            PaintSpan(surface_, row, lo, hi, colour_);
+        }
+    }
+}
+
+// A quadrilateral whose corners are the end points moved sideways by about half
+// the width, split unevenly ("near" and "far" halves) the way the reference
+// renderer rounds them.
+std::array<Point64, 4> WideStroke::SlopedQuad(std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                                              std::int64_t y2) const {
     const std::int64_t dx = x2 - x1;
     const std::int64_t dy = y2 - y1;
-    const std::int64_t half = width_ / 2;
-    if (dx == 0 && dy == 0) {
-        return;
-    }
-    if (dy == 0) {
-        const RowRange visible = VisibleRows(surface_, y1 - half, y1 - half + width_);
-        for (std::int64_t y = visible.begin; y < visible.end; ++y) {
-            PaintSpan(surface_, y, std::min(x1, x2), std::max(x1, x2), colour_);
-        }
-        return;
-    }
-    if (dx == 0) {
-        const RowRange visible = VisibleRows(surface_, std::min(y1, y2), std::max(y1, y2));
-        for (std::int64_t y = visible.begin; y < visible.end; ++y) {
-            PaintSpan(surface_, y, x1 - half, x1 - half + width_, colour_);
-        }
-        return;
-    }
-    // A quadrilateral whose corners are the end points moved sideways by about
-    // half the width, split unevenly ("near" and "far" halves) the way the
-    // reference renderer rounds them.
     const double adx = static_cast<double>(dx < 0 ? -dx : dx);
     const double ady = static_cast<double>(dy < 0 ? -dy : dy);
     const double length = std::sqrt(adx * adx + ady * ady);
@@ -88,17 +95,104 @@ void WideStroke::Body(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::in
         farX = -oldNearX;
         farY = oldNearY;
     }
-    const std::array<Point64, 4> quad{{{x1 - nearX, y1 + nearY},
-                                       {x1 + farX, y1 - farY},
-                                       {x2 + farX, y2 - farY},
-                                       {x2 - nearX, y2 + nearY}}};
-    FillPolygon(surface_, std::span<const Point64>(quad), Brush::Solid(colour_));
+    return {
+        {{x1 - nearX, y1 + nearY}, {x1 + farX, y1 - farY}, {x2 + farX, y2 - farY}, {x2 - nearX, y2 + nearY}}};
+}
+
+template <typename Visit>
+void WideStroke::ForEachBodySpan(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                                 RowRange limit, Visit&& visit) const {
+    const std::int64_t half = width_ / 2;
+    if (x1 == x2 && y1 == y2) {
+        return;
+    }
+    if (y1 == y2) {
+        for (std::int64_t y = std::max(y1 - half, limit.begin); y < std::min(y1 - half + width_, limit.end);
+             ++y) {
+            visit(y, std::min(x1, x2), std::max(x1, x2));
+        }
+    } else if (x1 == x2) {
+        for (std::int64_t y = std::max(std::min(y1, y2), limit.begin);
+             y < std::min(std::max(y1, y2), limit.end); ++y) {
+            visit(y, x1 - half, x1 - half + width_);
+        }
+    } else {
+        const std::array<Point64, 4> quad = SlopedQuad(x1, y1, x2, y2);
+        ForEachPolygonSpan(std::span<const Point64>(quad), limit, visit);
+    }
+}
+
+void WideStroke::Body(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+    ForEachBodySpan(x1, y1, x2, y2, VisibleRows(surface_, 0, surface_.height()),
+                    [&](std::int64_t y, std::int64_t x0, std::int64_t x1End) {
+                        PaintSpan(surface_, y, x0, x1End, colour_);
+                    });
 }
 
 void WideStroke::Line(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
     Body(x1, y1, x2, y2);
     Disc(x1, y1);
     Disc(x2, y2);
+}
+
+const std::vector<WideStroke::StepSpan>& WideStroke::StepExtras(int dx, int dy) {
+    const int index = (dy + 1) * 3 + (dx + 1);
+    std::vector<StepSpan>& extras = stepExtras_[index];
+    if (stepExtrasBuilt_[index]) {
+        return extras;
+    }
+    stepExtrasBuilt_[index] = true;
+    const std::int64_t half = width_ / 2;
+    const DiscRow* disc = rows();
+    // The disc row of a disc centred at (cx, cy) on row y, empty off the disc.
+    auto discSpan = [&](std::int64_t cx, std::int64_t cy, std::int64_t y) -> DiscRow {
+        const std::int64_t row = y - (cy - half);
+        if (row < 0 || row >= width_) {
+            return {};
+        }
+        return {cx + disc[row].begin, cx + disc[row].end};
+    };
+    ForEachBodySpan(0, 0, dx, dy, kAllRows, [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
+        // The body row minus both discs: at most three pieces.
+        std::array<DiscRow, 4> pieces{};
+        std::size_t count = 0;
+        pieces[count++] = {x0, x1};
+        for (const DiscRow cut : {discSpan(0, 0, y), discSpan(dx, dy, y)}) {
+            std::array<DiscRow, 4> next{};
+            std::size_t kept = 0;
+            for (std::size_t i = 0; i < count; ++i) {
+                const DiscRow p = pieces[i];
+                if (cut.begin >= cut.end || cut.end <= p.begin || cut.begin >= p.end) {
+                    next[kept++] = p;
+                    continue;
+                }
+                if (p.begin < cut.begin) {
+                    next[kept++] = {p.begin, cut.begin};
+                }
+                if (cut.end < p.end) {
+                    next[kept++] = {cut.end, p.end};
+                }
+            }
+            pieces = next;
+            count = kept;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            extras.push_back({y, pieces[i].begin, pieces[i].end});
+        }
+    });
+    return extras;
+}
+
+void WideStroke::UnitStep(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+    const std::int64_t dx = x2 - x1;
+    const std::int64_t dy = y2 - y1;
+    if ((dx == 0 && dy == 0) || dx < -1 || dx > 1 || dy < -1 || dy > 1) {
+        Body(x1, y1, x2, y2);
+        return;
+    }
+    for (const StepSpan& span : StepExtras(static_cast<int>(dx), static_cast<int>(dy))) {
+        PaintSpan(surface_, y1 + span.y, x1 + span.x0, x1 + span.x1, colour_);
+    }
 }
 
 }  // namespace canvas::raster

@@ -9,13 +9,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "canvas/raster/Polygon.h"
+#include "canvas/raster/Spans.h"
 #include "canvas/surface/Pixel.h"
 #include "canvas/surface/Surface.h"
 
 namespace canvas::raster {
 
 class WideStroke {
-public:
+  public:
     // width is clamped to 2 .. kMaxPenWidth.
     WideStroke(Surface& surface, int width, Pixel colour);
     WideStroke(const WideStroke&) = delete;
@@ -30,20 +32,45 @@ public:
     // MoveToEx + LineTo: the body and a disc on each end point.
     void Line(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
 
-private:
+    // For paths of one-pixel steps (traced curves), where painting every disc
+    // whole would cost width squared per vertex: the part of the disc at (x, y)
+    // outside the disc at (fromX, fromY), which must already be painted ...
+    void DiscAfter(std::int64_t x, std::int64_t y, std::int64_t fromX, std::int64_t fromY);
+    // ... and the part of the body of a step of at most one pixel each way that
+    // lies outside the discs on both its ends (which must be painted too).
+    void UnitStep(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
+
+  private:
     // One disc row as column offsets from the centre, end exclusive.
     struct DiscRow {
         std::int64_t begin = 0;
         std::int64_t end = 0;
     };
+    // A span relative to the start of a unit step.
+    struct StepSpan {
+        std::int64_t y;
+        std::int64_t x0;
+        std::int64_t x1;
+    };
+
     void BuildDisc();
+    const DiscRow* rows() const { return heapRows_.empty() ? inlineRows_.data() : heapRows_.data(); }
     DiscRow* rows() { return heapRows_.empty() ? inlineRows_.data() : heapRows_.data(); }
+    std::array<Point64, 4> SlopedQuad(std::int64_t x1, std::int64_t y1, std::int64_t x2,
+                                      std::int64_t y2) const;
+    template <typename Visit>
+    void ForEachBodySpan(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, RowRange limit,
+                         Visit&& visit) const;
+    const std::vector<StepSpan>& StepExtras(int dx, int dy);
 
     Surface& surface_;
     int width_;
     Pixel colour_;
     std::array<DiscRow, 32> inlineRows_{};
     std::vector<DiscRow> heapRows_;
+    // The extra spans of unit steps, by direction (dy + 1) * 3 + (dx + 1), built on first use.
+    std::array<std::vector<StepSpan>, 9> stepExtras_;
+    std::array<bool, 9> stepExtrasBuilt_{};
 };
 
 }  // namespace canvas::raster

@@ -1,0 +1,18 @@
+// canvas-script: draws a script of the reference renderer's language with our
+// rasteriser and writes the images exactly as that renderer would, so its
+// recorded output can be compared byte for byte.
+//
+//   canvas-script < script.txt > out.hex
+//
+// Exit code 2 when any line of the script failed (each is reported on stderr).
+
+#include <iostream>
+
+#include "canvas/raster/DrawScript.h"
+
+int main() {
+    std::ios::sync_with_stdio(false);
+    canvas::raster::DrawScript script(std::cout, std::cerr);
+    const int failures = script.Run(std::cin);
+    return failures == 0 ? 0 : 2;
+}
