@@ -9,7 +9,7 @@ namespace canvas::bitmap {
 namespace {
 
 // The source indices (in surface coordinates, first .. last - 1) that make up
-// one destination index; empty when all of them lie outside the source surface.
+// one destination index.
 struct SourceRange {
     int first = 0;
     int last = 0;
@@ -43,9 +43,18 @@ std::vector<SourceRange> AxisTable(std::int64_t sourceStart, std::int64_t S, std
             first = FirstSourceOf(d, S, D);
             last = FirstSourceOf(d + 1, S, D);
         }
-        first = std::clamp<std::int64_t>(sourceStart + first, 0, sourceSize);
-        last = std::clamp<std::int64_t>(sourceStart + last, 0, sourceSize);
-        table.push_back({static_cast<int>(first), static_cast<int>(last)});
+        first = sourceStart + first;
+        last = sourceStart + last;
+        if (last <= 0) {
+            // Wholly before the surface: the first pixel stands in.
+            table.push_back({0, 1});
+        } else if (first >= sourceSize) {
+            // Wholly past the surface: the last pixel stands in.
+            table.push_back({sourceSize - 1, sourceSize});
+        } else {
+            table.push_back({static_cast<int>(std::max<std::int64_t>(first, 0)),
+                             static_cast<int>(std::min<std::int64_t>(last, sourceSize))});
+        }
     }
     return table;
 }

@@ -13,7 +13,9 @@ namespace canvas::bitmap {
 // AND of its block of source pixels.
 //
 // Non-positive extents draw nothing. Source pixels outside the source surface
-// contribute nothing, and a destination pixel left with none keeps its value.
+// contribute nothing; a destination pixel whose source pixels all lie outside
+// takes the nearest edge pixel, so a source rectangle one pixel larger than its
+// surface (as the pictured backgrounds pass) still fills the whole target.
 // The destination is clipped. Source and destination may be the same surface.
 void StretchBlackOnWhite(const Surface& source, int sx, int sy, int sw, int sh, Surface& destination, int dx,
                          int dy, int dw, int dh);

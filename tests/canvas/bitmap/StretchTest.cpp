@@ -176,7 +176,7 @@ TEST(StretchBlackOnWhite, DestinationIsClipped) {
     }
 }
 
-TEST(StretchBlackOnWhite, SourceOutsideItsSurfaceContributesNothing) {
+TEST(StretchBlackOnWhite, SourceOutsideItsSurfaceContributesOnlyTheEdge) {
     // A 4-pixel source rectangle starting one pixel left of a 2-pixel surface,
     // shrunk to 2: destination 0 gathers sources -1 and 0 (only 0 exists),
     // destination 1 gathers 1 and 2 (only 1 exists).
@@ -187,11 +187,18 @@ TEST(StretchBlackOnWhite, SourceOutsideItsSurfaceContributesNothing) {
     StretchBlackOnWhite(src, -1, 0, 4, 1, dst, 0, 0, 2, 1);
     EXPECT_EQ(dst.At(0, 0), 0x00f0f0f0u);
     EXPECT_EQ(dst.At(1, 0), 0x000f0f0fu);
-    // Enlarged from a rectangle wholly right of the surface: nothing is drawn.
+    // A source rectangle one pixel wider than its surface still fills the whole
+    // target: the destination pixel with no source inside takes the edge pixel.
+    Surface wider(3, 1, kUntouched);
+    StretchBlackOnWhite(src, 0, 0, 3, 1, wider, 0, 0, 3, 1);
+    EXPECT_EQ(wider.At(0, 0), 0x00f0f0f0u);
+    EXPECT_EQ(wider.At(1, 0), 0x000f0f0fu);
+    EXPECT_EQ(wider.At(2, 0), 0x000f0f0fu);
+    // Enlarged from a rectangle wholly right of the surface: the edge repeats.
     Surface far(6, 2, kUntouched);
     StretchBlackOnWhite(src, 5, 0, 2, 1, far, 0, 0, 6, 2);
-    EXPECT_EQ(far.At(0, 0), kUntouched);
-    EXPECT_EQ(far.At(5, 1), kUntouched);
+    EXPECT_EQ(far.At(0, 0), 0x000f0f0fu);
+    EXPECT_EQ(far.At(5, 1), 0x000f0f0fu);
 }
 
 TEST(StretchBlackOnWhite, DegenerateExtentsDrawNothing) {
@@ -221,7 +228,7 @@ TEST(StretchBlackOnWhite, HugeRectanglesStayBoundedAndCorrect) {
     // that is mostly outside the surface.
     Surface small(2, 2, kUntouched);
     StretchBlackOnWhite(src, INT_MIN / 2, INT_MIN / 2, INT_MAX, INT_MAX, small, 0, 0, 2, 2);
-    EXPECT_EQ(small.At(0, 0), kUntouched);
+    EXPECT_EQ(small.At(0, 0), 0x00ffffffu);  // wholly before the surface: its first pixel
     EXPECT_EQ(small.At(1, 1), 0x00123456u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }

@@ -1,0 +1,117 @@
+#include "colour/Switch.h"
+
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "canvas/Canvas.h"
+#include "canvas/surface/Rounding.h"
+#include "colour/FacePicture.h"
+#include "colour/LampColour.h"
+#include "colour/TextRules.h"
+#include "display/Background.h"
+#include "display/Bevel.h"
+#include "display/Caption.h"
+#include "display/DisplayRecord.h"
+
+namespace colour {
+namespace {
+
+constexpr int kLampRings = 5;
+constexpr float kLampLevel = 100.0f;
+constexpr std::string_view kOffScheme = "rosso";
+constexpr std::string_view kOnScheme = "verdino";
+
+// The handle a user slot holds, or 0 when it cannot name a surface.
+int SlotHandle(std::intptr_t value) {
+    return value < INT_MIN || value > INT_MAX ? 0 : static_cast<int>(value);
+}
+
+// The lamp sits in the square of side h at the left end; its discs shrink from
+// the rim inward, their centres drifting left, so the centre is brightest.
+void PaintLamp(int h, std::string_view scheme) {
+    const int step = canvas::RoundHalfEven(255.0 / h);
+    const int centreY = canvas::RoundHalfEven(h / 2.0);
+    for (int i = kLampRings; i >= 0; --i) {
+        const canvas::Colour colour = LampColour(scheme, step, -i, kLampLevel);
+        LampDisc(canvas::RoundHalfEven(h / 2.0 + i / 2.0), centreY, i, colour);
+    }
+}
+
+void DrawFace(canvas::DialogHandle dialog, int id, const display::DisplayRecord& record, int newState,
+              std::string label) {
+    int inset = record.frameWidth;
+    int style = record.backStyle;
+    if (newState == 1) {
+        style = canvas::RoundHalfEven(record.value);
+        inset = inset < INT_MAX ? inset + 1 : inset;
+    }
+    const std::string_view frameColour = record.frameColour.View();
+    display::PaintBevelTopLeft(inset, frameColour);
+    display::PaintBevelBottomRight(inset, frameColour);
+    display::PaintBackground(dialog, id, inset, record.backColour.View(), style);
+    PaintLamp(canvas::ClientSize().height, newState == 0 ? kOffScheme : kOnScheme);
+    display::PaintCaption(label, record.inkColour, 0);
+    canvas::Redraw();
+}
+
+}  // namespace
+
+void SetupSwitch(canvas::DialogHandle dialog, int id, std::string_view offPart, std::string_view onPart) {
+    if (display::RecordOf(id) == nullptr) {
+        return;
+    }
+    canvas::Attach(dialog, id, canvas::Buffering::Unbuffered);
+    const canvas::Size size = canvas::ClientSize();
+    const std::string joined = std::string(offPart) + std::string(onPart);
+    if (TrimLeadingSpaces(joined).empty()) {
+        // OFF -> ON -> OFF: the ON face is drawn first, then the OFF face stays.
+        ToggleSwitch(dialog, id, kSwitchText);
+        ToggleSwitch(dialog, id, kSwitchText);
+        return;
+    }
+    canvas::Render(offPart, 0, 0, size.width, size.height);
+    canvas::SetUser(dialog, id, kSlotPictureOff, canvas::BitmapLoad(offPart, size.width, size.height));
+    canvas::SetUser(dialog, id, kSlotPictureOn, canvas::BitmapLoad(onPart, size.width, size.height));
+    canvas::SetUser(dialog, id, kSlotSwitchState, 0);
+}
+
+void ToggleSwitch(canvas::DialogHandle dialog, int id, std::string_view text) {
+    const display::DisplayRecord* record = display::RecordOf(id);
+    if (record == nullptr) {
+        return;
+    }
+    const bool wasOff = canvas::GetUser(dialog, id, kSlotSwitchState) == 0;
+    const int pictureOff = SlotHandle(canvas::GetUser(dialog, id, kSlotPictureOff));
+    const int pictureOn = SlotHandle(canvas::GetUser(dialog, id, kSlotPictureOn));
+    canvas::Attach(dialog, id, canvas::Buffering::Unbuffered);
+
+    const std::string own(text.empty() ? record->label.Trimmed() : text);
+    const auto slash = own.find('/');
+    const int newState = wasOff ? 1 : 0;
+    std::string label;
+    int picture = 0;
+    if (newState == 1) {
+        label = slash == std::string::npos ? std::string{} : own.substr(slash + 1);
+        picture = pictureOn;
+    } else {
+        label = slash == std::string::npos ? own : own.substr(0, slash);
+        picture = pictureOff;
+    }
+    canvas::SetUser(dialog, id, kSlotSwitchState, newState);
+    if (picture != 0) {
+        canvas::Copy(canvas::Source::Bitmap(picture), canvas::kRopSourceCopy);
+        return;
+    }
+    DrawFace(dialog, id, *record, newState, std::move(label));
+}
+
+void LampDisc(int x, int y, int radius, canvas::Colour colour) {
+    const double cx = x;
+    const double cy = y;
+    const double r = radius;
+    canvas::Box(cx - r, cy - r, cx + r, cy + r, canvas::kCornerEllipse, colour, colour, canvas::kFillSolid);
+}
+
+}  // namespace colour

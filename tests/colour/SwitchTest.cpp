@@ -1,0 +1,163 @@
+#include "colour/Switch.h"
+
+#include <gtest/gtest.h>
+
+#include "colour/ColourSpec.h"
+#include "colour/FacePicture.h"
+#include "display/Background.h"
+#include "display/Caption.h"
+#include "tests/display/DisplayTestSupport.h"
+
+namespace colour {
+namespace {
+
+using testsupport::Px;
+
+constexpr int kId = 330;
+constexpr int kReferenceId = 331;
+constexpr canvas::Colour kInk = 0x0000FF;  // pure red: no lamp, frame or background has it
+
+class SwitchTest : public testsupport::DisplayTest {
+  protected:
+    // Frame 3 in "oro"; OFF face style 1, ON face style round(3.6) = 4.
+    void PrepareRecord(int id) {
+        display::DisplayRecord& record = *display::RecordOf(id);
+        record.frameWidth = 3;
+        record.frameColour.Store("oro");
+        record.backColour.Store("grigio");
+        record.backStyle = display::kBackRowsFromBottom;
+        record.value = 3.6f;
+        record.inkColour = kInk;
+    }
+
+    // CreateFace leaves the picture style in the record; it is put back, as
+    // display creation stores its own, so that later faces have a background.
+    void MakeSwitch(std::string_view faceText) {
+        PrepareRecord(kId);
+        CreateFace(dialog, kId, 0, 0, 210, 55, faceText);
+        display::RecordOf(kId)->backStyle = display::kBackRowsFromBottom;
+    }
+
+    int State() const { return static_cast<int>(canvas::GetUser(dialog, kId, kSlotSwitchState)); }
+
+    // All ink lies in the box where `label` is centred, and some is there.
+    void ExpectLabel(std::string_view label) {
+        canvas::Attach(dialog, kId, canvas::Buffering::Buffered);
+        const int left = display::CentreX(label);
+        const int top = display::CentreY();
+        const int right = left + canvas::TextSize(label).width;
+        const int bottom = top + canvas::CharSize().height;
+        int inside = 0;
+        int outside = 0;
+        for (int y = 0; y < 55; ++y) {
+            for (int x = 0; x < 210; ++x) {
+                if (At(kId, x, y) == Px(kInk)) {
+                    (x >= left && x < right && y >= top && y < bottom ? inside : outside) += 1;
+                }
+            }
+        }
+        EXPECT_EQ(outside, 0) << label;
+        EXPECT_EQ(inside > 0, !label.empty()) << label;
+    }
+};
+
+TEST_F(SwitchTest, DrawnSwitchEndsOnTheOffFaceWithItsLamp) {
+    MakeSwitch("/");
+    EXPECT_EQ(State(), 0);
+    ExpectLabel("OFF");
+    EXPECT_EQ(At(kId, 2, 50), Px(ColourOf("oro", 170)));
+    EXPECT_EQ(At(kId, 100, 3), testsupport::Grey(14));
+
+    // The lamp of a 55-pixel control (radius 5..0 at x = 30, 30,
+    // 29, 28, 28, 28, y = 28, red 175..200), painted over a marker on a
+    // second control, must match the switch wherever they cover the marker.
+    ASSERT_TRUE(canvas::ControlAddGraphic(dialog, kReferenceId, "", 0, 60, 210, 55, 0));
+    canvas::Attach(dialog, kReferenceId, canvas::Buffering::Buffered);
+    canvas::Box(20, 20, 40, 40, 0, 0x00FF00, 0x00FF00, canvas::kFillSolid);
+    const int xs[] = {30, 30, 29, 28, 28, 28};
+    for (int k = 0; k < 6; ++k) {
+        LampDisc(xs[k], 28, 5 - k, Rgb(175 + 5 * k, 0, 0));
+    }
+    int compared = 0;
+    for (int y = 20; y < 40; ++y) {
+        for (int x = 20; x < 40; ++x) {
+            if (At(kReferenceId, x, y) != Px(0x00FF00)) {
+                EXPECT_EQ(At(kId, x, y), At(kReferenceId, x, y)) << x << "," << y;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 60);
+}
+
+TEST_F(SwitchTest, ToggleGivesTheOnFaceWithAWiderFrameAndBack) {
+    MakeSwitch(" / ");
+    canvas::Attach(dialog, kId, canvas::Buffering::Buffered);
+    const canvas::PixelBlock offFace = canvas::GetBits();
+
+    ToggleSwitch(dialog, kId, kSwitchText);
+    EXPECT_EQ(State(), 1);
+    EXPECT_EQ(At(kId, 28, 28) & 0xFF00FF, 0u);  // green only
+    EXPECT_NE(At(kId, 28, 28), 0u);
+    ExpectLabel("ON");
+    // Frame 4: column 3 is the innermost bevel line; style 4 starts at row 4.
+    EXPECT_EQ(At(kId, 3, 50), Px(ColourOf("oro", 191)));
+    EXPECT_EQ(At(kId, 100, 4), testsupport::Grey(232));
+
+    ToggleSwitch(dialog, kId, kSwitchText);
+    EXPECT_EQ(State(), 0);
+    canvas::Attach(dialog, kId, canvas::Buffering::Buffered);
+    EXPECT_EQ(canvas::GetBits(), offFace);
+}
+
+TEST_F(SwitchTest, TwoPicturesAlternateWithoutLampOrLabel) {
+    testsupport::WriteBmp(folder / "off.bmp", 1, 1, {0x102030});
+    std::filesystem::create_directories(folder / "sub");
+    testsupport::WriteBmp(folder / "sub" / "on.bmp", 1, 1, {0x405060});
+    // Split at the first "/": the second part keeps its own "/".
+    MakeSwitch("off.bmp/sub/on.bmp");
+    auto expectAll = [this](canvas::Colour colour) {
+        const canvas::PixelBlock face = canvas::PixelBlock::FromSurface(SurfaceOf(kId));
+        for (int i = 0; i < 210 * 55; ++i) {
+            ASSERT_EQ(face.pixels()[i], Px(colour)) << i;
+        }
+    };
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(State(), 0);
+        expectAll(0x102030);
+        ToggleSwitch(dialog, kId, kSwitchText);
+        EXPECT_EQ(State(), 1);
+        expectAll(0x405060);
+        ToggleSwitch(dialog, kId, kSwitchText);
+    }
+}
+
+TEST_F(SwitchTest, PictureWithoutSecondPartDrawsTheOnFace) {
+    testsupport::WriteBmp(folder / "off.bmp", 1, 1, {0x102030});
+    MakeSwitch("off.bmp/");
+    EXPECT_EQ(At(kId, 100, 30), Px(0x102030));
+    ToggleSwitch(dialog, kId, "off.bmp/AVANTI");
+    EXPECT_EQ(State(), 1);
+    ExpectLabel("AVANTI");
+    EXPECT_EQ(At(kId, 28, 28) & 0xFF00FF, 0u);
+}
+
+TEST_F(SwitchTest, LabelsFromTextWithoutSlashAndFromTheRecord) {
+    MakeSwitch("/");
+    ToggleSwitch(dialog, kId, "LUCE");
+    ExpectLabel("");
+    ToggleSwitch(dialog, kId, "LUCE");
+    ExpectLabel("LUCE");
+
+    display::RecordOf(kId)->label.Store("  SU/GIU ");
+    ToggleSwitch(dialog, kId, "");
+    ExpectLabel("GIU");
+    // Any state other than 0 counts as ON.
+    canvas::SetUser(dialog, kId, kSlotSwitchState, 7);
+    ToggleSwitch(dialog, kId, "");
+    EXPECT_EQ(State(), 0);
+    ExpectLabel("SU");
+}
+
+}  // namespace
+}  // namespace colour

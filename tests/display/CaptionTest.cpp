@@ -1,0 +1,84 @@
+#include "display/Caption.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "canvas/surface/Rounding.h"
+#include "tests/display/DisplayTestSupport.h"
+
+namespace display {
+namespace {
+
+constexpr int kId = 302;
+constexpr int kReferenceId = 303;
+constexpr canvas::Colour kInk = 0x0000FF;
+constexpr canvas::Colour kShadow = 0x558255;
+
+// Captions are compared with the same text printed directly at the expected
+// place on an identical control, so no glyph pixels are pinned.
+class CaptionTest : public testsupport::DisplayTest {
+  protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        AddControl(kReferenceId, 210, 55);
+        AddControl(kId, 210, 55);
+    }
+
+    void PrintReference(double x, double y, canvas::Colour colour, std::string_view text) {
+        canvas::Attach(dialog, kReferenceId, canvas::Buffering::Buffered);
+        canvas::SetPos(x, y);
+        canvas::ColourFg(colour);
+        canvas::ColourBg(canvas::kColourTransparent);
+        canvas::Print(text);
+        canvas::Attach(dialog, kId, canvas::Buffering::Buffered);
+    }
+
+    // Paints `caption` and returns what is left of the caller's text.
+    std::string Paint(std::string caption, canvas::Colour shadow) {
+        PaintCaption(caption, kInk, shadow);
+        return caption;
+    }
+
+    bool SameFaces() const { return SurfaceOf(kId).SamePixels(SurfaceOf(kReferenceId)); }
+};
+
+TEST_F(CaptionTest, ShadowIsPrintedFirstTwoPixelsRightAndDown) {
+    const int x = CentreX("ABC");
+    const int y = CentreY();
+    EXPECT_EQ(Paint("ABC", kShadow), "ABC");
+    PrintReference(x + 2, y + 2, kShadow, "ABC");
+    PrintReference(x, y, kInk, "ABC");
+    EXPECT_TRUE(SameFaces());
+    // The foreground stays the text colour, the position the line below.
+    canvas::LineTo(5, y + canvas::CharSize().height);
+    EXPECT_EQ(At(kId, 0, y + canvas::CharSize().height), testsupport::Px(kInk));
+}
+
+TEST_F(CaptionTest, BlackAndReservedColoursGiveNoShadow) {
+    PrintReference(CentreX("ABC"), CentreY(), kInk, "ABC");
+    for (canvas::Colour shadow : {0, canvas::kColourDefault, canvas::kColourTransparent}) {
+        Paint("ABC", shadow);
+        EXPECT_TRUE(SameFaces()) << shadow;
+    }
+}
+
+TEST_F(CaptionTest, FlushLeftPrefixPrintsAtZero) {
+    EXPECT_EQ(Paint("[<]ABC", 0), "ABC");
+    PrintReference(0, CentreY(), kInk, "ABC");
+    EXPECT_TRUE(SameFaces());
+}
+
+TEST_F(CaptionTest, TowardRightDoublesTheCentreOfTheFullText) {
+    const int x = CentreX("[>]ABC");
+    EXPECT_EQ(Paint("[>]ABC", 0), "ABC");
+    PrintReference(2 * x, CentreY(), kInk, "ABC");
+    EXPECT_TRUE(SameFaces());
+    // The prefix alone prints nothing.
+    const canvas::PixelBlock before = canvas::GetBits();
+    EXPECT_EQ(Paint("[>]", kShadow), "");
+    EXPECT_EQ(canvas::GetBits(), before);
+}
+
+}  // namespace
+}  // namespace display
