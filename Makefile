@@ -6,7 +6,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test test-normal test-sanitize bench clean format update-golden
+.PHONY: all deps build run test test-normal test-sanitize bench clean format update-golden pictures
 
 all: build
 
@@ -45,3 +45,11 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
+
+# Rewrites the golden frames from the current code; review the new images before committing.
+update-golden: build
+	cd $(BUILD) && INSTRUMENTS_UPDATE_GOLDEN=1 ctest -R GoldenFrame --output-on-failure
+
+# Draws the two demo pictures into assets/.
+pictures: build
+	$(BUILD)/bin/make-pictures assets

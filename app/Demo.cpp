@@ -1,0 +1,167 @@
+#include "app/Demo.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+#include "canvas/Canvas.h"
+#include "display/CreateDisplay.h"
+#include "display/DisplayRecord.h"
+#include "render/Clock.h"
+#include "render/DotPainter.h"
+#include "render/GlyphTable.h"
+#include "render/LevelMeter.h"
+#include "render/TextLayout.h"
+
+namespace app {
+
+canvas::DialogHandle mainDialog = 0;
+float levelCounter = 0.0f;
+
+namespace {
+
+constexpr std::string_view kCaption = "Tessarin...version 0.3";
+constexpr int kClientWidth = 700;
+constexpr int kClientHeight = 500;
+constexpr std::uint32_t kWindowStyle = 0x96CF0800;
+constexpr int kTimerId = 1;
+constexpr int kTimerPeriodMs = 40;
+constexpr int kEndCommandId = 402;
+constexpr int kColumnGap = 4;
+
+struct DisplayRow {
+    int id;
+    std::string_view faceText;
+    int frameWidth;
+    std::string_view frameColour;
+    int captionSize;
+    canvas::Colour inkColour;
+    std::string_view styleWords;
+    std::string_view backColour;
+    int backStyle;
+};
+
+constexpr canvas::Colour Rgb(int red, int green, int blue) { return red | green << 8 | blue << 16; }
+
+// The twelve instruments in creation order: eight 210 x 55 displays in the
+// first column, two 180 x 180 dials in the second, two 80 x 80 dials in the third.
+constexpr DisplayRow kDisplays[] = {
+    {207, "", 6, "oro", 0, 0x0000FF, "unito", "#f06040", 1},
+    {208, "", 6, "oro", 0, Rgb(140, 160, 140), "", "#fff0f0", 0},
+    {209, "", 6, "rosso", 0, Rgb(160, 40, 40), "", "#ffdddd", 3},
+    {210, "", 6, "oro", 0, 0x00FFFF, "", "#0000fa", 2},
+    {211, "", 6, "verde", 0, 0x000000, "unto vuoto cerchio", "grigio", 5},
+    {212, "", 6, "oro", 0, 0x000000, "fondo", "", 3},
+    {213, "quadrante1.bmp", 6, "verde", 0, 0xFFFFFF, "unito", " ", 6},
+    {602, "", 6, "verde", 0, 0x00FF00, "", "pulsanteblu", 1},
+    {702, "", 6, "oro", 0, 0x00FF00, "", "", 3},
+    {703, "quadrante.bmp", 8, "verde", 0, 0x000000, " ", " ", 6},
+    {704, "", 10, "#afffff", 0, 0x000000, "", "#afffff", 3},
+    {705, "", 3, "rosso", 0, 0x000000, "", "pulsanterosso", 0},
+};
+
+struct Column {
+    int firstDisplay;
+    int x;
+    int width;
+    int height;
+};
+
+constexpr Column kColumns[] = {{0, 10, 210, 55}, {8, 250, 180, 180}, {10, 450, 80, 80}};
+
+}  // namespace
+
+canvas::DialogHandle StartUp() {
+    display::AllocateDisplayTable();
+    mainDialog = canvas::DialogNew(canvas::kDialogPixels, 0, kCaption, -1, -1, kClientWidth, kClientHeight,
+                                   kWindowStyle, 0);
+    if (mainDialog == 0) {
+        return 0;
+    }
+    int x = 0, y = 0, width = 0, height = 0;
+    for (int i = 0; i < static_cast<int>(std::size(kDisplays)); ++i) {
+        for (const Column& column : kColumns) {
+            if (column.firstDisplay == i) {
+                x = column.x;
+                y = 10;
+                width = column.width;
+                height = column.height;
+            }
+        }
+        const DisplayRow& row = kDisplays[i];
+        display::CreateDisplay(mainDialog, row.id, x, y, width, height, row.faceText, row.frameWidth,
+                               row.frameColour, row.captionSize, row.inkColour, row.styleWords, row.backColour,
+                               row.backStyle);
+        // The next display of the column goes below what this call returned.
+        y = y + height + kColumnGap;
+    }
+    render::BuildGlyphTable();
+    return mainDialog;
+}
+
+std::string SecondsSinceMidnightText(const canvas::LocalTime& time) {
+    const long long milliseconds =
+        time.hour * 3600000LL + time.minute * 60000LL + time.second * 1000LL + time.millisecond;
+    // Work on the exact decimal value: hundredths, and the thousandth behind them.
+    long long hundredths = milliseconds / 10;
+    const long long thousandth = milliseconds % 10;
+    if (thousandth > 5 || (thousandth == 5 && hundredths % 2 == 1)) {
+        ++hundredths;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld.%02lld", hundredths / 100, hundredths % 100);
+    return text;
+}
+
+std::string TimeOfDayText(const canvas::LocalTime& time) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour % 100, time.minute % 100, time.second % 100);
+    return text;
+}
+
+void Tick(canvas::DialogHandle dialog) {
+    using canvas::ReadLocalTime;
+    using render::PaintDisplayText;
+    using render::ToSegmentDigits;
+
+    PaintDisplayText(dialog, 207, ToSegmentDigits(SecondsSinceMidnightText(ReadLocalTime())));
+    PaintDisplayText(dialog, 208, ToSegmentDigits(TimeOfDayText(ReadLocalTime())));
+    PaintDisplayText(dialog, 209, TimeOfDayText(ReadLocalTime()));
+    PaintDisplayText(dialog, 210, TimeOfDayText(ReadLocalTime()));
+    PaintDisplayText(dialog, 211, TimeOfDayText(ReadLocalTime()));
+    PaintDisplayText(dialog, 212, ToSegmentDigits("QUBEL8"));
+    PaintDisplayText(dialog, 213, "QUBEL");
+
+    render::PaintClock(dialog, 702, 0);
+    render::PaintClock(dialog, 703, -1);
+    render::PaintClock(dialog, 704, +1);
+    render::PaintClock(dialog, 705, +2);
+
+    levelCounter = levelCounter + 1.0f;
+    levelCounter = std::fmod(levelCounter, 100.0f);
+    render::PaintLevelMeter(dialog, 602, levelCounter);
+}
+
+std::intptr_t DemoEventHandler(canvas::DialogHandle dialog, int event, std::uintptr_t wParam,
+                               std::intptr_t /*lParam*/) {
+    switch (event) {
+        case canvas::kEventInitDialog:
+            canvas::SetTimer(dialog, kTimerId, kTimerPeriodMs);
+            return 1;
+        case canvas::kEventCommand:
+            if ((wParam & 0xFFFF) == kEndCommandId) {
+                canvas::Beep();
+                canvas::DialogEnd(dialog, 0);
+            }
+            return 0;
+        case canvas::kEventTimer:
+            if (wParam == kTimerId) {
+                Tick(dialog);
+            }
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace app

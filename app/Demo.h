@@ -1,0 +1,37 @@
+#pragma once
+
+// The demonstration program: twelve instruments in one window, animated by a
+// 40 ms timer.
+
+#include <cstdint>
+#include <string>
+
+#include "canvas/Dialog.h"
+#include "canvas/LocalClock.h"
+
+namespace app {
+
+// The demo dialog, and the level that the timer advances (0 at start).
+extern canvas::DialogHandle mainDialog;
+extern float levelCounter;
+
+// Start-up up to the modal show: the record table, the dialog, the twelve
+// displays and the glyph table. Returns mainDialog (0 when no dialog could be
+// created; LastDialogError says why).
+canvas::DialogHandle StartUp();
+
+// The dialog's event handler: starts timer 1 on initialisation, runs one tick
+// per timer event, and ends the dialog on command 402.
+std::intptr_t DemoEventHandler(canvas::DialogHandle dialog, int event, std::uintptr_t wParam,
+                               std::intptr_t lParam);
+
+// One tick: repaints every instrument in the demo's order.
+void Tick(canvas::DialogHandle dialog);
+
+// Seconds since midnight as "#####.##" with blanks trimmed, rounded to two
+// decimals with ties to the even second decimal ("65.50" at 00:01:05.505).
+std::string SecondsSinceMidnightText(const canvas::LocalTime& time);
+// The time of day as hh:mm:ss.
+std::string TimeOfDayText(const canvas::LocalTime& time);
+
+}  // namespace app

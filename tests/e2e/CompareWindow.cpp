@@ -1,0 +1,153 @@
+// Compares a screenshot of the demo's window (an XWD file) with the snapshot
+// tool's frame on the pixels that do not depend on the time: the frames of all
+// twelve instruments, the parts of their faces that no content covers, and the
+// dialog's background around them. Prints the first differing pixel and writes
+// a diff image (differences in red over a dimmed snapshot).
+//
+//   e2e-compare WINDOW.xwd SNAPSHOT.png DIFF.png
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "canvas/bitmap/PngFile.h"
+#include "canvas/surface/Surface.h"
+
+namespace {
+
+using canvas::Pixel;
+using canvas::Surface;
+
+std::uint32_t BigEndian32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(bytes[at]) << 24 | static_cast<std::uint32_t>(bytes[at + 1]) << 16 |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 8 | bytes[at + 3];
+}
+
+// Reads a 24- or 32-bit TrueColor ZPixmap XWD file, as xwd writes it on Xvfb.
+std::optional<Surface> ReadXwd(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), {}};
+    if (bytes.size() < 100) {
+        return std::nullopt;
+    }
+    auto field = [&](int index) { return BigEndian32(bytes, static_cast<std::size_t>(index) * 4); };
+    const std::uint32_t headerSize = field(0);
+    const std::uint32_t format = field(2);
+    const int width = static_cast<int>(field(4));
+    const int height = static_cast<int>(field(5));
+    const std::uint32_t byteOrder = field(7);
+    const std::uint32_t bitsPerPixel = field(11);
+    const std::uint32_t bytesPerLine = field(12);
+    const std::uint32_t colours = field(19);
+    const std::size_t start = headerSize + static_cast<std::size_t>(colours) * 12;
+    if (format != 2 || bitsPerPixel != 32 || width <= 0 || height <= 0 || width > 8192 || height > 8192 ||
+        start + static_cast<std::size_t>(bytesPerLine) * height > bytes.size()) {
+        return std::nullopt;
+    }
+    Surface surface(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint8_t* p = &bytes[start + static_cast<std::size_t>(y) * bytesPerLine + x * 4u];
+            const Pixel value = byteOrder == 0 ? (p[0] | p[1] << 8 | p[2] << 16)
+                                               : (p[3] | p[2] << 8 | p[1] << 16);
+            surface.SetPixel(x, y, value & 0xFFFFFF);
+        }
+    }
+    return surface;
+}
+
+struct Instrument {
+    int x, y, width, height, frameWidth;
+    enum Kind { Text, Meter, Dial } kind;
+};
+
+// The demo's layout.
+const Instrument kInstruments[] = {
+    {10, 10, 210, 55, 6, Instrument::Text},     {10, 69, 210, 55, 6, Instrument::Text},
+    {10, 128, 210, 55, 6, Instrument::Text},    {10, 187, 210, 55, 6, Instrument::Text},
+    {10, 246, 210, 55, 6, Instrument::Text},    {10, 305, 210, 55, 6, Instrument::Text},
+    {10, 364, 210, 55, 6, Instrument::Text},    {10, 423, 210, 55, 6, Instrument::Meter},
+    {250, 10, 180, 180, 6, Instrument::Dial},   {250, 194, 180, 180, 8, Instrument::Dial},
+    {450, 10, 80, 80, 10, Instrument::Dial},    {450, 94, 80, 80, 3, Instrument::Dial},
+};
+
+// Whether a pixel of an instrument's face stays the same whatever the time.
+bool Static(const Instrument& in, int x, int y) {
+    // The style text printed in the top-left corner is font-dependent: leave it out.
+    if (x < 90 && y < 20) {
+        return false;
+    }
+    const int m = in.frameWidth;
+    const bool inFrame = x < m || y < m || x >= in.width - m || y >= in.height - m;
+    switch (in.kind) {
+        case Instrument::Text:
+            // Dots (with shadows) stay above row 12 + 7 x 4 + 3.
+            return inFrame || y >= 44;
+        case Instrument::Meter:
+            // The needle and the ticks stay between rows 17 and 47.
+            return inFrame || y < 16;
+        case Instrument::Dial: {
+            // Hands and hour dots stay within the ellipse they reach, plus the pen.
+            const double reach = (100.0 - (m + 4)) / 100.0 * in.width / 2.0 + 3.0;
+            return std::hypot(x - in.width / 2.0, y - in.height / 2.0) > reach;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: e2e-compare WINDOW.xwd SNAPSHOT.png DIFF.png\n");
+        return 2;
+    }
+    const std::optional<Surface> window = ReadXwd(argv[1]);
+    const std::optional<Surface> snapshot = canvas::bitmap::ReadPng(argv[2]);
+    if (!window || !snapshot) {
+        std::fprintf(stderr, "e2e-compare: cannot read %s\n", !window ? argv[1] : argv[2]);
+        return 2;
+    }
+    if (window->width() != snapshot->width() || window->height() != snapshot->height()) {
+        std::fprintf(stderr, "e2e-compare: window is %dx%d, snapshot %dx%d\n", window->width(), window->height(),
+                     snapshot->width(), snapshot->height());
+        return 1;
+    }
+    Surface diff(snapshot->width(), snapshot->height());
+    long compared = 0, differing = 0;
+    for (int y = 0; y < snapshot->height(); ++y) {
+        for (int x = 0; x < snapshot->width(); ++x) {
+            bool check = true;
+            for (const Instrument& in : kInstruments) {
+                if (x >= in.x && y >= in.y && x < in.x + in.width && y < in.y + in.height) {
+                    check = Static(in, x - in.x, y - in.y);
+                }
+            }
+            const Pixel expected = snapshot->At(x, y);
+            diff.SetPixel(x, y, (expected >> 2) & 0x3F3F3F);
+            if (!check) {
+                continue;
+            }
+            ++compared;
+            if (window->At(x, y) != expected) {
+                if (differing == 0) {
+                    std::fprintf(stderr, "e2e-compare: first difference at (%d, %d): window %06X, snapshot %06X\n",
+                                 x, y, window->At(x, y), expected);
+                }
+                ++differing;
+                diff.SetPixel(x, y, 0xFF0000);
+            }
+        }
+    }
+    std::printf("e2e-compare: %ld static pixels compared, %ld differ\n", compared, differing);
+    if (differing != 0) {
+        canvas::bitmap::WritePng(diff, argv[3]);
+        return 1;
+    }
+    return 0;
+}

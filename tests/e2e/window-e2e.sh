@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# End-to-end test of the real window: under Xvfb with openbox, start the demo,
+# find its window by caption, check the client size, compare the static pixels
+# of every instrument with the snapshot tool's frame, then close it through the
+# window manager and check that it exits with 0 within 2 seconds.
+#
+#   window-e2e.sh BIN_DIR SOURCE_DIR
+set -u
+bin=$1
+source=$2
+caption='Tessarin...version 0.3'
+work=$(mktemp -d)
+pids=()
+
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "e2e: FAIL: $*" >&2
+    exit 1
+}
+
+# A display number of our own, picked by the server itself.
+exec 3>"$work/displayfd"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    [ -s "$work/displayfd" ] && break
+    sleep 0.05
+done
+[ -s "$work/displayfd" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/displayfd")"
+
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    wmctrl -m >/dev/null 2>&1 && break
+    sleep 0.05
+done
+wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+
+# The reference frame: the same start-up and handler, headless.
+"$bin/instruments-snapshot" --time 12:00:00 --pictures "$source/assets" --out "$work/snapshot.png" ||
+    fail "snapshot tool failed"
+
+(cd "$source/assets" && exec "$bin/instruments") &
+app=$!
+pids+=($app)
+
+window=""
+for _ in $(seq 100); do
+    window=$(xdotool search --name "^Tessarin\.\.\.version 0\.3$" 2>/dev/null | head -n1)
+    [ -n "$window" ] && break
+    sleep 0.05
+done
+[ -n "$window" ] || fail "no window with the caption '$caption'"
+name=$(xdotool getwindowname "$window")
+[ "$name" = "$caption" ] || fail "caption is '$name'"
+
+size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+[ "$size" = "700x500" ] || fail "client area is $size, not 700x500"
+
+# Let a few ticks run, then take the window's picture.
+sleep 0.5
+xwd -silent -id "$window" -out "$work/window.xwd" || fail "xwd could not capture the window"
+"$bin/e2e-compare" "$work/window.xwd" "$work/snapshot.png" "$work/diff.png" || {
+    cp "$work/diff.png" "${E2E_KEEP:-/tmp}/e2e-diff.png" 2>/dev/null
+    fail "window pixels differ from the snapshot (diff image: ${E2E_KEEP:-/tmp}/e2e-diff.png)"
+}
+
+# Close through the window manager; the program must end with 0 within 2 s.
+wmctrl -c "$caption" || fail "wmctrl could not close the window"
+for _ in $(seq 40); do
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.05
+done
+if kill -0 "$app" 2>/dev/null; then
+    fail "the program was still running 2 s after the close request"
+fi
+wait "$app"
+status=$?
+[ "$status" -eq 0 ] || fail "the program exited with $status"
+echo "e2e: window found, 700x500, static pixels match, closed with exit code 0"

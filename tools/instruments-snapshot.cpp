@@ -1,0 +1,170 @@
+// Runs the demo's start-up and timer handler on the headless back-end at a fixed
+// time and writes the client area as PNG.
+//
+//   instruments-snapshot --time HH:MM:SS[.mmm] [--ticks N] [--pictures DIR]
+//                        --out FILE.png [--frames DIR]
+//
+// Tick k (1..N) reads the clock at the given time + (k - 1) x 40 ms.
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "app/Demo.h"
+#include "canvas/Dialog.h"
+#include "canvas/LocalClock.h"
+#include "canvas/bitmap/PngFile.h"
+#include "canvas/surface/Surface.h"
+
+namespace {
+
+constexpr long long kDayMs = 24LL * 3600 * 1000;
+constexpr int kTickMs = 40;
+
+struct Options {
+    long long timeMs = -1;
+    long long ticks = 1;
+    std::string pictures;
+    std::string out;
+    std::string frames;
+};
+
+int Usage(const std::string& problem) {
+    std::fprintf(stderr,
+                 "instruments-snapshot: %s\n"
+                 "usage: instruments-snapshot --time HH:MM:SS[.mmm] [--ticks N] [--pictures DIR] --out FILE.png "
+                 "[--frames DIR]\n",
+                 problem.c_str());
+    return 2;
+}
+
+// "HH:MM:SS" or "HH:MM:SS.mmm" (1 to 3 digits after the point) to milliseconds.
+std::optional<long long> ParseTime(const std::string& text) {
+    int hours = 0, minutes = 0, seconds = 0, consumed = 0;
+    if (std::sscanf(text.c_str(), "%2d:%2d:%2d%n", &hours, &minutes, &seconds, &consumed) != 3 || consumed != 8 ||
+        hours > 23 || minutes > 59 || seconds > 59 || hours < 0 || minutes < 0 || seconds < 0) {
+        return std::nullopt;
+    }
+    long long milliseconds = 0;
+    if (text.size() > 8) {
+        const std::string fraction = text.substr(9);
+        if (text[8] != '.' || fraction.empty() || fraction.size() > 3 ||
+            fraction.find_first_not_of("0123456789") != std::string::npos) {
+            return std::nullopt;
+        }
+        milliseconds = std::stoll((fraction + "00").substr(0, 3));
+    }
+    return ((hours * 60LL + minutes) * 60 + seconds) * 1000 + milliseconds;
+}
+
+std::optional<long long> ParseCount(const std::string& text) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    return std::stoll(text);
+}
+
+std::string Absolute(const std::string& path) {
+    return path.empty() ? path : std::filesystem::absolute(path).string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (i + 1 >= argc) {
+            return Usage("missing value after " + name);
+        }
+        const std::string value = argv[++i];
+        if (name == "--time") {
+            const auto time = ParseTime(value);
+            if (!time) {
+                return Usage("malformed time '" + value + "' (expected HH:MM:SS or HH:MM:SS.mmm)");
+            }
+            options.timeMs = *time;
+        } else if (name == "--ticks") {
+            const auto ticks = ParseCount(value);
+            if (!ticks || *ticks < 1) {
+                return Usage("--ticks needs a whole number of at least 1, not '" + value + "'");
+            }
+            options.ticks = *ticks;
+        } else if (name == "--pictures") {
+            options.pictures = value;
+        } else if (name == "--out") {
+            options.out = value;
+        } else if (name == "--frames") {
+            options.frames = value;
+        } else {
+            return Usage("unknown option " + name);
+        }
+    }
+    if (options.timeMs < 0) {
+        return Usage("--time is required");
+    }
+    if (options.out.empty()) {
+        return Usage("--out is required");
+    }
+    // The pictures are read by name from the working directory, as the program does.
+    options.out = Absolute(options.out);
+    options.frames = Absolute(options.frames);
+    // Refuse an unwritable output before spending any time on the frames.
+    if (std::FILE* probe = std::fopen(options.out.c_str(), "ab")) {
+        std::fclose(probe);
+    } else {
+        return Usage("cannot write '" + options.out + "'");
+    }
+    if (!options.frames.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(options.frames, error);
+        if (!std::filesystem::is_directory(options.frames)) {
+            return Usage("cannot create the frames folder '" + options.frames + "'");
+        }
+    }
+    if (!options.pictures.empty() && chdir(options.pictures.c_str()) != 0) {
+        return Usage("cannot enter the pictures folder '" + options.pictures + "'");
+    }
+
+    const long long base = options.timeMs;
+    canvas::SetLocalClockSource([base] {
+        const long long virtualMs = canvas::HeadlessVirtualTime();
+        const long long at = (base + (virtualMs >= kTickMs ? virtualMs - kTickMs : 0)) % kDayMs;
+        return canvas::LocalTime{static_cast<int>(at / 3600000), static_cast<int>(at / 60000 % 60),
+                                 static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
+    });
+
+    canvas::Surface last;
+    bool framesOk = true;
+    canvas::HeadlessOptions headless;
+    headless.spanMs = options.ticks * kTickMs;
+    headless.onPresent = [&](const canvas::Surface& client, std::int64_t virtualMs) {
+        last = client;
+        const long long tick = virtualMs / kTickMs;
+        if (!options.frames.empty() && tick >= 1) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/frame-%04lld.png", tick);
+            framesOk = canvas::bitmap::WritePng(client, options.frames + name) && framesOk;
+        }
+    };
+    canvas::UseHeadlessDialogs(headless);
+    if (app::StartUp() == 0) {
+        std::fprintf(stderr, "instruments-snapshot: %s\n", canvas::LastDialogError().c_str());
+        return 1;
+    }
+    canvas::DialogShowModal(app::mainDialog, app::DemoEventHandler);
+
+    if (!canvas::bitmap::WritePng(last, options.out)) {
+        std::fprintf(stderr, "instruments-snapshot: cannot write '%s'\n", options.out.c_str());
+        return 1;
+    }
+    if (!framesOk) {
+        std::fprintf(stderr, "instruments-snapshot: cannot write the frames into '%s'\n", options.frames.c_str());
+        return 1;
+    }
+    return 0;
+}
