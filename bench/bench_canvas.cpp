@@ -37,8 +37,7 @@ void BM_BoxDot(benchmark::State& state) {
 }
 BENCHMARK(BM_BoxDot)->Arg(3)->Arg(4);
 
-void BM_SetBits(benchmark::State& state) {
-    const int id = static_cast<int>(state.range(0));
+void BM_SetBits(benchmark::State& state, int id) {
     Attach(BenchDialog(), id, Buffering::Buffered);
     const PixelBlock block = GetBits();
     for (auto _ : state) {
@@ -47,7 +46,8 @@ void BM_SetBits(benchmark::State& state) {
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(block.size()));
 }
-BENCHMARK(BM_SetBits)->Arg(1)->ArgName("210x55")->Arg(2)->ArgName("180x180");
+BENCHMARK_CAPTURE(BM_SetBits, 210x55, 1);
+BENCHMARK_CAPTURE(BM_SetBits, 180x180, 2);
 
 // The yardstick for SetBits: a plain memcpy of the same number of pixel bytes
 // between two 64-byte aligned buffers.

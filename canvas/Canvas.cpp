@@ -30,10 +30,11 @@ struct Context {
     std::vector<std::unique_ptr<DrawTarget>> bitmaps;  // index = handle - 1
 };
 
-Context& TheContext() {
-    static Context context;
-    return context;
-}
+// One drawing context per process; a plain global so that the hot path reads
+// the current target without a guard check.
+Context theContext;
+
+Context& TheContext() { return theContext; }
 
 DrawTarget* Current() { return TheContext().current; }
 
@@ -280,10 +281,12 @@ void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour
     if (corner == kCornerEllipse) {
         raster::DrawEllipse(target->surface, left, top, right, bottom, pen, brush);
     } else {
-        const long long w = static_cast<long long>(right) - left;
-        const long long h = static_cast<long long>(bottom) - top;
-        const long long percent = std::clamp<std::int32_t>(corner, 0, 100);
-        const int rounding = static_cast<int>(std::min(w, h) * percent / 100);
+        int rounding = 0;
+        if (corner > 0) {
+            const long long w = static_cast<long long>(right) - left;
+            const long long h = static_cast<long long>(bottom) - top;
+            rounding = static_cast<int>(std::min(w, h) * std::min<std::int32_t>(corner, 100) / 100);
+        }
         raster::DrawRoundRect(target->surface, left, top, right, bottom, rounding, rounding, pen, brush);
     }
     Drew(*target);

@@ -57,6 +57,10 @@ PixelBlock PixelBlock::FromSurface(const Surface& surface) {
     WriteLittleEndian32(out, static_cast<std::uint32_t>(surface.width()));
     WriteLittleEndian32(out + 4, static_cast<std::uint32_t>(surface.height()));
     std::uint8_t* pixels = out + 8;
+    if (surface.stride() == surface.width()) {
+        std::memcpy(pixels, surface.row(0), rowBytes * static_cast<std::size_t>(surface.height()));
+        return block;
+    }
     for (int y = 0; y < surface.height(); ++y) {
         std::memcpy(pixels + rowBytes * static_cast<std::size_t>(y), surface.row(y), rowBytes);
     }
@@ -96,6 +100,11 @@ void WritePixelBlock(Surface& surface, const PixelBlock& block) {
     const Pixel* source = block.pixels();
     const std::size_t blockStride = static_cast<std::size_t>(block.width());
     const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
+    if (width == block.width() && width == surface.stride()) {
+        // The usual restore: the block is the surface's own size, one copy.
+        std::memcpy(surface.row(0), source, rowBytes * static_cast<std::size_t>(height));
+        return;
+    }
     for (int y = 0; y < height; ++y) {
         std::memcpy(surface.row(y), source + blockStride * static_cast<std::size_t>(y), rowBytes);
     }

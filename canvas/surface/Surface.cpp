@@ -9,7 +9,6 @@ namespace canvas {
 
 namespace {
 
-constexpr int kRowAlignPixels = 16;
 constexpr std::size_t kBufferAlignBytes = 64;
 
 }  // namespace
@@ -20,8 +19,10 @@ Surface::Surface(int width, int height, Pixel fill) {
     if (width <= 0 || height <= 0 || static_cast<std::int64_t>(width) * height > kMaxPixels) {
         return;
     }
-    const int stride = (width + kRowAlignPixels - 1) / kRowAlignPixels * kRowAlignPixels;
-    const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height) * sizeof(Pixel);
+    const int stride = width;
+    // aligned_alloc wants a multiple of the alignment.
+    const std::size_t used = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height) * sizeof(Pixel);
+    const std::size_t bytes = (used + kBufferAlignBytes - 1) / kBufferAlignBytes * kBufferAlignBytes;
     auto* memory = static_cast<Pixel*>(std::aligned_alloc(kBufferAlignBytes, bytes));
     if (memory == nullptr) {
         return;
@@ -52,18 +53,6 @@ void Surface::Fill(Pixel pixel) {
     for (int y = 0; y < height_; ++y) {
         std::fill_n(row(y), width_, pixel);
     }
-}
-
-void Surface::FillSpan(int y, int x0, int x1, Pixel pixel) {
-    if (static_cast<unsigned>(y) >= static_cast<unsigned>(height_)) {
-        return;
-    }
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, width_);
-    if (x0 >= x1) {
-        return;
-    }
-    std::fill(row(y) + x0, row(y) + x1, pixel);
 }
 
 unsigned char HatchRowBits(HatchStyle style, int y) {
@@ -108,19 +97,6 @@ void Surface::FillSpan(int y, int x0, int x1, const Brush& brush) {
         } else if (brush.background == HatchBackground::Opaque) {
             out[x] = brush.backgroundColour;
         }
-    }
-}
-
-void Surface::FillRect(int x0, int y0, int x1, int y1, Pixel pixel) {
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, width_);
-    y0 = std::max(y0, 0);
-    y1 = std::min(y1, height_);
-    if (x0 >= x1) {
-        return;
-    }
-    for (int y = y0; y < y1; ++y) {
-        std::fill(row(y) + x0, row(y) + x1, pixel);
     }
 }
 
