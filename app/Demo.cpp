@@ -41,7 +41,9 @@ struct DisplayRow {
     int backStyle;
 };
 
-constexpr canvas::Colour Rgb(int red, int green, int blue) { return red | green << 8 | blue << 16; }
+constexpr canvas::Colour Rgb(int red, int green, int blue) {
+    return red | green << 8 | blue << 16;
+}
 
 // The twelve instruments in creation order: eight 210 x 55 displays in the
 // first column, two 180 x 180 dials in the second, two 80 x 80 dials in the third.
@@ -90,8 +92,8 @@ canvas::DialogHandle StartUp() {
         }
         const DisplayRow& row = kDisplays[i];
         display::CreateDisplay(mainDialog, row.id, x, y, width, height, row.faceText, row.frameWidth,
-                               row.frameColour, row.captionSize, row.inkColour, row.styleWords, row.backColour,
-                               row.backStyle);
+                               row.frameColour, row.captionSize, row.inkColour, row.styleWords,
+                               row.backColour, row.backStyle);
         // The next display of the column goes below what this call returned.
         y = y + height + kColumnGap;
     }

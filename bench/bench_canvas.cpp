@@ -44,7 +44,8 @@ void BM_SetBits(benchmark::State& state, int id) {
         SetBits(block);
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(block.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(block.size()));
 }
 BENCHMARK_CAPTURE(BM_SetBits, 210x55, 1);
 BENCHMARK_CAPTURE(BM_SetBits, 180x180, 2);
@@ -67,8 +68,8 @@ void BM_LineAcrossDial(benchmark::State& state) {
     Attach(BenchDialog(), 2, Buffering::Buffered);
     Width(static_cast<double>(state.range(0)));
     int angle = 0;
-    static const int kEnds[8][2] = {{90, 9}, {147, 33}, {171, 90}, {147, 147},
-                                    {90, 171}, {33, 147}, {9, 90}, {33, 33}};
+    static const int kEnds[8][2] = {{90, 9},   {147, 33}, {171, 90}, {147, 147},
+                                    {90, 171}, {33, 147}, {9, 90},   {33, 33}};
     for (auto _ : state) {
         SetPos(90, 90);
         LineTo(kEnds[angle][0], kEnds[angle][1], 0x0000FF);
@@ -108,17 +109,18 @@ void BM_ComposeAndPresent(benchmark::State& state) {
         ControlAddGraphic(d, 202, "", 450, 10, 80, 80, 0);
         ControlAddGraphic(d, 203, "", 450, 94, 80, 80, 0);
         state.ResumeTiming();
-        DialogShowModal(d, [](DialogHandle dialog, int event, std::uintptr_t, std::intptr_t) -> std::intptr_t {
-            if (event == kEventInitDialog) {
-                SetTimer(dialog, 1, 40);
-            } else if (event == kEventTimer) {
-                for (int id : {100, 101, 102, 103, 104, 105, 106, 107, 200, 201, 202, 203}) {
-                    Attach(dialog, id, Buffering::Buffered);
-                    Redraw();
-                }
-            }
-            return 1;
-        });
+        DialogShowModal(d,
+                        [](DialogHandle dialog, int event, std::uintptr_t, std::intptr_t) -> std::intptr_t {
+                            if (event == kEventInitDialog) {
+                                SetTimer(dialog, 1, 40);
+                            } else if (event == kEventTimer) {
+                                for (int id : {100, 101, 102, 103, 104, 105, 106, 107, 200, 201, 202, 203}) {
+                                    Attach(dialog, id, Buffering::Buffered);
+                                    Redraw();
+                                }
+                            }
+                            return 1;
+                        });
         state.counters["presents"] = static_cast<double>(presents);
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * spanTicks);

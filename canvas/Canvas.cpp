@@ -34,9 +34,13 @@ struct Context {
 // the current target without a guard check.
 Context theContext;
 
-Context& TheContext() { return theContext; }
+Context& TheContext() {
+    return theContext;
+}
 
-DrawTarget* Current() { return TheContext().current; }
+DrawTarget* Current() {
+    return TheContext().current;
+}
 
 // After a drawing call: an unbuffered target shows its change at once.
 void Drew(DrawTarget& target) {
@@ -230,8 +234,10 @@ void LineTo(double x, double y, Colour colour, LineMode mode) {
     int endX = RoundHalfEven(x);
     int endY = RoundHalfEven(y);
     if (mode == LineMode::Relative) {
-        endX = static_cast<int>(std::clamp<long long>(static_cast<long long>(state.x) + endX, INT_MIN, INT_MAX));
-        endY = static_cast<int>(std::clamp<long long>(static_cast<long long>(state.y) + endY, INT_MIN, INT_MAX));
+        endX =
+            static_cast<int>(std::clamp<long long>(static_cast<long long>(state.x) + endX, INT_MIN, INT_MAX));
+        endY =
+            static_cast<int>(std::clamp<long long>(static_cast<long long>(state.y) + endY, INT_MIN, INT_MAX));
     }
     // A transparent line paints nothing, but the position still moves.
     if (colour != kColourTransparent) {
@@ -315,7 +321,8 @@ void Print(std::string_view textToPrint) {
     if (state.textBackground == TextBackground::Opaque) {
         background = PixelFromColour(state.background);
     }
-    state.font->Draw(target->surface, state.x, state.y, textToPrint, PixelFromColour(state.foreground), background);
+    state.font->Draw(target->surface, state.x, state.y, textToPrint, PixelFromColour(state.foreground),
+                     background);
     const long long advanced = static_cast<long long>(state.x) + state.font->TextWidth(textToPrint);
     state.x = static_cast<int>(std::clamp<long long>(advanced, INT_MIN, INT_MAX));
     Drew(*target);
@@ -361,8 +368,8 @@ void Render(std::string_view file, double x1, double y1, double x2, double y2) {
     if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX) {
         return;
     }
-    bitmap::StretchBlackOnWhite(*picture, 0, 0, picture->width(), picture->height(), target->surface, left, top,
-                                static_cast<int>(width), static_cast<int>(height));
+    bitmap::StretchBlackOnWhite(*picture, 0, 0, picture->width(), picture->height(), target->surface, left,
+                                top, static_cast<int>(width), static_cast<int>(height));
     Drew(*target);
 }
 
@@ -389,8 +396,8 @@ void Copy(Source source, int rasterOperation) {
     Drew(*target);
 }
 
-void Stretch(Source source, double sx1, double sy1, double sx2, double sy2, double dx1, double dy1, double dx2,
-             double dy2, int mix) {
+void Stretch(Source source, double sx1, double sy1, double sx2, double sy2, double dx1, double dy1,
+             double dx2, double dy2, int mix) {
     DrawTarget* target = Current();
     const Surface* from = SourceSurface(source);
     if (target == nullptr || from == nullptr) {
@@ -457,8 +464,8 @@ int BitmapLoad(std::string_view file, int width, int height) {
     if (bitmapTarget->surface.empty()) {
         return 0;
     }
-    bitmap::StretchBlackOnWhite(*picture, 0, 0, picture->width(), picture->height(), bitmapTarget->surface, 0, 0,
-                                width, height);
+    bitmap::StretchBlackOnWhite(*picture, 0, 0, picture->width(), picture->height(), bitmapTarget->surface, 0,
+                                0, width, height);
     bitmapTarget->state.font = DefaultFont();
     auto& bitmaps = TheContext().bitmaps;
     bitmaps.push_back(std::move(bitmapTarget));

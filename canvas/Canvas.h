@@ -68,7 +68,8 @@ void Font(std::string_view face, double points, int styleBits);
 
 // ---- Drawing
 void LineTo(double x, double y, Colour colour = kColourDefault, LineMode mode = LineMode::Absolute);
-void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill, int fillStyle);
+void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
+         int fillStyle);
 void SetPixel(double x, double y, Colour colour);
 void Print(std::string_view text);
 void PrintNewLine();
@@ -78,8 +79,8 @@ PixelBlock GetBits();
 void SetBits(const PixelBlock& block);
 void Render(std::string_view file, double x1, double y1, double x2, double y2);
 void Copy(Source source, int rasterOperation);
-void Stretch(Source source, double sx1, double sy1, double sx2, double sy2, double dx1, double dy1, double dx2,
-             double dy2, int mix);
+void Stretch(Source source, double sx1, double sy1, double sx2, double sy2, double dx1, double dy1,
+             double dx2, double dy2, int mix);
 // An off-screen surface of width x height holding the file's image scaled to
 // that size; 0 when the name is empty or the file cannot be loaded.
 int BitmapLoad(std::string_view file, int width, int height);

@@ -1,8 +1,8 @@
 #include "canvas/Dialog.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 
 #include "canvas/DialogEngine.h"
 #include "canvas/surface/Surface.h"
@@ -128,7 +128,9 @@ void ComposeChanged(DialogRecord& dialog) {
     }
 }
 
-void UseWindowDialogs() { TheEngine().headless = false; }
+void UseWindowDialogs() {
+    TheEngine().headless = false;
+}
 
 void UseHeadlessDialogs(HeadlessOptions options) {
     Engine& engine = TheEngine();
@@ -144,7 +146,9 @@ std::int64_t HeadlessVirtualTime() {
     return engine.modal->backend->Now();
 }
 
-std::string LastDialogError() { return TheEngine().lastError; }
+std::string LastDialogError() {
+    return TheEngine().lastError;
+}
 
 DialogHandle DialogNew(int flags, DialogHandle /*parent*/, std::string_view caption, int x, int y, int width,
                        int height, std::uint32_t /*style*/, std::uint32_t /*exStyle*/) {
@@ -353,7 +357,9 @@ void SetPresentListener(std::function<void(const Surface&)> listener) {
     TheEngine().presentListener = std::move(listener);
 }
 
-int BeepCount() { return TheEngine().beeps; }
+int BeepCount() {
+    return TheEngine().beeps;
+}
 
 const Surface* ControlSurface(DialogHandle handle, int id) {
     DialogRecord* dialog = FindDialog(handle);

@@ -35,8 +35,8 @@ inline constexpr int kDialogPixels = 2;
 DialogHandle DialogNew(int flags, DialogHandle parent, std::string_view caption, int x, int y, int width,
                        int height, std::uint32_t style, std::uint32_t exStyle);
 // Adds a graphic control; returns false when it could not be created.
-bool ControlAddGraphic(DialogHandle dialog, int id, std::string_view caption, int x, int y, int width, int height,
-                       std::uint32_t style);
+bool ControlAddGraphic(DialogHandle dialog, int id, std::string_view caption, int x, int y, int width,
+                       int height, std::uint32_t style);
 // The control's handle (a non-zero value naming it), or 0 when there is none.
 std::intptr_t ControlHandle(DialogHandle dialog, int id);
 // Outer width and height of the control (pixels in pixel mode); (0, 0) if none.

@@ -24,7 +24,7 @@ struct BackendEvent {
 
 // The platform half of a dialog: a window on screen or a headless stand-in.
 class DialogBackend {
-public:
+  public:
     virtual ~DialogBackend() = default;
     // Creates the (hidden) window; false with a reason when there is none to be had.
     virtual bool Create(const std::string& caption, int x, int y, int clientWidth, int clientHeight,

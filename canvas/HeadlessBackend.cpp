@@ -9,7 +9,7 @@ namespace canvas {
 namespace {
 
 class HeadlessBackend final : public DialogBackend {
-public:
+  public:
     explicit HeadlessBackend(HeadlessOptions options) : options_(std::move(options)) {}
 
     bool Create(const std::string&, int, int, int, int, std::string&) override { return true; }
@@ -32,7 +32,7 @@ public:
     }
     void Destroy() override {}
 
-private:
+  private:
     HeadlessOptions options_;
     std::int64_t now_ = 0;
 };

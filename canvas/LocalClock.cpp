@@ -24,8 +24,12 @@ LocalTime SystemLocalTime() {
 
 }  // namespace
 
-LocalTime ReadLocalTime() { return Source() ? Source()() : SystemLocalTime(); }
+LocalTime ReadLocalTime() {
+    return Source() ? Source()() : SystemLocalTime();
+}
 
-void SetLocalClockSource(std::function<LocalTime()> source) { Source() = std::move(source); }
+void SetLocalClockSource(std::function<LocalTime()> source) {
+    Source() = std::move(source);
+}
 
 }  // namespace canvas

@@ -54,7 +54,7 @@ bool VideoReady(std::string& error) {
 }
 
 class WindowBackend final : public DialogBackend {
-public:
+  public:
     bool Create(const std::string& caption, int x, int y, int clientWidth, int clientHeight,
                 std::string& error) override {
         if (!VideoReady(error)) {
@@ -89,7 +89,8 @@ public:
         if (deadlineMs >= 0) {
             timeout = static_cast<int>(std::clamp<std::int64_t>(deadlineMs - Now(), 0, 1 << 30));
         }
-        const bool got = timeout < 0 ? SDL_WaitEvent(&event) != 0 : SDL_WaitEventTimeout(&event, timeout) != 0;
+        const bool got =
+            timeout < 0 ? SDL_WaitEvent(&event) != 0 : SDL_WaitEventTimeout(&event, timeout) != 0;
         if (!got) {
             return {};
         }
@@ -126,7 +127,7 @@ public:
 
     ~WindowBackend() override { Destroy(); }
 
-private:
+  private:
     BackendEvent Translate(const SDL_Event& event) {
         switch (event.type) {
             case SDL_QUIT:
@@ -162,6 +163,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<DialogBackend> MakeWindowBackend() { return std::make_unique<WindowBackend>(); }
+std::unique_ptr<DialogBackend> MakeWindowBackend() {
+    return std::make_unique<WindowBackend>();
+}
 
 }  // namespace canvas

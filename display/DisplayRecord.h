@@ -26,7 +26,9 @@ struct DisplayRecord {
 inline constexpr int kMaxDisplayId = 10000;
 inline constexpr int kDisplayCount = kMaxDisplayId + 1;
 
-inline bool ValidDisplayId(int id) { return id >= 0 && id <= kMaxDisplayId; }
+inline bool ValidDisplayId(int id) {
+    return id >= 0 && id <= kMaxDisplayId;
+}
 
 // The record of every control id, allocated zero-filled at start-up.
 extern std::vector<DisplayRecord> DisplayTable;

@@ -12,7 +12,7 @@ namespace display {
 // holds zero bytes, not spaces.
 template <std::size_t N>
 class FixedText {
-public:
+  public:
     static constexpr std::size_t kWidth = N;
 
     void Store(std::string_view text) {
@@ -34,7 +34,7 @@ public:
     }
     bool operator==(const FixedText&) const = default;
 
-private:
+  private:
     std::array<char, N> bytes_{};
 };
 

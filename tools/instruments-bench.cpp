@@ -18,7 +18,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+double Microseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
 
 }  // namespace
 

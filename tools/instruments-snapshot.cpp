@@ -34,19 +34,21 @@ struct Options {
 };
 
 int Usage(const std::string& problem) {
-    std::fprintf(stderr,
-                 "instruments-snapshot: %s\n"
-                 "usage: instruments-snapshot --time HH:MM:SS[.mmm] [--ticks N] [--pictures DIR] --out FILE.png "
-                 "[--frames DIR]\n",
-                 problem.c_str());
+    std::fprintf(
+        stderr,
+        "instruments-snapshot: %s\n"
+        "usage: instruments-snapshot --time HH:MM:SS[.mmm] [--ticks N] [--pictures DIR] --out FILE.png "
+        "[--frames DIR]\n",
+        problem.c_str());
     return 2;
 }
 
 // "HH:MM:SS" or "HH:MM:SS.mmm" (1 to 3 digits after the point) to milliseconds.
 std::optional<long long> ParseTime(const std::string& text) {
     int hours = 0, minutes = 0, seconds = 0, consumed = 0;
-    if (std::sscanf(text.c_str(), "%2d:%2d:%2d%n", &hours, &minutes, &seconds, &consumed) != 3 || consumed != 8 ||
-        hours > 23 || minutes > 59 || seconds > 59 || hours < 0 || minutes < 0 || seconds < 0) {
+    if (std::sscanf(text.c_str(), "%2d:%2d:%2d%n", &hours, &minutes, &seconds, &consumed) != 3 ||
+        consumed != 8 || hours > 23 || minutes > 59 || seconds > 59 || hours < 0 || minutes < 0 ||
+        seconds < 0) {
         return std::nullopt;
     }
     long long milliseconds = 0;
@@ -163,7 +165,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!framesOk) {
-        std::fprintf(stderr, "instruments-snapshot: cannot write the frames into '%s'\n", options.frames.c_str());
+        std::fprintf(stderr, "instruments-snapshot: cannot write the frames into '%s'\n",
+                     options.frames.c_str());
         return 1;
     }
     return 0;

@@ -18,7 +18,9 @@ namespace {
 
 using namespace canvas;
 
-constexpr Colour Rgb(int red, int green, int blue) { return red | green << 8 | blue << 16; }
+constexpr Colour Rgb(int red, int green, int blue) {
+    return red | green << 8 | blue << 16;
+}
 
 void Put16(std::vector<std::uint8_t>& out, unsigned value) {
     out.push_back(static_cast<std::uint8_t>(value));
@@ -119,7 +121,7 @@ void DrawNightSky() {
         SetPos(x, hill);
         LineTo(x, 55, Rgb(18, 40, 30));
     }
-    const int stars[][2] = {{14, 6},  {37, 18}, {58, 4},  {83, 11}, {101, 25}, {126, 7},
+    const int stars[][2] = {{14, 6},   {37, 18}, {58, 4},   {83, 11}, {101, 25}, {126, 7},
                             {149, 16}, {171, 5}, {188, 21}, {203, 9}, {66, 29},  {140, 30}};
     for (const auto& star : stars) {
         SetPixel(star[0], star[1], Rgb(255, 250, 210));

@@ -9,8 +9,9 @@ namespace canvas {
 namespace {
 
 std::int32_t ReadLittleEndian32(const std::uint8_t* p) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-                                     static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+        static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24);
 }
 
 void WriteLittleEndian32(std::uint8_t* p, std::uint32_t value) {
@@ -22,7 +23,9 @@ void WriteLittleEndian32(std::uint8_t* p, std::uint32_t value) {
 
 }  // namespace
 
-void PixelBlock::FreeAligned::operator()(std::uint8_t* p) const { std::free(p); }
+void PixelBlock::FreeAligned::operator()(std::uint8_t* p) const {
+    std::free(p);
+}
 
 void PixelBlock::Allocate(std::size_t size) {
     base_.reset();
@@ -67,7 +70,9 @@ PixelBlock PixelBlock::FromSurface(const Surface& surface) {
     return block;
 }
 
-PixelBlock::PixelBlock(const PixelBlock& other) { *this = FromBytes(other.bytes()); }
+PixelBlock::PixelBlock(const PixelBlock& other) {
+    *this = FromBytes(other.bytes());
+}
 
 PixelBlock& PixelBlock::operator=(const PixelBlock& other) {
     if (this != &other) {
@@ -76,9 +81,13 @@ PixelBlock& PixelBlock::operator=(const PixelBlock& other) {
     return *this;
 }
 
-std::int32_t PixelBlock::width() const { return size_ >= 8 ? ReadLittleEndian32(data()) : 0; }
+std::int32_t PixelBlock::width() const {
+    return size_ >= 8 ? ReadLittleEndian32(data()) : 0;
+}
 
-std::int32_t PixelBlock::height() const { return size_ >= 8 ? ReadLittleEndian32(data() + 4) : 0; }
+std::int32_t PixelBlock::height() const {
+    return size_ >= 8 ? ReadLittleEndian32(data() + 4) : 0;
+}
 
 bool PixelBlock::Valid() const {
     if (size_ < 8 || width() < 0 || height() < 0) {

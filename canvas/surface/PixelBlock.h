@@ -16,7 +16,7 @@ namespace canvas {
 // The bytes are kept so that the pixels start on a 64-byte boundary: restoring a
 // block onto a surface is then a straight copy between aligned buffers.
 class PixelBlock {
-public:
+  public:
     PixelBlock() = default;
     // A block of the given bytes as they stand (any length; see Valid()).
     static PixelBlock FromBytes(std::span<const std::uint8_t> bytes);
@@ -43,7 +43,7 @@ public:
 
     bool operator==(const PixelBlock& other) const;
 
-private:
+  private:
     static constexpr std::size_t kPixelOffset = 64;
     static constexpr std::size_t kHeaderOffset = kPixelOffset - 8;
     struct FreeAligned {

@@ -13,7 +13,9 @@ constexpr std::size_t kBufferAlignBytes = 64;
 
 }  // namespace
 
-void Surface::FreeAligned::operator()(Pixel* p) const { std::free(p); }
+void Surface::FreeAligned::operator()(Pixel* p) const {
+    std::free(p);
+}
 
 Surface::Surface(int width, int height, Pixel fill) {
     if (width <= 0 || height <= 0 || static_cast<std::int64_t>(width) * height > kMaxPixels) {
@@ -21,7 +23,8 @@ Surface::Surface(int width, int height, Pixel fill) {
     }
     const int stride = width;
     // aligned_alloc wants a multiple of the alignment.
-    const std::size_t used = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height) * sizeof(Pixel);
+    const std::size_t used =
+        static_cast<std::size_t>(stride) * static_cast<std::size_t>(height) * sizeof(Pixel);
     const std::size_t bytes = (used + kBufferAlignBytes - 1) / kBufferAlignBytes * kBufferAlignBytes;
     auto* memory = static_cast<Pixel*>(std::aligned_alloc(kBufferAlignBytes, bytes));
     if (memory == nullptr) {
@@ -132,7 +135,8 @@ void Surface::Blit(int dx, int dy, const Surface& source, int sx, int sy, int wi
         // Overlapping blocks: copy through a scratch buffer.
         std::vector<Pixel> scratch(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
         for (int y = 0; y < height; ++y) {
-            std::memcpy(scratch.data() + static_cast<std::size_t>(y) * width, source.row(sy + y) + sx, rowBytes);
+            std::memcpy(scratch.data() + static_cast<std::size_t>(y) * width, source.row(sy + y) + sx,
+                        rowBytes);
         }
         for (int y = 0; y < height; ++y) {
             std::memcpy(row(dy + y) + dx, scratch.data() + static_cast<std::size_t>(y) * width, rowBytes);

@@ -19,7 +19,7 @@ namespace canvas {
 // buffers 8 or 16 bytes out of step was measured 17-20 times slower on the
 // development machine.
 class Surface {
-public:
+  public:
     // The largest surface accepted, in pixels; larger requests give an empty surface.
     static constexpr std::int64_t kMaxPixels = 1 << 26;
 
@@ -87,7 +87,7 @@ public:
 
     bool SamePixels(const Surface& other) const;
 
-private:
+  private:
     struct FreeAligned {
         void operator()(Pixel* p) const;
     };

@@ -31,7 +31,7 @@ TEST(TimeOfDay, IsTwoDigitsEach) {
 }
 
 class DemoRun : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         canvas::SetLocalClockSource([] { return canvas::LocalTime{12, 34, 56, 789}; });
     }
@@ -45,9 +45,9 @@ TEST_F(DemoRun, StartUpPlacesTheTwelveDisplaysInThreeColumns) {
         int id, x, y, width, height;
     };
     const std::vector<Place> places = {
-        {207, 10, 10, 210, 55},  {208, 10, 69, 210, 55},   {209, 10, 128, 210, 55}, {210, 10, 187, 210, 55},
-        {211, 10, 246, 210, 55}, {212, 10, 305, 210, 55},  {213, 10, 364, 210, 55}, {602, 10, 423, 210, 55},
-        {702, 250, 10, 180, 180}, {703, 250, 194, 180, 180}, {704, 450, 10, 80, 80}, {705, 450, 94, 80, 80}};
+        {207, 10, 10, 210, 55},   {208, 10, 69, 210, 55},    {209, 10, 128, 210, 55}, {210, 10, 187, 210, 55},
+        {211, 10, 246, 210, 55},  {212, 10, 305, 210, 55},   {213, 10, 364, 210, 55}, {602, 10, 423, 210, 55},
+        {702, 250, 10, 180, 180}, {703, 250, 194, 180, 180}, {704, 450, 10, 80, 80},  {705, 450, 94, 80, 80}};
     const canvas::Surface* client = canvas::ComposeClientArea(mainDialog);
     ASSERT_NE(client, nullptr);
     for (const Place& place : places) {
@@ -94,7 +94,8 @@ TEST_F(DemoRun, CommandFourHundredTwoBeepsAndEndsWithZero) {
     const int beeps = canvas::BeepCount();
     int ticks = 0;
     const auto result = canvas::DialogShowModal(
-        mainDialog, [&](canvas::DialogHandle d, int event, std::uintptr_t w, std::intptr_t l) -> std::intptr_t {
+        mainDialog,
+        [&](canvas::DialogHandle d, int event, std::uintptr_t w, std::intptr_t l) -> std::intptr_t {
             if (event == canvas::kEventTimer && ++ticks == 2) {
                 return DemoEventHandler(d, canvas::kEventCommand, (1u << 16) | 402u, 0);
             }

@@ -23,7 +23,8 @@ constexpr int kTickMs = 40;
 // Runs start-up and `ticks` timer ticks headless, tick k reading the clock at
 // `start` + (k - 1) x 40 ms, and returns the last presented client area.
 canvas::Surface RunFrames(canvas::LocalTime start, int ticks) {
-    const long long base = ((start.hour * 60LL + start.minute) * 60 + start.second) * 1000 + start.millisecond;
+    const long long base =
+        ((start.hour * 60LL + start.minute) * 60 + start.second) * 1000 + start.millisecond;
     canvas::SetLocalClockSource([base] {
         const long long v = canvas::HeadlessVirtualTime();
         const long long at = base + (v >= kTickMs ? v - kTickMs : 0);

@@ -33,8 +33,8 @@ TEST(SnapshotTool, WritesTheFinalFrameAndEveryTickFrame) {
     const std::string folder = ::testing::TempDir() + "/snapshot-frames";
     std::filesystem::remove_all(folder);
     const std::string out = ::testing::TempDir() + "/snapshot.png";
-    ASSERT_EQ(RunTool("--time 12:34:56.789 --ticks 3 --pictures " INSTRUMENTS_SOURCE_DIR "/assets --out " + out +
-                  " --frames " + folder),
+    ASSERT_EQ(RunTool("--time 12:34:56.789 --ticks 3 --pictures " INSTRUMENTS_SOURCE_DIR "/assets --out " +
+                      out + " --frames " + folder),
               0);
     const auto frame = canvas::bitmap::ReadPng(out);
     ASSERT_TRUE(frame.has_value());
@@ -46,7 +46,8 @@ TEST(SnapshotTool, WritesTheFinalFrameAndEveryTickFrame) {
     EXPECT_TRUE(std::filesystem::exists(folder + "/frame-0001.png"));
     EXPECT_FALSE(std::filesystem::exists(folder + "/frame-0004.png"));
     // The same run as the golden frame, apart from the machine's fonts in four corners.
-    const auto golden = canvas::bitmap::ReadPng(INSTRUMENTS_SOURCE_DIR "/tests/app/golden/frame-123456-3ticks.png");
+    const auto golden =
+        canvas::bitmap::ReadPng(INSTRUMENTS_SOURCE_DIR "/tests/app/golden/frame-123456-3ticks.png");
     ASSERT_TRUE(golden.has_value());
     EXPECT_EQ(frame->At(300, 100), golden->At(300, 100));
     EXPECT_EQ(frame->At(120, 450), golden->At(120, 450));

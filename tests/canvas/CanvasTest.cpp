@@ -12,7 +12,7 @@ constexpr Colour kRed = 0x0000FF;
 constexpr Colour kGreen = 0x00FF00;
 
 class CanvasTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         UseHeadlessDialogs({});
         dialog_ = DialogNew(kDialogPixels, 0, "test", -1, -1, 200, 100, 0, 0);

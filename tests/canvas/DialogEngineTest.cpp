@@ -27,14 +27,15 @@ TEST(DialogEngine, DeliversInitialisationSizeThenTimersAtTheirVirtualTimes) {
     const DialogHandle dialog = NewHeadlessDialog(200);
     ASSERT_NE(dialog, 0);
     std::vector<Event> events;
-    const auto result = DialogShowModal(dialog, [&](DialogHandle d, int event, std::uintptr_t w, std::intptr_t l) {
-        events.push_back({event, w, l, HeadlessVirtualTime()});
-        if (event == kEventInitDialog) {
-            SetTimer(d, 1, 40);
-            SetTimer(d, 7, 100);
-        }
-        return std::intptr_t{1};
-    });
+    const auto result =
+        DialogShowModal(dialog, [&](DialogHandle d, int event, std::uintptr_t w, std::intptr_t l) {
+            events.push_back({event, w, l, HeadlessVirtualTime()});
+            if (event == kEventInitDialog) {
+                SetTimer(d, 1, 40);
+                SetTimer(d, 7, 100);
+            }
+            return std::intptr_t{1};
+        });
     EXPECT_EQ(result, 0);
     ASSERT_GE(events.size(), 2u);
     EXPECT_EQ(events[0].event, kEventInitDialog);
@@ -57,14 +58,15 @@ TEST(DialogEngine, DeliversInitialisationSizeThenTimersAtTheirVirtualTimes) {
 TEST(DialogEngine, HandlerCanEndTheDialogAndUnhandledCloseEndsWithZero) {
     const DialogHandle dialog = NewHeadlessDialog(10000);
     int ticks = 0;
-    const auto result = DialogShowModal(dialog, [&](DialogHandle d, int event, std::uintptr_t, std::intptr_t) {
-        if (event == kEventInitDialog) {
-            SetTimer(d, 1, 40);
-        } else if (event == kEventTimer && ++ticks == 3) {
-            DialogEnd(d, 42);
-        }
-        return std::intptr_t{1};
-    });
+    const auto result =
+        DialogShowModal(dialog, [&](DialogHandle d, int event, std::uintptr_t, std::intptr_t) {
+            if (event == kEventInitDialog) {
+                SetTimer(d, 1, 40);
+            } else if (event == kEventTimer && ++ticks == 3) {
+                DialogEnd(d, 42);
+            }
+            return std::intptr_t{1};
+        });
     EXPECT_EQ(result, 42);
     EXPECT_EQ(ticks, 3);
 }
@@ -86,7 +88,9 @@ TEST(DialogEngine, UserSlotsWrapOntoEightSlots) {
 TEST(DialogEngine, PresentsOnlyAfterARedrawAndShowsUnbufferedDrawingAtOnce) {
     std::vector<Pixel> presentedCorner;
     HeadlessOptions options;
-    options.onPresent = [&](const Surface& client, std::int64_t) { presentedCorner.push_back(client.At(10, 10)); };
+    options.onPresent = [&](const Surface& client, std::int64_t) {
+        presentedCorner.push_back(client.At(10, 10));
+    };
     const DialogHandle dialog = NewHeadlessDialog(160, options);
     ASSERT_TRUE(ControlAddGraphic(dialog, 3, "", 10, 10, 20, 20, 0));
     int tick = 0;

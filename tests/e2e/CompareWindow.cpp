@@ -53,8 +53,8 @@ std::optional<Surface> ReadXwd(const std::string& path) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::uint8_t* p = &bytes[start + static_cast<std::size_t>(y) * bytesPerLine + x * 4u];
-            const Pixel value = byteOrder == 0 ? (p[0] | p[1] << 8 | p[2] << 16)
-                                               : (p[3] | p[2] << 8 | p[1] << 16);
+            const Pixel value =
+                byteOrder == 0 ? (p[0] | p[1] << 8 | p[2] << 16) : (p[3] | p[2] << 8 | p[1] << 16);
             surface.SetPixel(x, y, value & 0xFFFFFF);
         }
     }
@@ -68,12 +68,12 @@ struct Instrument {
 
 // The demo's layout.
 const Instrument kInstruments[] = {
-    {10, 10, 210, 55, 6, Instrument::Text},     {10, 69, 210, 55, 6, Instrument::Text},
-    {10, 128, 210, 55, 6, Instrument::Text},    {10, 187, 210, 55, 6, Instrument::Text},
-    {10, 246, 210, 55, 6, Instrument::Text},    {10, 305, 210, 55, 6, Instrument::Text},
-    {10, 364, 210, 55, 6, Instrument::Text},    {10, 423, 210, 55, 6, Instrument::Meter},
-    {250, 10, 180, 180, 6, Instrument::Dial},   {250, 194, 180, 180, 8, Instrument::Dial},
-    {450, 10, 80, 80, 10, Instrument::Dial},    {450, 94, 80, 80, 3, Instrument::Dial},
+    {10, 10, 210, 55, 6, Instrument::Text},   {10, 69, 210, 55, 6, Instrument::Text},
+    {10, 128, 210, 55, 6, Instrument::Text},  {10, 187, 210, 55, 6, Instrument::Text},
+    {10, 246, 210, 55, 6, Instrument::Text},  {10, 305, 210, 55, 6, Instrument::Text},
+    {10, 364, 210, 55, 6, Instrument::Text},  {10, 423, 210, 55, 6, Instrument::Meter},
+    {250, 10, 180, 180, 6, Instrument::Dial}, {250, 194, 180, 180, 8, Instrument::Dial},
+    {450, 10, 80, 80, 10, Instrument::Dial},  {450, 94, 80, 80, 3, Instrument::Dial},
 };
 
 // Whether a pixel of an instrument's face stays the same whatever the time.
@@ -114,8 +114,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (window->width() != snapshot->width() || window->height() != snapshot->height()) {
-        std::fprintf(stderr, "e2e-compare: window is %dx%d, snapshot %dx%d\n", window->width(), window->height(),
-                     snapshot->width(), snapshot->height());
+        std::fprintf(stderr, "e2e-compare: window is %dx%d, snapshot %dx%d\n", window->width(),
+                     window->height(), snapshot->width(), snapshot->height());
         return 1;
     }
     Surface diff(snapshot->width(), snapshot->height());
@@ -136,8 +136,9 @@ int main(int argc, char** argv) {
             ++compared;
             if (window->At(x, y) != expected) {
                 if (differing == 0) {
-                    std::fprintf(stderr, "e2e-compare: first difference at (%d, %d): window %06X, snapshot %06X\n",
-                                 x, y, window->At(x, y), expected);
+                    std::fprintf(stderr,
+                                 "e2e-compare: first difference at (%d, %d): window %06X, snapshot %06X\n", x,
+                                 y, window->At(x, y), expected);
                 }
                 ++differing;
                 diff.SetPixel(x, y, 0xFF0000);
