@@ -6,7 +6,7 @@
 #include <string>
 
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourSpec.h"
+#include "colour/ColourOf.h"
 #include "colour/TextRules.h"
 
 namespace colour {

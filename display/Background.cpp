@@ -5,7 +5,7 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourSpec.h"
+#include "colour/ColourOf.h"
 
 namespace display {
 namespace {

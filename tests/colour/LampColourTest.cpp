@@ -5,7 +5,7 @@
 #include <climits>
 #include <limits>
 
-#include "colour/ColourSpec.h"
+#include "colour/ColourOf.h"
 
 namespace colour {
 namespace {

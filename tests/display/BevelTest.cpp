@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "colour/ColourSpec.h"
+#include "colour/ColourOf.h"
 #include "tests/display/DisplayTestSupport.h"
 
 namespace display {

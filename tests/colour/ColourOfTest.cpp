@@ -1,4 +1,4 @@
-#include "colour/ColourSpec.h"
+#include "colour/ColourOf.h"
 
 #include <gtest/gtest.h>
 
