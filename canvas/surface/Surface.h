@@ -72,10 +72,14 @@ class Surface {
         x1 = x1 > width_ ? width_ : x1;
         y0 = y0 < 0 ? 0 : y0;
         y1 = y1 > height_ ? height_ : y1;
-        for (int y = y0; y < y1; ++y) {
-            Pixel* out = row(y);
-            for (int x = x0; x < x1; ++x) {
-                out[x] = pixel;
+        if (x0 >= x1) {
+            return;
+        }
+        const int count = x1 - x0;
+        Pixel* out = y0 < y1 ? row(y0) + x0 : nullptr;
+        for (int y = y0; y < y1; ++y, out += stride_) {
+            for (int i = 0; i < count; ++i) {
+                out[i] = pixel;
             }
         }
     }
