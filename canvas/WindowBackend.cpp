@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 
 #include "canvas/DialogEngine.h"
@@ -37,8 +39,19 @@ bool VideoReady(std::string& error) {
     // about 53 us a frame against 4-5 ms via Mesa's software GL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // SDL turns SIGINT and SIGTERM into a quit event, which ends the dialog like
+    // its close box; but it leaves a signal alone that the launcher set to be
+    // ignored (as a shell does for background jobs), so restore the defaults first.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    // Without a Wayland session only X11 can give us a window; asking Wayland
+    // anyway makes its client library print a complaint of its own.
+    if (std::getenv("SDL_VIDEODRIVER") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        error = std::string("no display available (is DISPLAY set?): ") + SDL_GetError();
+        error = std::string("no display available: DISPLAY is not set or cannot be opened (") +
+                SDL_GetError() + ")";
         return false;
     }
     // Without a display SDL quietly falls back to drivers that show nothing.

@@ -84,4 +84,25 @@ fi
 wait "$app"
 status=$?
 [ "$status" -eq 0 ] || fail "the program exited with $status"
-echo "e2e: window found, 700x500, static pixels match, closed with exit code 0"
+# SIGINT and SIGTERM end the dialog the same way: exit code 0 within a second.
+for signal in INT TERM; do
+    (cd "$source/assets" && exec "$bin/instruments") &
+    app=$!
+    pids+=($app)
+    for _ in $(seq 100); do
+        xdotool search --name "^Tessarin" >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    kill -s "$signal" "$app"
+    for _ in $(seq 20); do
+        kill -0 "$app" 2>/dev/null || break
+        sleep 0.05
+    done
+    if kill -0 "$app" 2>/dev/null; then
+        fail "the program was still running 1 s after SIG$signal"
+    fi
+    wait "$app"
+    status=$?
+    [ "$status" -eq 0 ] || fail "the program exited with $status after SIG$signal"
+done
+echo "e2e: window found, 700x500, static pixels match, closed with exit code 0; SIGINT and SIGTERM end it with 0"
