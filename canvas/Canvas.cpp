@@ -45,7 +45,7 @@ DrawTarget* Current() {
 // After a drawing call: an unbuffered target shows its change at once.
 void Drew(DrawTarget& target) {
     if (!target.buffered) {
-        NoteTargetChanged(target, false);
+        NoteTargetChanged(target);
     }
 }
 
@@ -123,7 +123,7 @@ void ForgetTargetsOf(DialogRecord& dialog) {
     }
 }
 
-void NoteTargetChanged(DrawTarget& target, bool /*redrawRequested*/) {
+void NoteTargetChanged(DrawTarget& target) {
     target.redrawPending = true;
     if (target.ownerPresentPending != nullptr) {
         *target.ownerPresentPending = true;
@@ -183,7 +183,7 @@ Size TextSize(std::string_view textToMeasure) {
 
 void Redraw() {
     if (DrawTarget* target = Current()) {
-        NoteTargetChanged(*target, true);
+        NoteTargetChanged(*target);
     }
 }
 

@@ -66,7 +66,7 @@ std::shared_ptr<const text::FontFace> DefaultFont();
 void ForgetTargetsOf(DialogRecord& dialog);
 // Marks the current target for presenting (Redraw), or, on an unbuffered
 // target, after every drawing operation.
-void NoteTargetChanged(DrawTarget& target, bool redrawRequested);
+void NoteTargetChanged(DrawTarget& target);
 // Copies every control that changed since the last compose onto the client area.
 void ComposeChanged(DialogRecord& dialog);
 

@@ -202,7 +202,8 @@ TEST(BmpDecode, HugeClaimsInTinyFilesAreRefusedQuickly) {
     EXPECT_FALSE(DecodeBmp(Claim(1, INT32_MIN, 24, 0)));
     EXPECT_FALSE(DecodeBmp(Claim(-5, 5, 24, 0)));
     EXPECT_FALSE(DecodeBmp(Claim(0, 5, 24, 0)));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    // Reserving the claimed size would take far longer than this (about 400 MB).
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 TEST(BmpDecode, PixelOffsetPastTheEndIsRefused) {
