@@ -415,29 +415,38 @@ void Stretch(Source source, double sx1, double sy1, double sx2, double sy2, doub
         sourceHeight > INT_MAX || width > INT_MAX || height > INT_MAX) {
         return;
     }
-    const Surface snapshot = *from;  // the source may be the target itself
+    // The stretch itself copes with a source that is the target.
     if (mix < 0 || mix > 15) {
-        bitmap::StretchBlackOnWhite(snapshot, sourceLeft, sourceTop, static_cast<int>(sourceWidth),
+        bitmap::StretchBlackOnWhite(*from, sourceLeft, sourceTop, static_cast<int>(sourceWidth),
                                     static_cast<int>(sourceHeight), target->surface, left, top,
                                     static_cast<int>(width), static_cast<int>(height));
         Drew(*target);
         return;
     }
-    // With a mix, stretch into a scratch surface marked "unwritten" in the fourth
-    // byte, then combine only the pixels the stretch produced.
-    const int clippedWidth = static_cast<int>(std::min<long long>(width, target->surface.width()));
-    const int clippedHeight = static_cast<int>(std::min<long long>(height, target->surface.height()));
+    // With a mix, stretch the visible part of the target rectangle into a scratch
+    // surface marked "unwritten" in the fourth byte, then combine only the pixels
+    // the stretch produced.
+    Surface& surface = target->surface;
+    const long long visibleLeft = std::max<long long>(left, 0);
+    const long long visibleTop = std::max<long long>(top, 0);
+    const long long visibleRight = std::min<long long>(left + width, surface.width());
+    const long long visibleBottom = std::min<long long>(top + height, surface.height());
+    if (visibleLeft >= visibleRight || visibleTop >= visibleBottom) {
+        return;
+    }
     constexpr Pixel kUnwritten = 0xFF000000u;
-    Surface scratch(clippedWidth, clippedHeight, kUnwritten);
-    bitmap::StretchBlackOnWhite(snapshot, sourceLeft, sourceTop, static_cast<int>(sourceWidth),
-                                static_cast<int>(sourceHeight), scratch, 0, 0, static_cast<int>(width),
+    Surface scratch(static_cast<int>(visibleRight - visibleLeft),
+                    static_cast<int>(visibleBottom - visibleTop), kUnwritten);
+    bitmap::StretchBlackOnWhite(*from, sourceLeft, sourceTop, static_cast<int>(sourceWidth),
+                                static_cast<int>(sourceHeight), scratch, static_cast<int>(left - visibleLeft),
+                                static_cast<int>(top - visibleTop), static_cast<int>(width),
                                 static_cast<int>(height));
     for (int y = 0; y < scratch.height(); ++y) {
+        Pixel* out = surface.row(static_cast<int>(visibleTop) + y) + visibleLeft;
+        const Pixel* in = scratch.row(y);
         for (int x = 0; x < scratch.width(); ++x) {
-            const Pixel s = scratch.row(y)[x];
-            if ((s & kUnwritten) == 0 && target->surface.Contains(left + x, top + y)) {
-                Pixel& d = target->surface.row(top + y)[left + x];
-                d = Mix(mix, s, d);
+            if ((in[x] & kUnwritten) == 0) {
+                out[x] = Mix(mix, in[x], out[x]);
             }
         }
     }

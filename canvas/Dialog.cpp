@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "canvas/DialogEngine.h"
 #include "canvas/surface/Surface.h"
@@ -15,6 +17,20 @@ constexpr std::size_t kMaxCaption = 256;
 // A dialog or control larger than this many pixels a side is refused: the
 // surfaces behind them would be unreasonably large.
 constexpr int kMaxSide = 16384;
+
+// Dialog units of the 8-point template font in pixels: a quarter of the
+// average character width across (6 / 4) and an eighth of its height down (13 / 8).
+struct UnitScale {
+    int numerator;
+    int denominator;
+};
+constexpr UnitScale kUnitsAcross{3, 2};
+constexpr UnitScale kUnitsDown{13, 8};
+
+int DialogUnits(int value, UnitScale scale) {
+    const std::int64_t pixels = static_cast<std::int64_t>(value) * scale.numerator / scale.denominator;
+    return static_cast<int>(std::clamp<std::int64_t>(pixels, INT32_MIN, INT32_MAX));
+}
 
 struct Engine {
     std::vector<std::unique_ptr<DialogRecord>> dialogs;  // index = handle - 1
@@ -116,15 +132,40 @@ DialogRecord* FindDialog(DialogHandle handle) {
     return engine.dialogs[static_cast<std::size_t>(handle - 1)].get();
 }
 
+namespace {
+
+struct Area {
+    std::int64_t left, top, right, bottom;
+    bool Overlaps(const Area& other) const {
+        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    }
+};
+
+Area AreaOf(const GraphicControl& control) {
+    return {control.x, control.y, std::int64_t{control.x} + control.target.surface.width(),
+            std::int64_t{control.y} + control.target.surface.height()};
+}
+
+}  // namespace
+
+// Controls are composed in creation order, later ones on top. A changed control
+// is copied again, and so is every later control that overlaps something copied
+// before it, so that overlapping siblings keep their order.
 void ComposeChanged(DialogRecord& dialog) {
+    static std::vector<Area> copied;
+    copied.clear();
     for (auto& control : dialog.controls) {
         DrawTarget& target = control->target;
-        if (!target.redrawPending) {
+        const Area area = AreaOf(*control);
+        const bool covered = std::any_of(copied.begin(), copied.end(),
+                                         [&](const Area& other) { return other.Overlaps(area); });
+        if (!target.redrawPending && !covered) {
             continue;
         }
         dialog.clientArea.Blit(control->x, control->y, target.surface, 0, 0, target.surface.width(),
                                target.surface.height());
         target.redrawPending = false;
+        copied.push_back(area);
     }
 }
 
@@ -157,12 +198,10 @@ DialogHandle DialogNew(int flags, DialogHandle /*parent*/, std::string_view capt
     auto dialog = std::make_unique<DialogRecord>();
     dialog->pixelUnits = (flags & kDialogPixels) != 0;
     if (!dialog->pixelUnits) {
-        // Dialog units of the 8-point template font: a quarter of the average
-        // character width across, an eighth of its height down.
-        x = x < 0 ? x : x * 3 / 2;
-        y = y < 0 ? y : y * 13 / 8;
-        width = width * 3 / 2;
-        height = height * 13 / 8;
+        x = x < 0 ? x : DialogUnits(x, kUnitsAcross);
+        y = y < 0 ? y : DialogUnits(y, kUnitsDown);
+        width = DialogUnits(width, kUnitsAcross);
+        height = DialogUnits(height, kUnitsDown);
     }
     width = std::clamp(width, 0, kMaxSide);
     height = std::clamp(height, 0, kMaxSide);
@@ -189,10 +228,10 @@ bool ControlAddGraphic(DialogHandle handle, int id, std::string_view /*caption*/
         return false;
     }
     if (!dialog->pixelUnits) {
-        x = x * 3 / 2;
-        y = y * 13 / 8;
-        width = width * 3 / 2;
-        height = height * 13 / 8;
+        x = DialogUnits(x, kUnitsAcross);
+        y = DialogUnits(y, kUnitsDown);
+        width = DialogUnits(width, kUnitsAcross);
+        height = DialogUnits(height, kUnitsDown);
     }
     if (width < 0 || height < 0 || width > kMaxSide || height > kMaxSide) {
         return false;

@@ -19,7 +19,7 @@ using UserSlots = std::array<std::intptr_t, 8>;
 
 // Slot n is kept at index (n - 1) AND 7, so every number lands on one of the eight.
 inline std::size_t SlotIndex(int slot) {
-    return static_cast<std::size_t>((slot - 1) & 7);
+    return (static_cast<unsigned>(slot) - 1u) & 7u;
 }
 
 struct GraphicControl {

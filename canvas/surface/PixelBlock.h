@@ -31,7 +31,7 @@ class PixelBlock {
     bool empty() const { return size_ == 0; }
     std::size_t size() const { return size_; }
     std::span<const std::uint8_t> bytes() const { return {data(), size_}; }
-    const std::uint8_t* data() const { return base_.get() + kHeaderOffset; }
+    const std::uint8_t* data() const { return base_ ? base_.get() + kHeaderOffset : nullptr; }
 
     // The header's width and height (0 when the block is shorter than its header).
     std::int32_t width() const;
@@ -50,7 +50,7 @@ class PixelBlock {
         void operator()(std::uint8_t* p) const;
     };
     void Allocate(std::size_t size);
-    std::uint8_t* mutableData() { return base_.get() + kHeaderOffset; }
+    std::uint8_t* mutableData() { return base_ ? base_.get() + kHeaderOffset : nullptr; }
 
     std::unique_ptr<std::uint8_t[], FreeAligned> base_;
     std::size_t size_ = 0;

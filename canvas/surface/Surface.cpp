@@ -104,32 +104,41 @@ void Surface::FillSpan(int y, int x0, int x1, const Brush& brush) {
 }
 
 void Surface::Blit(int dx, int dy, const Surface& source, int sx, int sy, int width, int height) {
-    // Clip the block against the source, then against this surface.
-    if (sx < 0) {
-        dx -= sx;
-        width += sx;
-        sx = 0;
+    // Clip the block against the source, then against this surface, in 64 bits so
+    // that no position near the int limits can overflow.
+    std::int64_t toX = dx, toY = dy, fromX = sx, fromY = sy, w = width, h = height;
+    if (fromX < 0) {
+        toX -= fromX;
+        w += fromX;
+        fromX = 0;
     }
-    if (sy < 0) {
-        dy -= sy;
-        height += sy;
-        sy = 0;
+    if (fromY < 0) {
+        toY -= fromY;
+        h += fromY;
+        fromY = 0;
     }
-    if (dx < 0) {
-        sx -= dx;
-        width += dx;
-        dx = 0;
+    if (toX < 0) {
+        fromX -= toX;
+        w += toX;
+        toX = 0;
     }
-    if (dy < 0) {
-        sy -= dy;
-        height += dy;
-        dy = 0;
+    if (toY < 0) {
+        fromY -= toY;
+        h += toY;
+        toY = 0;
     }
-    width = std::min({width, source.width_ - sx, width_ - dx});
-    height = std::min({height, source.height_ - sy, height_ - dy});
-    if (width <= 0 || height <= 0) {
+    w = std::min({w, source.width_ - fromX, width_ - toX});
+    h = std::min({h, source.height_ - fromY, height_ - toY});
+    if (w <= 0 || h <= 0) {
         return;
     }
+    // Everything now lies inside both surfaces.
+    dx = static_cast<int>(toX);
+    dy = static_cast<int>(toY);
+    sx = static_cast<int>(fromX);
+    sy = static_cast<int>(fromY);
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
     const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
     if (&source == this) {
         // Overlapping blocks: copy through a scratch buffer.

@@ -144,6 +144,22 @@ TEST_F(CanvasTest, CopyAndStretchBetweenControls) {
     EXPECT_EQ(At(9, 10), PixelFromColour(kWhite));
 }
 
+TEST_F(CanvasTest, StretchWithTheCopyMixEqualsThePlainCopyEvenPartlyOffTheSurface) {
+    ASSERT_TRUE(ControlAddGraphic(dialog_, 11, "", 0, 0, 4, 4, 0));
+    ASSERT_TRUE(Attach(dialog_, 11, Buffering::Buffered));
+    for (int i = 0; i < 4; ++i) {
+        Box(i, 0, i + 1, 4, 0, 0x102030 * (i + 1), 0x102030 * (i + 1), 0);
+    }
+    ASSERT_TRUE(Attach(dialog_, kId, Buffering::Buffered));
+    Stretch(Source::Control(dialog_, 11), 0, 0, 3, 3, -10, -3, 29, 20, kMixCopy);
+    const Surface plain = Face();
+    Box(0, 0, 40, 30, 0, kWhite, kWhite, 0);
+    constexpr int kMixSource = 12;  // the binary operation that yields the source
+    Stretch(Source::Control(dialog_, 11), 0, 0, 3, 3, -10, -3, 29, 20, kMixSource);
+    EXPECT_TRUE(Face().SamePixels(plain));
+    EXPECT_EQ(At(25, 10), plain.At(25, 10));
+}
+
 TEST_F(CanvasTest, MissingPicturesDrawNothingAndLoadAsZero) {
     const Surface before = Face();
     Render("/nonexistent/picture.bmp", 0, 0, 39, 29);

@@ -119,6 +119,34 @@ TEST(DialogEngine, PresentsOnlyAfterARedrawAndShowsUnbufferedDrawingAtOnce) {
     EXPECT_EQ(presentedCorner, expected);
 }
 
+TEST(DialogEngine, OverlappingControlsKeepTheirOrderWhenAnEarlierOneIsRedrawn) {
+    const DialogHandle dialog = NewHeadlessDialog(0);
+    ASSERT_TRUE(ControlAddGraphic(dialog, 1, "", 0, 0, 10, 10, 0));
+    ASSERT_TRUE(ControlAddGraphic(dialog, 2, "", 5, 5, 10, 10, 0));
+    Attach(dialog, 1, Buffering::Buffered);
+    Box(0, 0, 10, 10, 0, 0x0000FF, 0x0000FF, 0);
+    Redraw();
+    Attach(dialog, 2, Buffering::Buffered);
+    Box(0, 0, 10, 10, 0, 0x00FF00, 0x00FF00, 0);
+    Redraw();
+    ComposeClientArea(dialog);
+    Attach(dialog, 1, Buffering::Buffered);
+    Redraw();
+    const Surface* client = ComposeClientArea(dialog);
+    EXPECT_EQ(client->At(7, 7), PixelFromColour(0x00FF00));
+    EXPECT_EQ(client->At(2, 2), PixelFromColour(0x0000FF));
+}
+
+TEST(DialogEngine, ExtremePositionsAndSlotNumbersAreHarmless) {
+    const DialogHandle dialog = NewHeadlessDialog(0);
+    ASSERT_TRUE(ControlAddGraphic(dialog, 1, "", INT32_MIN, INT32_MAX, 10, 10, 0));
+    ASSERT_TRUE(ControlAddGraphic(dialog, 2, "", INT32_MAX, INT32_MIN, 10, 10, 0));
+    EXPECT_NE(ComposeClientArea(dialog), nullptr);
+    SetUser(dialog, 1, INT32_MIN, 9);
+    EXPECT_EQ(GetUser(dialog, 1, 8), 9);
+    EXPECT_NE(DialogNew(0, 0, "units", INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, 0, 0), 0);
+}
+
 TEST(DialogEngine, WindowWithoutADisplayFailsWithAReasonNamingDisplay) {
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");

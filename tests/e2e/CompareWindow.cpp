@@ -46,6 +46,7 @@ std::optional<Surface> ReadXwd(const std::string& path) {
     const std::uint32_t colours = field(19);
     const std::size_t start = headerSize + static_cast<std::size_t>(colours) * 12;
     if (format != 2 || bitsPerPixel != 32 || width <= 0 || height <= 0 || width > 8192 || height > 8192 ||
+        bytesPerLine < static_cast<std::uint32_t>(width) * 4 ||
         start + static_cast<std::size_t>(bytesPerLine) * height > bytes.size()) {
         return std::nullopt;
     }
