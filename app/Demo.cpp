@@ -25,7 +25,7 @@ constexpr int kClientWidth = 700;
 constexpr int kClientHeight = 500;
 constexpr std::uint32_t kWindowStyle = 0x96CF0800;
 constexpr int kTimerId = 1;
-constexpr int kTimerPeriodMs = 40;
+constexpr long long kDayMs = 24LL * 3600 * 1000;
 constexpr int kEndCommandId = 402;
 constexpr int kColumnGap = 4;
 
@@ -101,6 +101,15 @@ canvas::DialogHandle StartUp() {
     return mainDialog;
 }
 
+void FollowVirtualTime(long long startMs) {
+    canvas::SetLocalClockSource([startMs] {
+        const long long virtualMs = canvas::HeadlessVirtualTime();
+        const long long at = (startMs + (virtualMs >= kTickMs ? virtualMs - kTickMs : 0)) % kDayMs;
+        return canvas::LocalTime{static_cast<int>(at / 3600000), static_cast<int>(at / 60000 % 60),
+                                 static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
+    });
+}
+
 std::string SecondsSinceMidnightText(const canvas::LocalTime& time) {
     const long long milliseconds =
         time.hour * 3600000LL + time.minute * 60000LL + time.second * 1000LL + time.millisecond;
@@ -148,7 +157,7 @@ std::intptr_t DemoEventHandler(canvas::DialogHandle dialog, int event, std::uint
                                std::intptr_t /*lParam*/) {
     switch (event) {
         case canvas::kEventInitDialog:
-            canvas::SetTimer(dialog, kTimerId, kTimerPeriodMs);
+            canvas::SetTimer(dialog, kTimerId, kTickMs);
             return 1;
         case canvas::kEventCommand:
             if ((wParam & 0xFFFF) == kEndCommandId) {

@@ -28,6 +28,14 @@ std::intptr_t DemoEventHandler(canvas::DialogHandle dialog, int event, std::uint
 // One tick: repaints every instrument in the demo's order.
 void Tick(canvas::DialogHandle dialog);
 
+// The timer period of the demo, in milliseconds.
+inline constexpr int kTickMs = 40;
+
+// Makes the local clock follow the headless back-end's virtual time so that
+// tick k (at virtual time k x 40 ms) reads startMs + (k - 1) x 40 ms, wrapping
+// at midnight. Snapshots and golden frames run the demo at a fixed time this way.
+void FollowVirtualTime(long long startMs);
+
 // Seconds since midnight as "#####.##" with blanks trimmed, rounded to two
 // decimals with ties to the even second decimal ("65.50" at 00:01:05.505).
 std::string SecondsSinceMidnightText(const canvas::LocalTime& time);

@@ -16,14 +16,10 @@
 
 #include "app/Demo.h"
 #include "canvas/Dialog.h"
-#include "canvas/LocalClock.h"
 #include "canvas/bitmap/PngFile.h"
 #include "canvas/surface/Surface.h"
 
 namespace {
-
-constexpr long long kDayMs = 24LL * 3600 * 1000;
-constexpr int kTickMs = 40;
 
 struct Options {
     long long timeMs = -1;
@@ -132,21 +128,15 @@ int main(int argc, char** argv) {
         return Usage("cannot enter the pictures folder '" + options.pictures + "'");
     }
 
-    const long long base = options.timeMs;
-    canvas::SetLocalClockSource([base] {
-        const long long virtualMs = canvas::HeadlessVirtualTime();
-        const long long at = (base + (virtualMs >= kTickMs ? virtualMs - kTickMs : 0)) % kDayMs;
-        return canvas::LocalTime{static_cast<int>(at / 3600000), static_cast<int>(at / 60000 % 60),
-                                 static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
-    });
+    app::FollowVirtualTime(options.timeMs);
 
     canvas::Surface last;
     bool framesOk = true;
     canvas::HeadlessOptions headless;
-    headless.spanMs = options.ticks * kTickMs;
+    headless.spanMs = options.ticks * app::kTickMs;
     headless.onPresent = [&](const canvas::Surface& client, std::int64_t virtualMs) {
         last = client;
-        const long long tick = virtualMs / kTickMs;
+        const long long tick = virtualMs / app::kTickMs;
         if (!options.frames.empty() && tick >= 1) {
             char name[32];
             std::snprintf(name, sizeof name, "/frame-%04lld.png", tick);

@@ -18,19 +18,10 @@
 namespace app {
 namespace {
 
-constexpr int kTickMs = 40;
-
 // Runs start-up and `ticks` timer ticks headless, tick k reading the clock at
 // `start` + (k - 1) x 40 ms, and returns the last presented client area.
 canvas::Surface RunFrames(canvas::LocalTime start, int ticks) {
-    const long long base =
-        ((start.hour * 60LL + start.minute) * 60 + start.second) * 1000 + start.millisecond;
-    canvas::SetLocalClockSource([base] {
-        const long long v = canvas::HeadlessVirtualTime();
-        const long long at = base + (v >= kTickMs ? v - kTickMs : 0);
-        return canvas::LocalTime{static_cast<int>(at / 3600000 % 24), static_cast<int>(at / 60000 % 60),
-                                 static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
-    });
+    FollowVirtualTime(((start.hour * 60LL + start.minute) * 60 + start.second) * 1000 + start.millisecond);
     canvas::Surface last;
     canvas::HeadlessOptions options;
     options.spanMs = static_cast<std::int64_t>(ticks) * kTickMs;

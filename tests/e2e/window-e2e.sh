@@ -24,24 +24,32 @@ fail() {
     exit 1
 }
 
+# Polls a command every 50 ms, at most N times; true as soon as it succeeds.
+poll() {
+    local tries=$1
+    shift
+    for _ in $(seq "$tries"); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+has_output() { [ -s "$1" ]; }
+manager_runs() { wmctrl -m >/dev/null 2>&1; }
+has_ended() { ! kill -0 "$1" 2>/dev/null; }
+window_shows() { xdotool search --name "^Tessarin\.\.\.version 0\.3$" >/dev/null 2>&1; }
+
 # A display number of our own, picked by the server itself.
 exec 3>"$work/displayfd"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
-    [ -s "$work/displayfd" ] && break
-    sleep 0.05
-done
-[ -s "$work/displayfd" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+poll 100 has_output "$work/displayfd" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/displayfd")"
 
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do
-    wmctrl -m >/dev/null 2>&1 && break
-    sleep 0.05
-done
-wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
+poll 100 manager_runs || fail "openbox did not start"
 
 # The reference frame: the same start-up and handler, headless.
 "$bin/instruments-snapshot" --time 12:00:00 --pictures "$source/assets" --out "$work/snapshot.png" ||
@@ -51,12 +59,8 @@ wmctrl -m >/dev/null 2>&1 || fail "openbox did not start"
 app=$!
 pids+=($app)
 
-window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --name "^Tessarin\.\.\.version 0\.3$" 2>/dev/null | head -n1)
-    [ -n "$window" ] && break
-    sleep 0.05
-done
+poll 100 window_shows || fail "no window with the caption '$caption'"
+window=$(xdotool search --name "^Tessarin\.\.\.version 0\.3$" 2>/dev/null | head -n1)
 [ -n "$window" ] || fail "no window with the caption '$caption'"
 name=$(xdotool getwindowname "$window")
 [ "$name" = "$caption" ] || fail "caption is '$name'"
@@ -74,13 +78,7 @@ xwd -silent -id "$window" -out "$work/window.xwd" || fail "xwd could not capture
 
 # Close through the window manager; the program must end with 0 within 2 s.
 wmctrl -c "$caption" || fail "wmctrl could not close the window"
-for _ in $(seq 40); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.05
-done
-if kill -0 "$app" 2>/dev/null; then
-    fail "the program was still running 2 s after the close request"
-fi
+poll 40 has_ended "$app" || fail "the program was still running 2 s after the close request"
 wait "$app"
 status=$?
 [ "$status" -eq 0 ] || fail "the program exited with $status"
@@ -89,18 +87,9 @@ for signal in INT TERM; do
     (cd "$source/assets" && exec "$bin/instruments") &
     app=$!
     pids+=($app)
-    for _ in $(seq 100); do
-        xdotool search --name "^Tessarin" >/dev/null 2>&1 && break
-        sleep 0.05
-    done
+    poll 100 window_shows || fail "no window before SIG$signal"
     kill -s "$signal" "$app"
-    for _ in $(seq 20); do
-        kill -0 "$app" 2>/dev/null || break
-        sleep 0.05
-    done
-    if kill -0 "$app" 2>/dev/null; then
-        fail "the program was still running 1 s after SIG$signal"
-    fi
+    poll 20 has_ended "$app" || fail "the program was still running 1 s after SIG$signal"
     wait "$app"
     status=$?
     [ "$status" -eq 0 ] || fail "the program exited with $status after SIG$signal"
