@@ -25,6 +25,7 @@ function(instruments_tests name dir)
     target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main GTest::gmock)
     target_compile_definitions(${name} PRIVATE
         INSTRUMENTS_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-        INSTRUMENTS_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+        INSTRUMENTS_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
+        INSTRUMENTS_BUILD_DIR="${CMAKE_BINARY_DIR}")
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 endfunction()

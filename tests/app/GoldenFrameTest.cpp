@@ -1,51 +1,88 @@
 // Whole frames of the demo compared with committed golden images, exactly.
 // The style texts printed in the corners of four displays come from the
-// machine's fonts and are masked. Regenerate the images only on purpose:
+// machine's fonts: each is masked over its extent as measured with the
+// display's own font. Regenerate the images only on purpose:
 //   make update-golden
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/Demo.h"
+#include "canvas/Canvas.h"
 #include "canvas/Dialog.h"
 #include "canvas/LocalClock.h"
 #include "canvas/bitmap/PngFile.h"
 #include "canvas/surface/Surface.h"
+#include "display/DisplayRecord.h"
 
 namespace app {
 namespace {
 
+struct Area {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool Holds(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+// The client position of every display that prints a style text.
+struct LabelledDisplay {
+    int id, x, y;
+};
+constexpr LabelledDisplay kLabelledDisplays[] = {
+    {207, 10, 10}, {211, 10, 246}, {212, 10, 305}, {213, 10, 364}};
+
+// Where the style texts land: each display's text, blanks trimmed, measured
+// with the display's font from its top-left corner.
+std::vector<Area> LabelAreas() {
+    std::vector<Area> areas;
+    for (const LabelledDisplay& display : kLabelledDisplays) {
+        const display::DisplayRecord* record = display::RecordOf(display.id);
+        EXPECT_NE(record, nullptr);
+        if (record == nullptr || !canvas::Attach(mainDialog, display.id, canvas::Buffering::Buffered)) {
+            continue;
+        }
+        std::string_view label = record->styleWords.View();
+        const std::string_view blanks(" \0", 2);
+        label.remove_prefix(std::min(label.size(), label.find_first_not_of(blanks)));
+        label = label.substr(0, label.find_last_not_of(blanks) + 1);
+        const canvas::Size extent = canvas::TextSize(label);
+        EXPECT_GT(extent.width, 0) << "display " << display.id;
+        areas.push_back({display.x, display.y, display.x + extent.width, display.y + extent.height});
+    }
+    return areas;
+}
+
+struct Frame {
+    canvas::Surface pixels;
+    std::vector<Area> masked;
+};
+
 // Runs start-up and `ticks` timer ticks headless, tick k reading the clock at
 // `start` + (k - 1) x 40 ms, and returns the last presented client area.
-canvas::Surface RunFrames(canvas::LocalTime start, int ticks) {
+Frame RunFrames(canvas::LocalTime start, int ticks) {
     FollowVirtualTime(((start.hour * 60LL + start.minute) * 60 + start.second) * 1000 + start.millisecond);
-    canvas::Surface last;
+    Frame frame;
     canvas::HeadlessOptions options;
     options.spanMs = static_cast<std::int64_t>(ticks) * kTickMs;
-    options.onPresent = [&](const canvas::Surface& client, std::int64_t) { last = client; };
+    options.onPresent = [&](const canvas::Surface& client, std::int64_t) { frame.pixels = client; };
     canvas::UseHeadlessDialogs(options);
     levelCounter = 0.0f;
     EXPECT_EQ(chdir(INSTRUMENTS_SOURCE_DIR "/assets"), 0);
     EXPECT_NE(StartUp(), 0);
+    frame.masked = LabelAreas();
     canvas::DialogShowModal(mainDialog, DemoEventHandler);
     canvas::SetLocalClockSource({});
-    return last;
+    return frame;
 }
 
-// The corner where a display prints its style text, in client coordinates.
-bool Masked(int x, int y) {
-    for (int top : {10, 246, 305, 364}) {
-        if (x >= 10 && x < 100 && y >= top && y < top + 20) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void CompareWithGolden(const canvas::Surface& frame, const std::string& name) {
+void CompareWithGolden(const Frame& run, const std::string& name) {
+    const canvas::Surface& frame = run.pixels;
     const std::string golden = std::string(INSTRUMENTS_SOURCE_DIR) + "/tests/app/golden/" + name;
     if (std::getenv("INSTRUMENTS_UPDATE_GOLDEN") != nullptr) {
         ASSERT_TRUE(canvas::bitmap::WritePng(frame, golden));
@@ -62,7 +99,9 @@ void CompareWithGolden(const canvas::Surface& frame, const std::string& name) {
         for (int x = 0; x < frame.width(); ++x) {
             const canvas::Pixel want = expected->At(x, y);
             diff.SetPixel(x, y, (want >> 2) & 0x3F3F3F);
-            if (Masked(x, y) || frame.At(x, y) == want) {
+            const bool masked = std::any_of(run.masked.begin(), run.masked.end(),
+                                            [&](const Area& area) { return area.Holds(x, y); });
+            if (masked || frame.At(x, y) == want) {
                 continue;
             }
             if (differing++ == 0) {
@@ -75,8 +114,11 @@ void CompareWithGolden(const canvas::Surface& frame, const std::string& name) {
         }
     }
     if (differing != 0) {
-        const std::string actualPath = "/tmp/" + name + ".actual.png";
-        const std::string diffPath = "/tmp/" + name + ".diff.png";
+        // Failure images go into the build tree, beside the test programs.
+        const std::string folder = std::string(INSTRUMENTS_BUILD_DIR) + "/golden-failures";
+        std::filesystem::create_directories(folder);
+        const std::string actualPath = folder + "/" + name + ".actual.png";
+        const std::string diffPath = folder + "/" + name + ".diff.png";
         canvas::bitmap::WritePng(frame, actualPath);
         canvas::bitmap::WritePng(diff, diffPath);
         ADD_FAILURE() << differing << " pixels differ; " << first << "; frame: " << actualPath

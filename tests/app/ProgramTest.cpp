@@ -10,12 +10,15 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/ScopedTempDir.h"
+
 namespace {
 
 TEST(Program, WithoutADisplaySaysSoInOneLineAndExitsWithOne) {
     const std::string program = std::string(INSTRUMENTS_BIN_DIR) + "/instruments";
     ASSERT_TRUE(std::filesystem::exists(program));
-    const std::string errors = ::testing::TempDir() + "/instruments-no-display.txt";
+    const testsupport::ScopedTempDir dir;
+    const std::string errors = dir / "errors.txt";
     const auto start = std::chrono::steady_clock::now();
     const int status =
         std::system(("env -u DISPLAY -u WAYLAND_DISPLAY " + program + " >/dev/null 2>" + errors).c_str());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "canvas/bitmap/PngFile.h"
+#include "tests/support/ScopedTempDir.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ int RunTool(const std::string& arguments) {
 
 TEST(SnapshotTool, BadArgumentsGiveANonZeroExit) {
     ASSERT_TRUE(std::filesystem::exists(kTool));
-    const std::string out = ::testing::TempDir() + "/bad.png";
+    const testsupport::ScopedTempDir dir;
+    const std::string out = dir / "bad.png";
     EXPECT_NE(RunTool("--time 24:00:00 --out " + out), 0);
     EXPECT_NE(RunTool("--time 12:00 --out " + out), 0);
     EXPECT_NE(RunTool("--time 12:00:00.1234 --out " + out), 0);
@@ -30,9 +32,9 @@ TEST(SnapshotTool, BadArgumentsGiveANonZeroExit) {
 }
 
 TEST(SnapshotTool, WritesTheFinalFrameAndEveryTickFrame) {
-    const std::string folder = ::testing::TempDir() + "/snapshot-frames";
-    std::filesystem::remove_all(folder);
-    const std::string out = ::testing::TempDir() + "/snapshot.png";
+    const testsupport::ScopedTempDir dir;
+    const std::string folder = dir / "frames";
+    const std::string out = dir / "snapshot.png";
     ASSERT_EQ(RunTool("--time 12:34:56.789 --ticks 3 --pictures " INSTRUMENTS_SOURCE_DIR "/assets --out " +
                       out + " --frames " + folder),
               0);

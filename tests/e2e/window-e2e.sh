@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end test of the real window: under Xvfb with openbox, start the demo,
 # find its window by caption, check the client size, compare the static pixels
-# of every instrument with the snapshot tool's frame, then close it through the
-# window manager and check that it exits with 0 within 2 seconds.
+# of every instrument with the snapshot tool's frame, read the seconds since
+# midnight off display 207 and compare them with the clock, then close it
+# through the window manager and check that it exits with 0 within 2 seconds.
 #
 #   window-e2e.sh BIN_DIR SOURCE_DIR
 set -u
@@ -10,6 +11,7 @@ bin=$1
 source=$2
 caption='Tessarin...version 0.3'
 work=$(mktemp -d)
+failures=$(cd "$bin/.." && pwd)/e2e-failures
 pids=()
 
 cleanup() {
@@ -24,32 +26,14 @@ fail() {
     exit 1
 }
 
-# Polls a command every 50 ms, at most N times; true as soon as it succeeds.
-poll() {
-    local tries=$1
-    shift
-    for _ in $(seq "$tries"); do
-        "$@" && return 0
-        sleep 0.05
-    done
-    return 1
-}
-
-has_output() { [ -s "$1" ]; }
-manager_runs() { wmctrl -m >/dev/null 2>&1; }
 has_ended() { ! kill -0 "$1" 2>/dev/null; }
 window_shows() { xdotool search --name "^Tessarin\.\.\.version 0\.3$" >/dev/null 2>&1; }
 
-# A display number of our own, picked by the server itself.
-exec 3>"$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-poll 100 has_output "$work/displayfd" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/displayfd")"
-
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-poll 100 manager_runs || fail "openbox did not start"
+. "$source/tools/xsession.sh"
+start_x "$work"
+started=$?
+pids+=(${xvfb_pid:-} ${openbox_pid:-})
+[ "$started" -eq 0 ] || fail "no X session"
 
 # The reference frame: the same start-up and handler, headless.
 "$bin/instruments-snapshot" --time 12:00:00 --pictures "$source/assets" --out "$work/snapshot.png" ||
@@ -72,9 +56,16 @@ size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print
 sleep 0.5
 xwd -silent -id "$window" -out "$work/window.xwd" || fail "xwd could not capture the window"
 "$bin/e2e-compare" "$work/window.xwd" "$work/snapshot.png" "$work/diff.png" || {
-    cp "$work/diff.png" "${E2E_KEEP:-/tmp}/e2e-diff.png" 2>/dev/null
-    fail "window pixels differ from the snapshot (diff image: ${E2E_KEEP:-/tmp}/e2e-diff.png)"
+    mkdir -p "$failures" && cp "$work/diff.png" "$failures/e2e-diff.png"
+    fail "window pixels differ from the snapshot (diff image: $failures/e2e-diff.png)"
 }
+
+# Display 207 shows the seconds since midnight: read it off the screen and
+# compare it with the clock around the capture, a few times.
+for _ in 1 2 3; do
+    check_clock "$window" "$work" "$bin" || fail "display 207 does not show the time of the capture"
+    sleep 0.3
+done
 
 # Close through the window manager; the program must end with 0 within 2 s.
 wmctrl -c "$caption" || fail "wmctrl could not close the window"
@@ -94,4 +85,4 @@ for signal in INT TERM; do
     status=$?
     [ "$status" -eq 0 ] || fail "the program exited with $status after SIG$signal"
 done
-echo "e2e: window found, 700x500, static pixels match, closed with exit code 0; SIGINT and SIGTERM end it with 0"
+echo "e2e: window found, 700x500, static pixels match, display 207 keeps the time, closed with exit code 0; SIGINT and SIGTERM end it with 0"

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "canvas/surface/Surface.h"
+
+namespace e2e {
+
+// Reads a 32-bit TrueColor ZPixmap XWD file, as xwd writes it on Xvfb;
+// nullopt for anything else.
+std::optional<canvas::Surface> ReadXwd(const std::string& path);
+
+}  // namespace e2e
