@@ -63,7 +63,7 @@ summary() {
     read -r rss1 fds1 cpu1 <<<"$last"
     awk -v n="$name" -v r0="$rss0" -v r1="$rss1" -v f0="$fds0" -v f1="$fds1" -v c0="$cpu0" -v c1="$cpu1" \
         -v s="$elapsed" 'BEGIN { printf "%s: resident %d -> %d KB, open files %d -> %d, CPU %.2f%% of one core\n",
-                                 n, r0, r1, f0, f1, s > 0 ? 100 * (c1 - c0) / s : 0 }'
+                                 n, r0, r1, f0, f1, (s > 0 ? 100 * (c1 - c0) / s : 0) }'
 }
 echo "soak: $elapsed s, $checks clock checks, $wrong wrong"
 summary demo "$first_demo" "$last_demo"
