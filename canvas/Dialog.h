@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace canvas {
 
@@ -60,6 +61,17 @@ struct HeadlessOptions {
     // Called after every present of the composed client area (once per loop
     // iteration in which some control was redrawn) with the virtual time.
     std::function<void(const Surface& clientArea, std::int64_t virtualMs)> onPresent;
+    // Every wait that ends at a timer deadline comes back this many milliseconds
+    // after it, as on a busy machine (0: exactly at the deadline).
+    std::int64_t lateWakeMs = 0;
+    // Changes of the client size that the "window" reports, each at its virtual
+    // time, in increasing order of time.
+    struct Resize {
+        std::int64_t atMs = 0;
+        int width = 0;
+        int height = 0;
+    };
+    std::vector<Resize> resizes;
 };
 void UseWindowDialogs();
 void UseHeadlessDialogs(HeadlessOptions options);

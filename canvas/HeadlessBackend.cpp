@@ -1,5 +1,8 @@
 // A dialog back-end without a window: virtual time that jumps straight to the
-// next timer deadline, and a client area that tests and tools read as pixels.
+// next timer deadline (or a set time after it), scripted resizes, and a client
+// area that tests and tools read as pixels.
+
+#include <algorithm>
 
 #include "canvas/DialogEngine.h"
 #include "canvas/surface/Surface.h"
@@ -7,6 +10,9 @@
 namespace canvas {
 
 namespace {
+
+// Bounds the late wake-up so that virtual time cannot approach the int64 limit.
+constexpr std::int64_t kMaxLateWakeMs = 3'600'000;
 
 class HeadlessBackend final : public DialogBackend {
   public:
@@ -17,11 +23,18 @@ class HeadlessBackend final : public DialogBackend {
     std::int64_t Now() override { return now_; }
 
     BackendEvent Wait(std::int64_t deadlineMs) override {
-        if (deadlineMs < 0 || deadlineMs > options_.spanMs) {
+        const bool timed = deadlineMs >= 0 && deadlineMs <= options_.spanMs;
+        const std::int64_t until = timed ? deadlineMs : options_.spanMs;
+        if (nextResize_ < options_.resizes.size() && options_.resizes[nextResize_].atMs <= until) {
+            const HeadlessOptions::Resize& resize = options_.resizes[nextResize_++];
+            now_ = std::max(now_, resize.atMs);
+            return {BackendEventKind::Resized, resize.width, resize.height};
+        }
+        if (!timed) {
             now_ = std::max(now_, options_.spanMs);
             return {BackendEventKind::SpanElapsed};
         }
-        now_ = std::max(now_, deadlineMs);
+        now_ = std::max(now_, deadlineMs + std::clamp<std::int64_t>(options_.lateWakeMs, 0, kMaxLateWakeMs));
         return {BackendEventKind::None};
     }
 
@@ -35,6 +48,7 @@ class HeadlessBackend final : public DialogBackend {
   private:
     HeadlessOptions options_;
     std::int64_t now_ = 0;
+    std::size_t nextResize_ = 0;
 };
 
 }  // namespace

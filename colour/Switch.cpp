@@ -28,6 +28,18 @@ int SlotHandle(std::intptr_t value) {
     return value < INT_MIN || value > INT_MAX ? 0 : static_cast<int>(value);
 }
 
+// The record's label as a switch shows it: spaces cut at both ends, and zero
+// bytes too, which is what a label that was never written holds.
+std::string_view RecordLabel(const display::DisplayRecord& record) {
+    constexpr std::string_view kBlank(" \0", 2);
+    const std::string_view text = record.label.View();
+    const auto first = text.find_first_not_of(kBlank);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlank) - first + 1);
+}
+
 // The lamp sits in the square of side h at the left end; its discs shrink from
 // the rim inward, their centres drifting left, so the centre is brightest.
 void PaintLamp(int h, std::string_view scheme) {
@@ -87,7 +99,7 @@ void ToggleSwitch(canvas::DialogHandle dialog, int id, std::string_view text) {
     const int pictureOn = SlotHandle(canvas::GetUser(dialog, id, kSlotPictureOn));
     canvas::Attach(dialog, id, canvas::Buffering::Unbuffered);
 
-    const std::string own(text.empty() ? record->label.Trimmed() : text);
+    const std::string own(text.empty() ? RecordLabel(*record) : text);
     const auto slash = own.find('/');
     const int newState = wasOff ? 1 : 0;
     std::string label;

@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "app/Demo.h"
 #include "canvas/Canvas.h"
 #include "canvas/Dialog.h"
 #include "canvas/LocalClock.h"
+#include "canvas/surface/Surface.h"
 #include "display/DisplayRecord.h"
+#include "render/Clock.h"
+#include "render/DotPainter.h"
+#include "render/TextLayout.h"
 
 namespace app {
 namespace {
@@ -104,6 +111,106 @@ TEST_F(DemoRun, CommandFourHundredTwoBeepsAndEndsWithZero) {
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ticks, 2);
     EXPECT_EQ(canvas::BeepCount(), beeps + 1);
+}
+
+// The frames presented by a headless run of the demo, with their virtual times,
+// the clock following virtual time from 12:34:56.
+struct Frame {
+    std::int64_t at;
+    canvas::Surface clientArea;
+};
+
+std::vector<Frame> RunDemo(std::vector<canvas::HeadlessOptions::Resize> resizes) {
+    std::vector<Frame> frames;
+    canvas::HeadlessOptions options;
+    options.spanMs = 200;
+    options.resizes = std::move(resizes);
+    options.onPresent = [&frames](const canvas::Surface& client, std::int64_t at) {
+        frames.push_back({at, client});
+    };
+    canvas::UseHeadlessDialogs(options);
+    FollowVirtualTime((12 * 3600 + 34 * 60 + 56) * 1000LL);
+    levelCounter = 0.0f;
+    if (StartUp() == 0) {
+        ADD_FAILURE() << canvas::LastDialogError();
+        return frames;
+    }
+    canvas::DialogShowModal(mainDialog, DemoEventHandler);
+    return frames;
+}
+
+TEST_F(DemoRun, ResizingTheWindowChangesNothingOnTheDisplays) {
+    const std::vector<Frame> still = RunDemo({});
+    const std::vector<Frame> resized = RunDemo({{100, 320, 240}, {150, 1400, 900}});
+    ASSERT_EQ(still.size(), 6u);  // the start and ticks at 40, 80, ..., 200
+    // Each resize shows the client area again: two frames more, at 100 and 150.
+    ASSERT_EQ(resized.size(), still.size() + 2);
+    for (const Frame& frame : resized) {
+        // The frame of the run without resizes that was showing at that time.
+        const Frame* expected = nullptr;
+        for (const Frame& candidate : still) {
+            if (candidate.at <= frame.at) {
+                expected = &candidate;
+            }
+        }
+        ASSERT_NE(expected, nullptr);
+        EXPECT_TRUE(frame.clientArea.SamePixels(expected->clientArea)) << "frame at " << frame.at;
+    }
+}
+
+// Each display reads the clock itself: with a clock that moves on one second at
+// every read, each shows the time of its own read, in the tick's order.
+TEST_F(DemoRun, EachDisplayReadsTheClockAfresh) {
+    canvas::UseHeadlessDialogs({});
+    ASSERT_NE(StartUp(), 0);
+    const int start = 12 * 3600 + 34 * 60;
+    int reads = 0;
+    canvas::SetLocalClockSource([&reads, start] {
+        const int t = start + reads++;
+        return canvas::LocalTime{t / 3600, t / 60 % 60, t % 60, 250};
+    });
+    Tick(mainDialog);
+    ASSERT_EQ(reads, 9);
+
+    struct Read {
+        int id;
+        int read;  // 0 for the first read of the tick
+    };
+    const Read order[] = {{207, 0}, {208, 1}, {209, 2}, {210, 3}, {211, 4},
+                          {702, 5}, {703, 6}, {704, 7}, {705, 8}};
+    std::vector<canvas::Surface> shown;
+    for (const Read& r : order) {
+        shown.push_back(*canvas::ControlSurface(mainDialog, r.id));
+    }
+    // Repaint each display alone at the time of its read, and at the time
+    // before, which must look different.
+    auto paintAt = [](int id, int t) {
+        const canvas::LocalTime time{t / 3600, t / 60 % 60, t % 60, 250};
+        canvas::SetLocalClockSource([time] { return time; });
+        switch (id) {
+            case 207:
+                render::PaintDisplayText(mainDialog, id,
+                                         render::ToSegmentDigits(SecondsSinceMidnightText(time)));
+                break;
+            case 208:
+                render::PaintDisplayText(mainDialog, id, render::ToSegmentDigits(TimeOfDayText(time)));
+                break;
+            case 702:
+            case 703:
+            case 704:
+            case 705:
+                render::PaintClock(mainDialog, id, id == 702 ? 0 : id == 703 ? -1 : id - 703);
+                break;
+            default:
+                render::PaintDisplayText(mainDialog, id, TimeOfDayText(time));
+        }
+        return *canvas::ControlSurface(mainDialog, id);
+    };
+    for (std::size_t i = 0; i < std::size(order); ++i) {
+        const Read& r = order[i];
+        EXPECT_TRUE(paintAt(r.id, start + r.read).SamePixels(shown[i])) << r.id;
+        EXPECT_FALSE(paintAt(r.id, start + r.read - 1).SamePixels(shown[i])) << r.id;
+    }
 }
 
 }  // namespace

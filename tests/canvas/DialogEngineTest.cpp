@@ -55,6 +55,65 @@ TEST(DialogEngine, DeliversInitialisationSizeThenTimersAtTheirVirtualTimes) {
     EXPECT_FALSE(Attach(dialog, 1, Buffering::Buffered));
 }
 
+// A timer whose wait comes back late fires once, however many periods it
+// missed, and its later deadlines stay on the grid of its period from SetTimer.
+// The dialog runs until the first deadline past 300 ms.
+TEST(DialogEngine, LateTimerFiresOnceAndKeepsItsDeadlines) {
+    struct Case {
+        std::int64_t lateMs;
+        std::vector<std::int64_t> expectedAt;
+    };
+    const Case cases[] = {
+        // Deadlines 40, 80, 120, ...: each event 15 ms after one.
+        {15, {55, 95, 135, 175, 215, 255, 295}},
+        // Woken at 90, the deadlines 40 and 80 have passed: one event, then
+        // the next deadline is 120 (not 130), woken at 170, and so on.
+        {50, {90, 170, 250, 330}},
+        // More than two periods late: 40, 80 and 120 give one event at 125;
+        // then 160 at 245 and 280 at 365 (the span bounds the deadlines waited
+        // for, not the late wake-ups).
+        {85, {125, 245, 365}},
+    };
+    for (const Case& c : cases) {
+        HeadlessOptions options;
+        options.lateWakeMs = c.lateMs;
+        const DialogHandle dialog = NewHeadlessDialog(300, options);
+        ASSERT_NE(dialog, 0);
+        std::vector<std::int64_t> at;
+        DialogShowModal(dialog, [&](DialogHandle d, int event, std::uintptr_t, std::intptr_t) {
+            if (event == kEventInitDialog) {
+                SetTimer(d, 1, 40);
+            } else if (event == kEventTimer) {
+                at.push_back(HeadlessVirtualTime());
+            }
+            return std::intptr_t{1};
+        });
+        EXPECT_EQ(at, c.expectedAt) << "late by " << c.lateMs;
+    }
+}
+
+TEST(DialogEngine, HeadlessResizeSendsASizeEventAndShowsTheClientAreaAgain) {
+    HeadlessOptions options;
+    std::vector<std::int64_t> presentedAt;
+    options.onPresent = [&](const Surface&, std::int64_t virtualMs) { presentedAt.push_back(virtualMs); };
+    options.resizes = {{30, 320, 240}};
+    const DialogHandle dialog = NewHeadlessDialog(100, options);
+    ASSERT_NE(dialog, 0);
+    std::vector<Event> sizes;
+    DialogShowModal(dialog, [&](DialogHandle, int event, std::uintptr_t w, std::intptr_t l) {
+        if (event == kEventSize) {
+            sizes.push_back({event, w, l, HeadlessVirtualTime()});
+        }
+        return std::intptr_t{0};
+    });
+    ASSERT_EQ(sizes.size(), 2u);
+    EXPECT_EQ(sizes[0].lParam, 700 | (500 << 16));
+    EXPECT_EQ(sizes[1].lParam, 320 | (240 << 16));
+    EXPECT_EQ(sizes[1].at, 30);
+    // Shown once at start and again after the resize, though nothing was redrawn.
+    EXPECT_EQ(presentedAt, (std::vector<std::int64_t>{0, 30}));
+}
+
 TEST(DialogEngine, HandlerCanEndTheDialogAndUnhandledCloseEndsWithZero) {
     const DialogHandle dialog = NewHeadlessDialog(10000);
     int ticks = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "colour/ColourOf.h"
 #include "colour/FacePicture.h"
 #include "display/Background.h"
@@ -157,6 +159,19 @@ TEST_F(SwitchTest, LabelsFromTextWithoutSlashAndFromTheRecord) {
     ToggleSwitch(dialog, kId, "");
     EXPECT_EQ(State(), 0);
     ExpectLabel("SU");
+}
+
+// A record whose label was never written holds 20 zero bytes: as a label they
+// are empty, not 20 characters of the font's default glyph.
+TEST_F(SwitchTest, LabelNeverWrittenPrintsNothing) {
+    MakeSwitch("/");
+    ASSERT_EQ(display::RecordOf(kId)->label.View(), std::string(20, '\0'));
+    ToggleSwitch(dialog, kId, "");
+    EXPECT_EQ(State(), 1);
+    ExpectLabel("");
+    ToggleSwitch(dialog, kId, "");
+    EXPECT_EQ(State(), 0);
+    ExpectLabel("");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "canvas/surface/Rounding.h"
 #include "tests/display/DisplayTestSupport.h"
@@ -78,6 +79,44 @@ TEST_F(CaptionTest, TowardRightDoublesTheCentreOfTheFullText) {
     const canvas::PixelBlock before = canvas::GetBits();
     EXPECT_EQ(Paint("[>]", kShadow), "");
     EXPECT_EQ(canvas::GetBits(), before);
+}
+
+// The centring helpers round the half of the free space to even: pinned with
+// literal positions on controls sized to leave a chosen free space.
+TEST_F(CaptionTest, CentringRoundsHalvesToEven) {
+    const int textWidth = canvas::TextSize("ABC").width;
+    const int lineHeight = canvas::CharSize().height;
+    ASSERT_GT(textWidth, 5);
+    struct Case {
+        int free;
+        int expected;
+    };
+    const Case cases[] = {{41, 20}, {43, 22}, {40, 20}, {0, 0}, {-3, -2}, {-5, -2}};
+    int id = 400;
+    for (const Case& c : cases) {
+        AddControl(++id, textWidth + c.free, lineHeight + c.free);
+        EXPECT_EQ(CentreX("ABC"), c.expected) << "free width " << c.free;
+        EXPECT_EQ(CentreY(), c.expected) << "free height " << c.free;
+    }
+}
+
+// "[>]" doubles the centre of the full text: with 41 pixels free beside
+// "[>]ABC" the caption starts at 2 x round(20.5) = 40, and with 43 at 44.
+TEST_F(CaptionTest, TowardRightWorkedExamples) {
+    const int fullWidth = canvas::TextSize("[>]ABC").width;
+    const int lineHeight = canvas::CharSize().height;
+    for (const auto& [free, x] : {std::pair{41, 40}, std::pair{43, 44}}) {
+        const int width = fullWidth + free;
+        AddControl(kReferenceId + 100, width, lineHeight + 10);
+        canvas::SetPos(x, 5);
+        canvas::ColourFg(kInk);
+        canvas::ColourBg(canvas::kColourTransparent);
+        canvas::Print("ABC");
+        AddControl(kId + 100, width, lineHeight + 10);
+        std::string caption = "[>]ABC";
+        PaintCaption(caption, kInk, 0);
+        EXPECT_TRUE(SurfaceOf(kId + 100).SamePixels(SurfaceOf(kReferenceId + 100))) << "free " << free;
+    }
 }
 
 }  // namespace

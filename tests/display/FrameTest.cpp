@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "colour/ColourOf.h"
 #include "display/Bevel.h"
+#include "display/Caption.h"
 #include "tests/display/DisplayTestSupport.h"
 
 namespace display {
@@ -82,6 +85,33 @@ TEST_F(FrameTest, CaptionFontSizeIsRoundedFromASinglePrecisionDivision) {
         PaintFrame(dialog, kId, "x");
         EXPECT_EQ(canvas::CharSize(), expected) << captionSize;
     }
+}
+
+// With captionSize 0 the caption is 8-point "courier new" over a shadow in
+// Rgb(85, 130, 85), then the frame: built here step by step with those literal
+// values on a second control.
+TEST_F(FrameTest, CaptionOfSizeZeroIsEightPointsOverItsShadow) {
+    constexpr int kReferenceId = kId + 1;
+    constexpr canvas::Colour kShadow = 0x558255;
+    AddDisplayWithBackground();
+    ASSERT_EQ(RecordOf(kId)->captionSize, 0);
+    AddControl(kReferenceId, 210, 55);
+    canvas::SetBits(*BackgroundOf(kId));
+    canvas::Font("courier new", 8, 0);
+    std::string text = "WM";
+    PaintCaption(text, 0x0000FF, kShadow);
+    PaintBevelTopLeft(6, "oro");
+    PaintBevelBottomRight(6, "oro");
+
+    PaintFrame(dialog, kId, "WM");
+    EXPECT_TRUE(SurfaceOf(kId).SamePixels(SurfaceOf(kReferenceId)));
+    int shadow = 0;
+    for (int y = 0; y < 55; ++y) {
+        for (int x = 0; x < 210; ++x) {
+            shadow += At(kId, x, y) == Px(kShadow);
+        }
+    }
+    EXPECT_GT(shadow, 10);
 }
 
 }  // namespace

@@ -196,6 +196,36 @@ TEST_F(ClockTest, ThirteenDotsLandOnTheListedPixels) {
     EXPECT_EQ(WhitePixels().size(), 12u);
 }
 
+// Cases where the dial's single-precision factor 0.017453 (a hair below
+// pi / 180) decides on which side of a half pixel a coordinate falls; with
+// pi / 180 each lands one pixel away.
+TEST_F(ClockTest, SinglePrecisionDegreeFactorDecidesHalfPixelCases) {
+    // 180 x 180, second hand at :10 (60 degrees): dy = 81 x cos(1.04718) =
+    // 40.5012, so the tip is (160, 49.4988), drawn to row 49, not 50.
+    MakeClock(180, 180, 6);
+    FixTime(0, 0, 10);
+    PaintClock(dialog_, kClockId, 0);
+    DrawReference({90, 90}, {{90, 33}, {90, 12}, {160, 49}}, kDots180);
+    ExpectFaceMatchesReference();
+    const canvas::Surface& face = Face();
+    for (const Point& p : {Point{158, 50}, Point{159, 50}}) {
+        EXPECT_EQ(face.At(p.x, p.y), PixelFromColour(kSecondColour)) << p.x << ", " << p.y;
+    }
+    for (const Point& p : {Point{158, 51}, Point{159, 51}}) {
+        EXPECT_EQ(face.At(p.x, p.y), PixelFromColour(kFaceColour)) << p.x << ", " << p.y;
+    }
+}
+
+TEST_F(ClockTest, SinglePrecisionDegreeFactorPlacesTheThreeOClockDot) {
+    // 50 x 50 with frame 6: the 90-degree dot is at 25 x (1 + 0.9 x
+    // sin(1.57077)) = 47.4999999, column 47; with pi / 180 it is column 48.
+    MakeClock(50, 50, 6);
+    FixTime(0, 0, 0);
+    PaintClock(dialog_, kClockId, 0);
+    EXPECT_EQ(Face().At(47, 25), PixelFromColour(kWhite));
+    EXPECT_EQ(Face().At(48, 25), PixelFromColour(kFaceColour));
+}
+
 TEST_F(ClockTest, SmallDials) {
     MakeClock(80, 80, 3);
     FixTime(3, 0, 0);
