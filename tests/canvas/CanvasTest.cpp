@@ -217,7 +217,8 @@ std::string WriteRunLength(const std::filesystem::path& path, std::int32_t width
     put(8, 2);
     put(1, 4);  // 8-bit run lengths
     put(static_cast<std::uint32_t>(data.size()), 4);
-    put(0, 8);
+    put(0, 4);  // resolution
+    put(0, 4);
     put(static_cast<std::uint32_t>(palette.size()), 4);
     put(0, 4);
     for (Pixel colour : palette) {
