@@ -355,18 +355,5 @@ TEST(StretchRows, RepeatedAndInvisibleRowsAreNotRead) {
     EXPECT_TRUE(strip.SamePixels(expected));
 }
 
-TEST(StretchRows, DegenerateTargetsDrawNothing) {
-    const Surface picture = Speckled(4, 4, 1);
-    const SurfaceRows rows(picture);
-    Surface dst(4, 4, kUntouched);
-    Surface empty;
-    const std::array<StretchTarget, 5> targets = {
-        StretchTarget{&dst, 0, 0, 0, 4}, StretchTarget{&dst, 0, 0, 4, -1}, StretchTarget{&dst, 4, 0, 4, 4},
-        StretchTarget{&empty, 0, 0, 4, 4}, StretchTarget{nullptr, 0, 0, 4, 4}};
-    StretchRows(rows, targets);
-    EXPECT_TRUE(dst.SamePixels(Surface(4, 4, kUntouched)));
-    EXPECT_EQ(rows.reads, 0);
-}
-
 }  // namespace
 }  // namespace canvas::bitmap

@@ -85,22 +85,6 @@ TEST(PixelBlock, AnEmptySurfaceGivesAHeaderOnly) {
     }
 }
 
-TEST(Surface, LivePixelsFollowAllocationsMovesAndReleases) {
-    const std::int64_t before = Surface::LivePixels();
-    Surface::ResetPeakLivePixels();
-    {
-        Surface a(10, 10);
-        Surface b = a;
-        EXPECT_EQ(Surface::LivePixels(), before + 200);
-        Surface c = std::move(a);
-        EXPECT_EQ(Surface::LivePixels(), before + 200);
-        b = Surface(2, 3);
-        EXPECT_EQ(Surface::LivePixels(), before + 106);
-    }
-    EXPECT_EQ(Surface::LivePixels(), before);
-    EXPECT_EQ(Surface::PeakLivePixels(), before + 206);
-}
-
 TEST(Surface, WritesOutsideAreClippedAndOverlappingBlitsCopyFirst) {
     Surface surface(4, 3, 0);
     surface.FillSpan(1, -5, 2, 7);
