@@ -4,6 +4,7 @@
 #include <climits>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,8 @@ constexpr double kScreenDpi = 96.0;
 struct Context {
     DrawTarget* current = nullptr;
     DialogRecord* currentDialog = nullptr;
-    std::vector<std::unique_ptr<DrawTarget>> bitmaps;  // index = handle - 1
+    std::vector<std::unique_ptr<DrawTarget>> bitmaps;  // index = handle - 1; null once freed
+    std::vector<int> freedHandles;                     // given out again before new ones
 };
 
 // One drawing context per process; a plain global so that the hot path reads
@@ -64,13 +66,19 @@ std::shared_ptr<const text::FontFace> OpenFontAt(std::string_view face, double p
     return text::OpenFont(request);
 }
 
+// The off-screen surface of a handle, or null when the handle names none.
+DrawTarget* BitmapOf(int handle) {
+    auto& bitmaps = TheContext().bitmaps;
+    if (handle <= 0 || static_cast<std::size_t>(handle) > bitmaps.size()) {
+        return nullptr;
+    }
+    return bitmaps[static_cast<std::size_t>(handle - 1)].get();
+}
+
 const Surface* SourceSurface(const Source& source) {
     if (source.bitmap != 0) {
-        auto& bitmaps = TheContext().bitmaps;
-        if (source.bitmap < 0 || static_cast<std::size_t>(source.bitmap) > bitmaps.size()) {
-            return nullptr;
-        }
-        return &bitmaps[static_cast<std::size_t>(source.bitmap - 1)]->surface;
+        const DrawTarget* bitmapTarget = BitmapOf(source.bitmap);
+        return bitmapTarget ? &bitmapTarget->surface : nullptr;
     }
     DialogRecord* dialog = FindDialog(source.dialog);
     GraphicControl* control = dialog ? dialog->FindControl(source.id) : nullptr;
@@ -78,11 +86,50 @@ const Surface* SourceSurface(const Source& source) {
 }
 
 // A name without "." names a resource; this program has none.
-std::optional<Surface> LoadPicture(std::string_view file) {
+std::optional<bitmap::BmpPicture> OpenPicture(std::string_view file) {
     if (file.find('.') == std::string_view::npos) {
         return std::nullopt;
     }
-    return bitmap::LoadBmpFile(std::string(file));
+    return bitmap::BmpPicture::Open(std::string(file));
+}
+
+// Where Render puts a picture on the target: the rectangle from (x1, y1) to
+// (x2, y2), both corners included; nullopt when it is empty.
+std::optional<bitmap::StretchTarget> RenderRectangle(Surface& surface, double x1, double y1, double x2,
+                                                     double y2) {
+    const int left = RoundHalfEven(x1);
+    const int top = RoundHalfEven(y1);
+    const long long width = static_cast<long long>(RoundHalfEven(x2)) - left + 1;
+    const long long height = static_cast<long long>(RoundHalfEven(y2)) - top + 1;
+    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX) {
+        return std::nullopt;
+    }
+    return bitmap::StretchTarget{&surface, left, top, static_cast<int>(width), static_cast<int>(height)};
+}
+
+// An off-screen target of width x height for a picture (a size of 0 keeps the
+// picture's own), or null when no such surface can be made.
+std::unique_ptr<DrawTarget> BitmapTargetFor(const bitmap::BmpPicture& picture, int width, int height) {
+    auto bitmapTarget = std::make_unique<DrawTarget>();
+    bitmapTarget->surface =
+        Surface(width <= 0 ? picture.width() : width, height <= 0 ? picture.height() : height);
+    if (bitmapTarget->surface.empty()) {
+        return nullptr;
+    }
+    bitmapTarget->state.font = DefaultFont();
+    return bitmapTarget;
+}
+
+int KeepBitmap(std::unique_ptr<DrawTarget> bitmapTarget) {
+    Context& context = TheContext();
+    if (!context.freedHandles.empty()) {
+        const int handle = context.freedHandles.back();
+        context.freedHandles.pop_back();
+        context.bitmaps[static_cast<std::size_t>(handle - 1)] = std::move(bitmapTarget);
+        return handle;
+    }
+    context.bitmaps.push_back(std::move(bitmapTarget));
+    return static_cast<int>(context.bitmaps.size());
 }
 
 // The sixteen binary raster operations of a mix code m (0..15): bit (2S + D) of m
@@ -150,13 +197,9 @@ bool Attach(DialogHandle handle, int id, Buffering buffering) {
 
 bool AttachBitmap(int handle) {
     Context& context = TheContext();
-    context.current = nullptr;
     context.currentDialog = nullptr;
-    if (handle <= 0 || static_cast<std::size_t>(handle) > context.bitmaps.size()) {
-        return false;
-    }
-    context.current = context.bitmaps[static_cast<std::size_t>(handle - 1)].get();
-    return true;
+    context.current = BitmapOf(handle);
+    return context.current != nullptr;
 }
 
 Size ClientSize() {
@@ -357,20 +400,14 @@ void Render(std::string_view file, double x1, double y1, double x2, double y2) {
     if (target == nullptr) {
         return;
     }
-    const std::optional<Surface> picture = LoadPicture(file);
+    const std::optional<bitmap::BmpPicture> picture = OpenPicture(file);
     if (!picture) {
         return;
     }
-    const int left = RoundHalfEven(x1);
-    const int top = RoundHalfEven(y1);
-    const long long width = static_cast<long long>(RoundHalfEven(x2)) - left + 1;
-    const long long height = static_cast<long long>(RoundHalfEven(y2)) - top + 1;
-    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX) {
-        return;
+    if (const auto rectangle = RenderRectangle(target->surface, x1, y1, x2, y2)) {
+        bitmap::StretchRows(*picture, std::span(&*rectangle, 1));
+        Drew(*target);
     }
-    bitmap::StretchBlackOnWhite(*picture, 0, 0, picture->width(), picture->height(), target->surface, left,
-                                top, static_cast<int>(width), static_cast<int>(height));
-    Drew(*target);
 }
 
 void Copy(Source source, int rasterOperation) {
@@ -454,31 +491,56 @@ void Stretch(Source source, double sx1, double sy1, double sx2, double sy2, doub
 }
 
 int BitmapLoad(std::string_view file, int width, int height) {
-    if (file.empty()) {
-        return 0;
-    }
-    const std::optional<Surface> picture = LoadPicture(file);
+    const std::optional<bitmap::BmpPicture> picture = OpenPicture(file);
     if (!picture) {
         return 0;
     }
-    // A size of 0 keeps the picture's own size.
-    if (width <= 0) {
-        width = picture->width();
-    }
-    if (height <= 0) {
-        height = picture->height();
-    }
-    auto bitmapTarget = std::make_unique<DrawTarget>();
-    bitmapTarget->surface = Surface(width, height);
-    if (bitmapTarget->surface.empty()) {
+    std::unique_ptr<DrawTarget> bitmapTarget = BitmapTargetFor(*picture, width, height);
+    if (!bitmapTarget) {
         return 0;
     }
-    bitmap::StretchBlackOnWhite(*picture, 0, 0, picture->width(), picture->height(), bitmapTarget->surface, 0,
-                                0, width, height);
-    bitmapTarget->state.font = DefaultFont();
-    auto& bitmaps = TheContext().bitmaps;
-    bitmaps.push_back(std::move(bitmapTarget));
-    return static_cast<int>(bitmaps.size());
+    Surface& surface = bitmapTarget->surface;
+    const bitmap::StretchTarget whole{&surface, 0, 0, surface.width(), surface.height()};
+    bitmap::StretchRows(*picture, std::span(&whole, 1));
+    return KeepBitmap(std::move(bitmapTarget));
+}
+
+int RenderAndBitmapLoad(std::string_view file, double x1, double y1, double x2, double y2, int width,
+                        int height) {
+    const std::optional<bitmap::BmpPicture> picture = OpenPicture(file);
+    if (!picture) {
+        return 0;
+    }
+    std::vector<bitmap::StretchTarget> targets;
+    DrawTarget* target = Current();
+    if (target != nullptr) {
+        if (const auto rectangle = RenderRectangle(target->surface, x1, y1, x2, y2)) {
+            targets.push_back(*rectangle);
+        }
+    }
+    std::unique_ptr<DrawTarget> bitmapTarget = BitmapTargetFor(*picture, width, height);
+    if (bitmapTarget) {
+        Surface& surface = bitmapTarget->surface;
+        targets.push_back({&surface, 0, 0, surface.width(), surface.height()});
+    }
+    bitmap::StretchRows(*picture, targets);
+    if (target != nullptr && !targets.empty() && targets.front().destination == &target->surface) {
+        Drew(*target);
+    }
+    return bitmapTarget ? KeepBitmap(std::move(bitmapTarget)) : 0;
+}
+
+void BitmapFree(int handle) {
+    Context& context = TheContext();
+    DrawTarget* bitmapTarget = BitmapOf(handle);
+    if (bitmapTarget == nullptr) {
+        return;
+    }
+    if (context.current == bitmapTarget) {
+        context.current = nullptr;
+    }
+    context.bitmaps[static_cast<std::size_t>(handle - 1)].reset();
+    context.freedHandles.push_back(handle);
 }
 
 }  // namespace canvas

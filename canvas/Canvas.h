@@ -84,6 +84,13 @@ void Stretch(Source source, double sx1, double sy1, double sx2, double sy2, doub
 // An off-screen surface of width x height holding the file's image scaled to
 // that size; 0 when the name is empty or the file cannot be loaded.
 int BitmapLoad(std::string_view file, int width, int height);
+// Render(file, x1, y1, x2, y2) on the current target (if any) and then
+// BitmapLoad(file, width, height), with the file read and decoded once.
+int RenderAndBitmapLoad(std::string_view file, double x1, double y1, double x2, double y2, int width,
+                        int height);
+// Releases an off-screen surface made by BitmapLoad; its handle then names
+// nothing until a later BitmapLoad gives it out again. Any other value is ignored.
+void BitmapFree(int handle);
 
 // Raster operation codes for Copy (the system passes only the plain copy).
 inline constexpr int kRopSourceCopy = 0x00CC0020;

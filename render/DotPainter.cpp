@@ -68,6 +68,9 @@ void PaintDisplayText(canvas::DialogHandle dialog, int id, std::string_view text
         return;
     }
     const canvas::Size client = canvas::ClientSize();
+    // The label below leaves the foreground white; an ink of -1 (the default
+    // colour) must not pick that up on the next repaint.
+    canvas::ColourFg(canvas::kColourDefault);
     if (const canvas::PixelBlock* background = display::BackgroundOf(id);
         background != nullptr && !background->empty()) {
         canvas::SetBits(*background);

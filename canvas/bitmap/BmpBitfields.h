@@ -1,11 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 
 #include "canvas/bitmap/BmpHeader.h"
-#include "canvas/surface/Surface.h"
+#include "canvas/surface/Pixel.h"
 
 namespace canvas::bitmap {
 
@@ -14,9 +15,32 @@ namespace canvas::bitmap {
 // meaning).
 bool IsBitfieldsBmp(const BmpHeader& header);
 
-// Decodes such a picture with any masks, contiguous or not. SDL knows only the
-// usual mask layouts, so pictures with others would not load at all. The
-// header must have passed PlausibleBmp for these bytes.
-std::optional<Surface> DecodeBitfieldsBmp(std::span<const std::uint8_t> bytes, const BmpHeader& header);
+// Reads the rows of such a picture with any masks, contiguous or not. SDL knows
+// only the usual mask layouts, so pictures with others would not load at all.
+class BitfieldsRows {
+  public:
+    // Nullopt unless the header is such a picture and has passed PlausibleBmp for
+    // these bytes. The bytes must outlive the reader.
+    static std::optional<BitfieldsRows> Make(std::span<const std::uint8_t> bytes, const BmpHeader& header);
+
+    // Row y (0 at the top) as stored.
+    std::span<const std::uint8_t> StoredRow(int y) const;
+    void ReadRow(int y, Pixel* out) const;
+
+  private:
+    // Turns one colour mask into an 8-bit channel.
+    struct Channel {
+        std::uint32_t mask = 0;
+        int shift = 0;
+        int bits = 0;
+        std::uint32_t operator()(std::uint32_t pixel) const;
+    };
+    static Channel ChannelOf(std::uint32_t mask);
+
+    BitfieldsRows(std::span<const std::uint8_t> bytes, const BmpHeader& header);
+    std::span<const std::uint8_t> bytes_;
+    BmpHeader header_;
+    std::array<Channel, 3> channels_{};
+};
 
 }  // namespace canvas::bitmap

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <vector>
 
 namespace canvas::bitmap {
@@ -70,7 +72,120 @@ Pixel AndOfBlock(const Surface& source, SourceRange rows, SourceRange columns) {
     return value;
 }
 
+// One destination row's worth of source pixels: each column the AND of its
+// block of the line (destination columns with no source stay as they are).
+void ReduceLine(const Pixel* line, const std::vector<SourceRange>& columns, bool singleColumns, Pixel* out) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const SourceRange c = columns[i];
+        if (c.empty()) {
+            continue;
+        }
+        if (singleColumns) {
+            out[i] = line[c.first];
+            continue;
+        }
+        Pixel value = ~Pixel{0};
+        for (int x = c.first; x < c.last; ++x) {
+            value &= line[x];
+        }
+        out[i] = value;
+    }
+}
+
+bool AllSingle(const std::vector<SourceRange>& ranges) {
+    return std::all_of(ranges.begin(), ranges.end(), [](SourceRange r) { return r.last - r.first <= 1; });
+}
+
+// What StretchRows keeps for one target.
+struct RowPlan {
+    Surface* destination = nullptr;
+    int outX = 0;  // destination column of columns[0]
+    int outY = 0;  // destination row of rows[0]
+    std::vector<SourceRange> columns;
+    std::vector<SourceRange> rows;
+    bool singleColumns = true;
+    std::size_t next = 0;  // rows before this one have all their source rows
+    std::vector<Pixel> reduced;
+};
+
+std::optional<RowPlan> PlanOf(const RowSource& source, const StretchTarget& target) {
+    Surface* destination = target.destination;
+    if (destination == nullptr || destination->empty() || target.dw <= 0 || target.dh <= 0) {
+        return std::nullopt;
+    }
+    const std::int64_t c0 = std::max<std::int64_t>(0, -std::int64_t{target.dx});
+    const std::int64_t c1 = std::min<std::int64_t>(target.dw, std::int64_t{destination->width()} - target.dx);
+    const std::int64_t r0 = std::max<std::int64_t>(0, -std::int64_t{target.dy});
+    const std::int64_t r1 =
+        std::min<std::int64_t>(target.dh, std::int64_t{destination->height()} - target.dy);
+    if (c0 >= c1 || r0 >= r1) {
+        return std::nullopt;
+    }
+    RowPlan plan;
+    plan.destination = destination;
+    plan.outX = static_cast<int>(target.dx + c0);
+    plan.outY = static_cast<int>(target.dy + r0);
+    plan.columns = AxisTable(0, source.width(), target.dw, c0, c1, source.width());
+    plan.rows = AxisTable(0, source.height(), target.dh, r0, r1, source.height());
+    plan.singleColumns = AllSingle(plan.columns);
+    plan.reduced.resize(plan.columns.size());
+    return plan;
+}
+
 }  // namespace
+
+void StretchRows(const RowSource& source, std::span<const StretchTarget> targets) {
+    const int width = source.width();
+    const int height = source.height();
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    std::vector<RowPlan> plans;
+    for (const StretchTarget& target : targets) {
+        if (std::optional<RowPlan> plan = PlanOf(source, target)) {
+            plans.push_back(std::move(*plan));
+        }
+    }
+    std::vector<Pixel> line(static_cast<std::size_t>(width));
+    std::span<const std::uint8_t> previous;
+    for (int y = 0; y < height && !plans.empty(); ++y) {
+        const std::span<const std::uint8_t> stored = source.StoredRow(y);
+        const bool repeat = y > 0 && stored.size() == previous.size() &&
+                            std::memcmp(stored.data(), previous.data(), stored.size()) == 0;
+        previous = stored;
+        bool read = false;
+        for (RowPlan& plan : plans) {
+            while (plan.next < plan.rows.size() && plan.rows[plan.next].last <= y) {
+                ++plan.next;
+            }
+            bool reduced = false;
+            // Source ranges only move forward, so the rows that take row y follow
+            // one another from plan.next on.
+            for (std::size_t k = plan.next; k < plan.rows.size() && plan.rows[k].first <= y; ++k) {
+                const bool opens = plan.rows[k].first == y;
+                // A repeated row adds nothing to a block that already holds its twin.
+                if (plan.rows[k].empty() || (repeat && !opens)) {
+                    continue;
+                }
+                if (!read) {
+                    source.ReadRow(y, line.data());
+                    read = true;
+                }
+                if (!reduced) {
+                    ReduceLine(line.data(), plan.columns, plan.singleColumns, plan.reduced.data());
+                    reduced = true;
+                }
+                Pixel* out = plan.destination->row(plan.outY + static_cast<int>(k)) + plan.outX;
+                for (std::size_t i = 0; i < plan.columns.size(); ++i) {
+                    if (!plan.columns[i].empty()) {
+                        out[i] = opens ? plan.reduced[i] : (out[i] & plan.reduced[i]);
+                    }
+                }
+            }
+        }
+        std::erase_if(plans, [](const RowPlan& plan) { return plan.next >= plan.rows.size(); });
+    }
+}
 
 void StretchBlackOnWhite(const Surface& source, int sx, int sy, int sw, int sh, Surface& destination, int dx,
                          int dy, int dw, int dh) {
@@ -94,8 +209,7 @@ void StretchBlackOnWhite(const Surface& source, int sx, int sy, int sw, int sh, 
     const std::vector<SourceRange> rows = AxisTable(sy, sh, dh, r0, r1, source.height());
     // Without a shrink on either axis every destination pixel is one source
     // pixel: a plain lookup, the common case of a picture drawn enlarged.
-    const bool singleColumns =
-        std::all_of(columns.begin(), columns.end(), [](SourceRange r) { return r.last - r.first <= 1; });
+    const bool singleColumns = AllSingle(columns);
     for (std::size_t j = 0; j < rows.size(); ++j) {
         if (rows[j].empty()) {
             continue;

@@ -60,6 +60,9 @@ PixelBlock PixelBlock::FromSurface(const Surface& surface) {
     WriteLittleEndian32(out, static_cast<std::uint32_t>(surface.width()));
     WriteLittleEndian32(out + 4, static_cast<std::uint32_t>(surface.height()));
     std::uint8_t* pixels = out + 8;
+    if (surface.empty()) {
+        return block;  // an empty surface has no pixel memory to copy from
+    }
     if (surface.stride() == surface.width()) {
         std::memcpy(pixels, surface.row(0), rowBytes * static_cast<std::size_t>(surface.height()));
         return block;

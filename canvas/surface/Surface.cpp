@@ -11,10 +11,26 @@ namespace {
 
 constexpr std::size_t kBufferAlignBytes = 64;
 
+std::int64_t livePixels = 0;
+std::int64_t peakLivePixels = 0;
+
 }  // namespace
 
 void Surface::FreeAligned::operator()(Pixel* p) const {
+    livePixels -= pixels;
     std::free(p);
+}
+
+std::int64_t Surface::LivePixels() {
+    return livePixels;
+}
+
+std::int64_t Surface::PeakLivePixels() {
+    return peakLivePixels;
+}
+
+void Surface::ResetPeakLivePixels() {
+    peakLivePixels = livePixels;
 }
 
 Surface::Surface(int width, int height, Pixel fill) {
@@ -30,7 +46,10 @@ Surface::Surface(int width, int height, Pixel fill) {
     if (memory == nullptr) {
         return;
     }
-    pixels_.reset(memory);
+    const std::int64_t count = std::int64_t{stride} * height;
+    pixels_ = std::unique_ptr<Pixel[], FreeAligned>(memory, FreeAligned{count});
+    livePixels += count;
+    peakLivePixels = std::max(peakLivePixels, livePixels);
     width_ = width;
     height_ = height;
     stride_ = stride;

@@ -91,8 +91,15 @@ class Surface {
 
     bool SamePixels(const Surface& other) const;
 
+    // Pixels held by all live surfaces together, and the most held at once since
+    // the last reset: lets tests check what an operation allocates.
+    static std::int64_t LivePixels();
+    static std::int64_t PeakLivePixels();
+    static void ResetPeakLivePixels();
+
   private:
     struct FreeAligned {
+        std::int64_t pixels;  // counted in LivePixels
         void operator()(Pixel* p) const;
     };
     int width_ = 0;

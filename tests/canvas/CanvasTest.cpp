@@ -1,7 +1,15 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "canvas/Canvas.h"
 #include "canvas/Dialog.h"
+#include "canvas/bitmap/BmpLoader.h"
 #include "canvas/surface/Surface.h"
 
 namespace canvas {
@@ -171,6 +179,146 @@ TEST_F(CanvasTest, MissingPicturesDrawNothingAndLoadAsZero) {
     Copy(Source::Bitmap(0), kRopSourceCopy);
     Copy(Source::Bitmap(12345), kRopSourceCopy);
     EXPECT_TRUE(Face().SamePixels(before));
+}
+
+// A private folder for picture files, removed at the end.
+struct PictureFolder {
+    std::filesystem::path path;
+    PictureFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "canvas-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            path = pattern;
+        }
+    }
+    ~PictureFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+// Writes an 8-bit run-length BMP with the given palette (0x00RRGGBB) and data.
+std::string WriteRunLength(const std::filesystem::path& path, std::int32_t width, std::int32_t height,
+                           const std::vector<Pixel>& palette, const std::vector<std::uint8_t>& data) {
+    std::vector<std::uint8_t> b;
+    auto put = [&b](std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i) {
+            b.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        }
+    };
+    const auto offset = static_cast<std::uint32_t>(54 + 4 * palette.size());
+    put('B' | 'M' << 8, 2);
+    put(offset + static_cast<std::uint32_t>(data.size()), 4);
+    put(0, 4);
+    put(offset, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);
+    put(8, 2);
+    put(1, 4);  // 8-bit run lengths
+    put(static_cast<std::uint32_t>(data.size()), 4);
+    put(0, 4);  // resolution
+    put(0, 4);
+    put(static_cast<std::uint32_t>(palette.size()), 4);
+    put(0, 4);
+    for (Pixel colour : palette) {
+        put(colour, 4);
+    }
+    b.insert(b.end(), data.begin(), data.end());
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    return path.string();
+}
+
+constexpr Pixel kClaimColour = 0x00c81e1e;
+
+// 60 bytes claiming 4096 x 4096 pixels of one colour.
+std::string WriteHugeClaim(const std::filesystem::path& path) {
+    return WriteRunLength(path, 4096, 4096, {kClaimColour}, {0x00, 0x01});
+}
+
+// Six by four pixels in four colours, each row different.
+std::string WriteSmallPicture(const std::filesystem::path& path) {
+    return WriteRunLength(path, 6, 4, {0x00102030, 0x00405060, 0x00708090, 0x00a0b0c0},
+                          {2, 0, 4, 1, 0, 0,  // bottom row
+                           6, 2, 0, 0,        //
+                           1, 3, 5, 0, 0, 0,  //
+                           3, 1, 3, 2, 0, 1});
+}
+
+TEST_F(CanvasTest, PicturesAreScaledWithoutAFullSizeCopy) {
+    PictureFolder folder;
+    const std::string file = WriteHugeClaim(folder.path / "huge.bmp");
+    const std::int64_t before = Surface::LivePixels();
+    Surface::ResetPeakLivePixels();
+    const int handle = BitmapLoad(file, 64, 64);
+    ASSERT_NE(handle, 0);
+    Render(file, 0, 0, 39, 29);
+    EXPECT_LE(Surface::PeakLivePixels() - before, 64 * 64);
+    EXPECT_EQ(At(0, 0), kClaimColour);
+    EXPECT_EQ(At(39, 29), kClaimColour);
+    ASSERT_TRUE(AttachBitmap(handle));
+    EXPECT_EQ(ClientSize(), (Size{64, 64}));
+    EXPECT_EQ(GetBits().pixels()[64 * 64 - 1], kClaimColour);
+    BitmapFree(handle);
+}
+
+TEST_F(CanvasTest, RenderAndBitmapLoadReadTheFileOnceForWhatTheTwoCallsPaint) {
+    PictureFolder folder;
+    const std::string file = WriteSmallPicture(folder.path / "small.bmp");
+    Render(file, 2, 3, 30, 20);
+    const int separate = BitmapLoad(file, 9, 7);
+    ASSERT_NE(separate, 0);
+
+    ASSERT_TRUE(ControlAddGraphic(dialog_, 12, "", 0, 0, 40, 30, 0));
+    ASSERT_TRUE(Attach(dialog_, 12, Buffering::Buffered));
+    Box(0, 0, 40, 30, 0, kWhite, kWhite, 0);
+    const std::int64_t decoded = bitmap::BmpPicturesDecoded();
+    const int together = RenderAndBitmapLoad(file, 2, 3, 30, 20, 9, 7);
+    EXPECT_EQ(bitmap::BmpPicturesDecoded(), decoded + 1);
+    ASSERT_NE(together, 0);
+    EXPECT_TRUE(ControlSurface(dialog_, 12)->SamePixels(Face()));
+    EXPECT_NE(At(2, 3), PixelFromColour(kWhite));
+    ASSERT_TRUE(AttachBitmap(separate));
+    const PixelBlock expected = GetBits();
+    ASSERT_TRUE(AttachBitmap(together));
+    EXPECT_EQ(GetBits(), expected);
+    BitmapFree(separate);
+    BitmapFree(together);
+}
+
+TEST_F(CanvasTest, FreedBitmapsNameNothingAndTheirHandlesAreGivenOutAgain) {
+    PictureFolder folder;
+    const std::string file = WriteSmallPicture(folder.path / "small.bmp");
+    const int first = BitmapLoad(file, 8, 8);
+    const int second = BitmapLoad(file, 4, 4);
+    ASSERT_NE(first, 0);
+    ASSERT_NE(second, 0);
+    const std::int64_t live = Surface::LivePixels();
+    BitmapFree(first);
+    EXPECT_EQ(Surface::LivePixels(), live - 64);
+    EXPECT_FALSE(AttachBitmap(first));
+    ASSERT_TRUE(Attach(dialog_, kId, Buffering::Buffered));
+    {
+        const Surface before = Face();
+        Copy(Source::Bitmap(first), kRopSourceCopy);
+        Stretch(Source::Bitmap(first), 0, 0, 7, 7, 0, 0, 39, 29, kMixCopy);
+        EXPECT_TRUE(Face().SamePixels(before));
+    }
+
+    // Freeing the current target leaves no target behind.
+    ASSERT_TRUE(AttachBitmap(second));
+    BitmapFree(second);
+    EXPECT_EQ(ClientSize(), (Size{}));
+    Box(0, 0, 4, 4, 0, kRed, kRed, 0);
+
+    for (int ignored : {first, second, 0, -1, 99999}) {
+        BitmapFree(ignored);
+    }
+    EXPECT_EQ(Surface::LivePixels(), live - 64 - 16);
+    const int again = BitmapLoad(file, 2, 2);
+    EXPECT_TRUE(again == first || again == second) << again;
+    BitmapFree(again);
 }
 
 TEST_F(CanvasTest, PrintFillsItsCellAdvancesAndNewLineReturnsToTheLeft) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "canvas/bitmap/BmpLoader.h"
 #include "display/Background.h"
 #include "tests/display/DisplayTestSupport.h"
 
@@ -35,6 +38,59 @@ TEST_F(FacePictureTest, PictureIsShownAtOnceAndKeptAtTheControlSize) {
     const canvas::PixelBlock kept = canvas::GetBits();
     EXPECT_EQ(kept.pixels()[0], Px(testsupport::kPicTopLeft));
     EXPECT_EQ(kept.pixels()[30 * 60 - 1], Px(testsupport::kPicBottomRight));
+}
+
+TEST_F(FacePictureTest, APictureFaceReadsItsFileOnce) {
+    testsupport::WriteQuadrantBmp(folder / "face.bmp");
+    const std::int64_t decoded = canvas::bitmap::BmpPicturesDecoded();
+    CreateFace(dialog, kId, 5, 5, 60, 30, "face.bmp");
+    EXPECT_EQ(canvas::bitmap::BmpPicturesDecoded(), decoded + 1);
+    EXPECT_NE(canvas::GetUser(dialog, kId, kSlotPictureOff), 0);
+}
+
+TEST_F(FacePictureTest, FacesMadeAgainKeepOnlyTheCurrentPictures) {
+    testsupport::WriteQuadrantBmp(folder / "face.bmp");
+    testsupport::WriteBmp(folder / "on.bmp", 1, 1, {testsupport::kPicTopRight});
+    constexpr int kSwitchId = kId + 1;
+    auto makeBoth = [&] {
+        CreateFace(dialog, kId, 5, 5, 60, 30, "face.bmp");
+        CreateFace(dialog, kSwitchId, 5, 40, 60, 30, "face.bmp/on.bmp");
+    };
+    auto highestHandle = [&] {
+        return std::max({canvas::GetUser(dialog, kId, kSlotPictureOff),
+                         canvas::GetUser(dialog, kSwitchId, kSlotPictureOff),
+                         canvas::GetUser(dialog, kSwitchId, kSlotPictureOn)});
+    };
+    makeBoth();
+    const std::int64_t live = canvas::Surface::LivePixels();
+    const std::intptr_t highest = highestHandle();
+    for (int i = 0; i < 10000; ++i) {
+        makeBoth();
+    }
+    EXPECT_EQ(canvas::Surface::LivePixels(), live);
+    EXPECT_LE(highestHandle(), highest + 3);
+
+    // The slots name the pictures of the faces now shown.
+    ASSERT_TRUE(canvas::AttachBitmap(static_cast<int>(canvas::GetUser(dialog, kId, kSlotPictureOff))));
+    EXPECT_EQ(canvas::ClientSize(), (canvas::Size{60, 30}));
+    EXPECT_EQ(canvas::GetBits().pixels()[0], Px(testsupport::kPicTopLeft));
+    ASSERT_TRUE(canvas::AttachBitmap(static_cast<int>(canvas::GetUser(dialog, kSwitchId, kSlotPictureOn))));
+    EXPECT_EQ(canvas::GetBits().pixels()[0], Px(testsupport::kPicTopRight));
+
+    // Faces without pictures free those of the faces they replace.
+    CreateFace(dialog, kId, 5, 5, 60, 30, "");
+    CreateFace(dialog, kSwitchId, 5, 40, 60, 30, "");
+    EXPECT_EQ(canvas::Surface::LivePixels(), live - 3 * 60 * 30);
+}
+
+TEST_F(FacePictureTest, AFaceThatCannotReplaceItsControlKeepsThePictures) {
+    testsupport::WriteQuadrantBmp(folder / "face.bmp");
+    CreateFace(dialog, kId, 5, 5, 60, 30, "face.bmp");
+    const auto kept = static_cast<int>(canvas::GetUser(dialog, kId, kSlotPictureOff));
+    // Too large a control is refused; the old one stays and so does its picture.
+    CreateFace(dialog, kId, 5, 5, 1 << 20, 30, "");
+    EXPECT_EQ(canvas::GetUser(dialog, kId, kSlotPictureOff), kept);
+    EXPECT_TRUE(canvas::AttachBitmap(kept));
 }
 
 TEST_F(FacePictureTest, MissingOrBlankPictureShowsNothing) {

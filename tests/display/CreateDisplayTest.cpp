@@ -177,6 +177,21 @@ TEST_F(CreateDisplayTest, PictureFaceIsStretchedInsideTheFrame) {
     EXPECT_EQ(*BackgroundOf(213), canvas::PixelBlock::FromSurface(SurfaceOf(213)));
 }
 
+TEST_F(CreateDisplayTest, RecreatingAPictureDisplayKeepsMemoryFlat) {
+    testsupport::WriteQuadrantBmp(folder / "face.bmp");
+    const DisplaySettings settings{"face.bmp", 3, "verde", 0, 0xFFFFFF, "unito", " ", 6};
+    Create(213, settings, {10, 10, 40, 20});
+    const std::int64_t live = canvas::Surface::LivePixels();
+    const std::intptr_t handle = canvas::GetUser(dialog, 213, colour::kSlotPictureOff);
+    for (int i = 0; i < 10000; ++i) {
+        Create(213, settings, {10, 10, 40, 20});
+    }
+    EXPECT_EQ(canvas::Surface::LivePixels(), live);
+    // The one kept picture's handle is given out again each time.
+    EXPECT_LE(canvas::GetUser(dialog, 213, colour::kSlotPictureOff), handle + 1);
+    EXPECT_EQ(At(213, 3, 3), Px(testsupport::kPicTopLeft));
+}
+
 TEST_F(CreateDisplayTest, MissingPictureLeavesTheInsideUnpainted) {
     AddControl(999, 210, 55);
     const canvas::Pixel blank = At(999, 100, 30);

@@ -4,10 +4,13 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "canvas/Canvas.h"
 #include "canvas/Dialog.h"
 #include "canvas/surface/Surface.h"
+#include "display/CreateDisplay.h"
 #include "display/DisplayRecord.h"
 #include "render/DotStyle.h"
 #include "render/GlyphTable.h"
@@ -257,6 +260,45 @@ TEST_F(DotPainterTest, RepaintingRestoresTheBackgroundFirst) {
     MakeDisplay(kId + 1, 210, 55, 6, "ombra fondo");
     PaintDisplayText(dialog, kId + 1, "1");
     EXPECT_TRUE(Face(kId + 1).SamePixels(shorter));
+}
+
+TEST_F(DotPainterTest, EveryRepaintPaintsAlikeWhateverTheInk) {
+    for (const canvas::Colour ink : {-1, -2, 0x01000000, 0x7fffffff}) {
+        MakeDisplay(kId, 210, 55, 6, "unito");
+        display::RecordOf(kId)->inkColour = ink;
+        PaintDisplayText(dialog, kId, "88");
+        const Surface first = Face();
+        PaintDisplayText(dialog, kId, "88");
+        EXPECT_TRUE(Face().SamePixels(first)) << ink;
+        PaintDisplayText(dialog, kId, "88");
+        EXPECT_TRUE(Face().SamePixels(first)) << ink;
+    }
+    // The default ink is the default text colour, black.
+    MakeDisplay(kId, kSmallWidth, kSmallHeight, kSmallFrame, "");
+    display::RecordOf(kId)->inkColour = -1;
+    PaintDisplayText(dialog, kId, "\xFF");
+    PaintDisplayText(dialog, kId, "\xFF");
+    EXPECT_EQ(Face().At(16, 16), 0u);
+}
+
+TEST_F(DotPainterTest, ZeroSizedDisplaysAreMadeAndPainted) {
+    for (const auto& [width, height] : std::vector<std::pair<int, int>>{{0, 40}, {60, 0}, {0, 0}}) {
+        int x = 5;
+        int y = 5;
+        int w = width;
+        int h = height;
+        display::CreateDisplay(dialog, kId, x, y, w, h, {"", 6, "oro", 0, kInk, "unito", "grigio", 1});
+        ASSERT_NE(canvas::ControlSurface(dialog, kId), nullptr);
+        EXPECT_EQ(std::int64_t{w} * h, 0);
+        // The kept copy is a valid block without pixels.
+        const canvas::PixelBlock* kept = display::BackgroundOf(kId);
+        ASSERT_NE(kept, nullptr);
+        EXPECT_TRUE(kept->Valid());
+        EXPECT_EQ(kept->size(), 8u);
+        PaintDisplayText(dialog, kId, "88:88");
+        PaintDisplayText(dialog, kId, "");
+        EXPECT_TRUE(Face().empty());
+    }
 }
 
 TEST_F(DotPainterTest, PrintsTheStyleTextInTheTopLeftCorner) {

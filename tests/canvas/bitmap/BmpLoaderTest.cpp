@@ -1,6 +1,7 @@
 #include "canvas/bitmap/BmpLoader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -74,6 +75,32 @@ std::vector<std::uint8_t> Claim(std::int32_t width, std::int32_t height, int bit
     Put16(b, 26, 1);
     Put16(b, 28, static_cast<std::uint32_t>(bits));
     Put32(b, 30, compression);
+    return b;
+}
+
+// A run-length picture (8 bits: compression 1, 4 bits: 2) with the given
+// palette (0x00RRGGBB) and run-length data, claiming any size.
+std::vector<std::uint8_t> RunLength(std::int32_t width, std::int32_t height, int bits,
+                                    const std::vector<Pixel>& palette,
+                                    const std::vector<std::uint8_t>& data) {
+    const std::uint32_t offset = 54 + 4 * static_cast<std::uint32_t>(palette.size());
+    std::vector<std::uint8_t> b(offset, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    Put32(b, 10, offset);
+    Put32(b, 14, 40);
+    Put32(b, 18, static_cast<std::uint32_t>(width));
+    Put32(b, 22, static_cast<std::uint32_t>(height));
+    Put16(b, 26, 1);
+    Put16(b, 28, static_cast<std::uint32_t>(bits));
+    Put32(b, 30, bits == 8 ? 1 : 2);
+    Put32(b, 34, static_cast<std::uint32_t>(data.size()));
+    Put32(b, 46, static_cast<std::uint32_t>(palette.size()));
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        Put32(b, 54 + 4 * i, palette[i]);
+    }
+    b.insert(b.end(), data.begin(), data.end());
+    Put32(b, 2, static_cast<std::uint32_t>(b.size()));
     return b;
 }
 
@@ -206,6 +233,40 @@ TEST(BmpDecode, HugeClaimsInTinyFilesAreRefusedQuickly) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
+TEST(BmpPicture, RunLengthClaimsAreHeldAtTheFilesDepth) {
+    // 60 bytes claiming 4096 x 4096: one colour and an immediate end of picture.
+    const std::vector<std::uint8_t> big = RunLength(4096, 4096, 8, {0x00c81e1e}, {0x00, 0x01});
+    ASSERT_EQ(big.size(), 60u);
+    const std::optional<BmpPicture> picture = BmpPicture::FromBytes(big);
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_EQ(picture->width(), 4096);
+    EXPECT_EQ(picture->height(), 4096);
+    // One byte per pixel, not four.
+    EXPECT_EQ(picture->StoredRow(4095).size(), 4096u);
+    std::vector<Pixel> row(4096);
+    picture->ReadRow(4095, row.data());
+    EXPECT_EQ(row.front(), 0x00c81e1eu);
+    EXPECT_EQ(row.back(), 0x00c81e1eu);
+
+    // 4 bits, 127 x 80704: a run in the bottom row, the end of the picture next.
+    std::vector<Pixel> palette(16, 0x00ffffff);
+    palette[1] = 0x00010203;
+    palette[2] = 0x00a0b0c0;
+    const std::optional<BmpPicture> tall =
+        BmpPicture::FromBytes(RunLength(127, 80704, 4, palette, {0x7f, 0x12, 0x00, 0x01}));
+    ASSERT_TRUE(tall.has_value());
+    ASSERT_EQ(tall->height(), 80704);
+    EXPECT_EQ(tall->StoredRow(0).size(), 127u);
+    std::vector<Pixel> bottom(127);
+    tall->ReadRow(80703, bottom.data());
+    EXPECT_EQ(bottom[0], 0x00010203u);
+    EXPECT_EQ(bottom[1], 0x00a0b0c0u);
+    EXPECT_EQ(bottom[126], 0x00010203u);
+    std::vector<Pixel> top(127);
+    tall->ReadRow(0, top.data());
+    EXPECT_EQ(top[5], 0x00ffffffu);
+}
+
 TEST(BmpDecode, PixelOffsetPastTheEndIsRefused) {
     std::vector<std::uint8_t> b = MakeBmp24({{0x00ff0000, 0x00ff0000}}, false);
     Put32(b, 10, 0xfffffff0u);
@@ -248,6 +309,9 @@ TEST(BmpFile, MissingFilesAndDirectoriesLoadNothing) {
     // A device behind a picture's name must not be read without end.
     fs::create_symlink("/dev/zero", dir.path / "zero.bmp");
     EXPECT_FALSE(LoadBmpFile((dir.path / "zero.bmp").string()));
+    // Nor may a pipe with no writer hold the loader.
+    ASSERT_EQ(::mkfifo((dir.path / "pipe.bmp").c_str(), 0600), 0);
+    EXPECT_FALSE(LoadBmpFile((dir.path / "pipe.bmp").string()));
 }
 
 }  // namespace

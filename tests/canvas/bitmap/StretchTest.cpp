@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <climits>
+#include <cstdint>
+#include <random>
 #include <vector>
 
 namespace canvas::bitmap {
@@ -245,6 +249,110 @@ TEST(StretchBlackOnWhite, SameSurfaceReadsTheOriginal) {
     EXPECT_EQ(s.At(1, 0), 0x00010101u);
     EXPECT_EQ(s.At(2, 0), 0x00020202u);
     EXPECT_EQ(s.At(3, 0), 0x00020202u);
+}
+
+// A surface handed out row by row, counting the rows read.
+class SurfaceRows final : public RowSource {
+  public:
+    explicit SurfaceRows(const Surface& surface) : surface_(surface) {}
+    int width() const override { return surface_.width(); }
+    int height() const override { return surface_.height(); }
+    std::span<const std::uint8_t> StoredRow(int y) const override {
+        return {reinterpret_cast<const std::uint8_t*>(surface_.row(y)),
+                static_cast<std::size_t>(surface_.width()) * sizeof(Pixel)};
+    }
+    void ReadRow(int y, Pixel* out) const override {
+        ++reads;
+        std::copy_n(surface_.row(y), surface_.width(), out);
+    }
+    mutable int reads = 0;
+
+  private:
+    const Surface& surface_;
+};
+
+// Pixels with many bits set, so that every AND shows; about half the rows
+// repeat the row above, which the row scaler may skip.
+Surface Speckled(int width, int height, unsigned seed) {
+    std::mt19937 random(seed);
+    Surface s(width, height);
+    for (int y = 0; y < height; ++y) {
+        const bool repeat = y > 0 && random() % 2 == 0;
+        for (int x = 0; x < width; ++x) {
+            s.row(y)[x] = repeat ? s.row(y - 1)[x] : (0x00ffffffu & ~(Pixel{1} << (random() % 24)));
+        }
+    }
+    return s;
+}
+
+TEST(StretchRows, PaintsWhatTheWholePictureStretchPaints) {
+    const std::vector<std::array<int, 2>> sources = {{7, 5}, {1, 9}, {13, 1}, {16, 40}};
+    int compared = 0;
+    for (const auto& [sw, sh] : sources) {
+        const Surface picture = Speckled(sw, sh, static_cast<unsigned>(sw * 100 + sh));
+        const SurfaceRows rows(picture);
+        for (int dw : {1, 3, 7, 12, 30}) {
+            for (int dh : {1, 2, 5, 11, 41}) {
+                for (const auto& [dx, dy] :
+                     std::vector<std::array<int, 2>>{{0, 0}, {-3, 2}, {2, -4}, {5, 6}}) {
+                    Surface expected(20, 20, kUntouched);
+                    StretchBlackOnWhite(picture, 0, 0, sw, sh, expected, dx, dy, dw, dh);
+                    Surface actual(20, 20, kUntouched);
+                    const StretchTarget target{&actual, dx, dy, dw, dh};
+                    StretchRows(rows, std::span(&target, 1));
+                    ASSERT_TRUE(actual.SamePixels(expected))
+                        << sw << "x" << sh << " to " << dw << "x" << dh << " at " << dx << "," << dy;
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(compared, 400);
+}
+
+TEST(StretchRows, SeveralTargetsShareOneReadingOfEachRow) {
+    const Surface picture = Speckled(10, 50, 7);
+    const SurfaceRows rows(picture);
+    Surface shrunk(4, 4, kUntouched);
+    Surface enlarged(60, 70, kUntouched);
+    const std::array<StretchTarget, 2> targets = {StretchTarget{&shrunk, 0, 0, 4, 4},
+                                                  StretchTarget{&enlarged, 0, 0, 60, 70}};
+    StretchRows(rows, targets);
+    EXPECT_LE(rows.reads, 50);
+    Surface expectShrunk(4, 4, kUntouched);
+    Surface expectEnlarged(60, 70, kUntouched);
+    StretchBlackOnWhite(picture, 0, 0, 10, 50, expectShrunk, 0, 0, 4, 4);
+    StretchBlackOnWhite(picture, 0, 0, 10, 50, expectEnlarged, 0, 0, 60, 70);
+    EXPECT_TRUE(shrunk.SamePixels(expectShrunk));
+    EXPECT_TRUE(enlarged.SamePixels(expectEnlarged));
+}
+
+TEST(StretchRows, RepeatedAndInvisibleRowsAreNotRead) {
+    // A tall picture of one row repeated, with three different rows: the work
+    // follows the rows that differ, not the claimed height.
+    Surface picture(20, 100000, 0x00ffffffu);
+    for (int y : {0, 500, 99999}) {
+        picture.FillRect(0, y, 20, y + 1, 0x00102030u);
+    }
+    const SurfaceRows rows(picture);
+    Surface face(5, 5, kUntouched);
+    const StretchTarget target{&face, 0, 0, 5, 5};
+    StretchRows(rows, std::span(&target, 1));
+    EXPECT_LE(rows.reads, 12);
+    EXPECT_EQ(face.At(0, 0), 0x00102030u);
+    EXPECT_EQ(face.At(4, 2), 0x00ffffffu);
+    EXPECT_EQ(face.At(4, 4), 0x00102030u);
+
+    // Rows that land outside the destination are never read.
+    const Surface tall = Speckled(3, 1000, 3);
+    const SurfaceRows clipped(tall);
+    Surface strip(3, 10, kUntouched);
+    const StretchTarget below{&strip, 0, -990, 3, 1000};
+    StretchRows(clipped, std::span(&below, 1));
+    EXPECT_LE(clipped.reads, 10);
+    Surface expected(3, 10, kUntouched);
+    StretchBlackOnWhite(tall, 0, 0, 3, 1000, expected, 0, -990, 3, 1000);
+    EXPECT_TRUE(strip.SamePixels(expected));
 }
 
 }  // namespace

@@ -72,6 +72,19 @@ TEST(PixelBlock, InvalidLengthsAreRefusedAndOtherSizesAreClipped) {
     }
 }
 
+TEST(PixelBlock, AnEmptySurfaceGivesAHeaderOnly) {
+    for (const Surface& empty : {Surface(), Surface(0, 5), Surface(5, 0)}) {
+        const PixelBlock block = PixelBlock::FromSurface(empty);
+        EXPECT_TRUE(block.Valid());
+        EXPECT_EQ(block.size(), 8u);
+        EXPECT_EQ(block.width(), 0);
+        EXPECT_EQ(block.height(), 0);
+        Surface target(2, 2, 0x123456);
+        WritePixelBlock(target, block);
+        EXPECT_EQ(target.At(1, 1), 0x123456u);
+    }
+}
+
 TEST(Surface, WritesOutsideAreClippedAndOverlappingBlitsCopyFirst) {
     Surface surface(4, 3, 0);
     surface.FillSpan(1, -5, 2, 7);
