@@ -9,6 +9,7 @@
 #include "canvas/surface/Surface.h"
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/FuzzInput.h"
+#include "fuzz/StretchCheck.h"
 
 namespace fuzz {
 
@@ -16,10 +17,6 @@ namespace {
 
 using canvas::Pixel;
 using canvas::Surface;
-
-// Decoded pixels never carry alpha, so a destination pixel still holding this
-// value was not written.
-constexpr Pixel kCanary = 0xa5c3e1f0u;
 
 std::uint32_t Le(std::span<const std::uint8_t> b, std::size_t at, int bytes) {
     std::uint32_t value = 0;
@@ -81,48 +78,52 @@ std::string CheckBmpStretch(std::span<const std::uint8_t> input) {
     FuzzInput params(input.subspan(input.size() >= 12 ? input.size() - 12 : 0));
     const int destWidth = params.Between(1, 48);
     const int destHeight = params.Between(1, 48);
-    const int dx = params.Between(-16, 47);
-    const int dy = params.Between(-16, 47);
-    const int dw = params.Between(-4, 64);
-    const int dh = params.Between(-4, 64);
-    int sx = 0, sy = 0, sw = w, sh = h;
+    StretchRects r;
+    r.dx = params.Between(-16, 47);
+    r.dy = params.Between(-16, 47);
+    r.dw = params.Between(-4, 64);
+    r.dh = params.Between(-4, 64);
+    r.sw = w;
+    r.sh = h;
     switch (params.Byte() % 4) {
         case 0:  // the whole picture
             break;
         case 1:  // one pixel more than the picture, as the pictured backgrounds pass
-            sw = w + 1;
-            sh = h + 1;
+            r.sw = w + 1;
+            r.sh = h + 1;
             break;
         case 2:  // the destination's size from inside the picture: a plain copy
-            sx = std::min(params.Between(0, 255), w - 1);
-            sy = std::min(params.Between(0, 255), h - 1);
-            sw = std::min(dw, w - sx);
-            sh = std::min(dh, h - sy);
+            r.sx = std::min(params.Between(0, 255), w - 1);
+            r.sy = std::min(params.Between(0, 255), h - 1);
+            r.sw = std::min(r.dw, w - r.sx);
+            r.sh = std::min(r.dh, h - r.sy);
             break;
         default:  // anywhere, partly or wholly outside the picture
-            sx = params.Number(100);
-            sy = params.Number(100);
-            sw = params.Number(100);
-            sh = params.Number(100);
+            r.sx = params.Number(100);
+            r.sy = params.Number(100);
+            r.sw = params.Number(100);
+            r.sh = params.Number(100);
             break;
     }
+    Surface destination(destWidth, destHeight, kUnwritten);
+    canvas::bitmap::StretchBlackOnWhite(picture, r.sx, r.sy, r.sw, r.sh, destination, r.dx, r.dy, r.dw, r.dh);
+    return CheckStretched(picture, r, destination);
+}
 
-    Surface destination(destWidth, destHeight, kCanary);
-    canvas::bitmap::StretchBlackOnWhite(picture, sx, sy, sw, sh, destination, dx, dy, dw, dh);
-
-    const bool copy =
-        sw == dw && sh == dh && sw > 0 && sh > 0 && sx >= 0 && sy >= 0 && sx + sw <= w && sy + sh <= h;
-    for (int y = 0; y < destHeight; ++y) {
-        for (int x = 0; x < destWidth; ++x) {
+std::string CheckStretched(const Surface& picture, const StretchRects& r, const Surface& destination) {
+    const bool copy = r.sw == r.dw && r.sh == r.dh && r.sw > 0 && r.sh > 0 && r.sx >= 0 && r.sy >= 0 &&
+                      r.sx + r.sw <= picture.width() && r.sy + r.sh <= picture.height();
+    for (int y = 0; y < destination.height(); ++y) {
+        for (int x = 0; x < destination.width(); ++x) {
             const Pixel p = destination.row(y)[x];
-            const bool inside = x >= dx && x - dx < dw && y >= dy && y - dy < dh;
-            if (!inside && p != kCanary) {
+            const bool inside = x >= r.dx && x - r.dx < r.dw && y >= r.dy && y - r.dy < r.dh;
+            if (!inside && p != kUnwritten) {
                 return "stretch wrote outside its destination rectangle" + Where(x, y);
             }
-            if (inside && sw > 0 && sh > 0 && p == kCanary) {
+            if (inside && r.sw > 0 && r.sh > 0 && p == kUnwritten) {
                 return "stretch left a pixel of its destination rectangle unwritten" + Where(x, y);
             }
-            if (inside && copy && p != picture.row(sy + y - dy)[sx + x - dx]) {
+            if (inside && copy && p != picture.row(r.sy + y - r.dy)[r.sx + x - r.dx]) {
                 return "stretch at the same size is not a copy" + Where(x, y);
             }
         }

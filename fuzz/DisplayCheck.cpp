@@ -125,6 +125,11 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
     if (last->width() != width || last->height() != height) {
         return "painting resized the control to " + Size(last->width(), last->height());
     }
+    // Nothing the meter or the clock leaves behind shows in the next text.
+    render::PaintDisplayText(dialog.handle(), id, text);
+    if (!canvas::ControlSurface(dialog.handle(), id)->SamePixels(first)) {
+        return "the text painted after the meter and the clock differs from the first time";
+    }
     return {};
 }
 

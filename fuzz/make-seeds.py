@@ -67,7 +67,9 @@ def display_seeds():
         "demo-207.bin": settings(0, 210, 55, 6, 0x0000FF, 1, b"oro", b"unito", b"#f06040", 0, b"12:34"),
         "box-stack.bin": settings(0, 80, 80, 0, 0x00FF00, 3, b"grigio", b"ombra tondo", b"grigio", 2, b"-8.5"),
         "switch.bin": settings(8, 120, 40, 3, 0xFFFFFF, 0, b"verde", b"", b"", -1, b"ON"),
-        "edge-id.bin": settings(3, 0, 0, 200, 0, 0, b"", b"", b" ", 0, b""),
+        # Ids just inside and just outside the record table (pick 3 and 4).
+        "last-id.bin": settings(3, 1, 1, 200, 0, 0, b"", b"", b" ", 0, b"8"),
+        "no-id.bin": settings(4, 0, 0, 200, 0, 0, b"", b"", b" ", 0, b""),
     }
 
 
