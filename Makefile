@@ -53,3 +53,15 @@ update-golden: build
 # Draws the two demo pictures into assets/.
 pictures: build
 	$(BUILD)/bin/make-pictures assets
+
+# Builds the libFuzzer programs with clang into their own folder and runs each
+# for SECONDS seconds; fails when one of them finds a crash.
+FUZZ_BUILD ?= build-fuzz
+SECONDS    ?= 60
+
+.PHONY: fuzz
+fuzz:
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DINSTRUMENTS_FUZZ=ON -DINSTRUMENTS_BENCHMARKS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-programs
+	fuzz/run-fuzz.sh $(FUZZ_BUILD) $(SECONDS)

@@ -4,13 +4,19 @@
 //
 //   canvas-script < script.txt > out.hex
 //
-// Exit code 2 when any line of the script failed (each is reported on stderr).
+// Exit code 2 when any line of the script failed (each is reported on stderr),
+// when a surface is above the pixel limit (the script stops there) or when the
+// program is given arguments.
 
 #include <iostream>
 
 #include "canvas/raster/DrawScript.h"
 
-int main() {
+int main(int argc, char** /*argv*/) {
+    if (argc > 1) {
+        std::cerr << "usage: canvas-script < script.txt > images\n";
+        return 2;
+    }
     std::ios::sync_with_stdio(false);
     canvas::raster::DrawScript script(std::cout, std::cerr);
     const int failures = script.Run(std::cin);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <istream>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "canvas/raster/Line.h"
@@ -116,11 +117,12 @@ class DrawScript::Tokens {
     bool bad_ = false;
 };
 
-DrawScript::DrawScript(std::ostream& out, std::ostream& errors) : out_(out), errors_(errors) {}
+DrawScript::DrawScript(std::ostream& out, std::ostream& errors, std::int64_t maxPixels)
+    : out_(out), errors_(errors), maxPixels_(std::min(maxPixels, kMaxSurfacePixels)) {}
 
 int DrawScript::Run(std::istream& script) {
     std::string line;
-    while (std::getline(script, line)) {
+    while (!stopped_ && std::getline(script, line)) {
         ++lineNumber_;
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
             line.pop_back();
@@ -207,6 +209,12 @@ void DrawScript::NewSurface(Tokens& tokens) {
     surface_.reset();
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
         Fail("bad surface size");
+        return;
+    }
+    if (std::int64_t{width} * height > maxPixels_) {
+        Fail("surface " + std::to_string(width) + " x " + std::to_string(height) + " is above the limit of " +
+             std::to_string(maxPixels_) + " pixels; stopping");
+        stopped_ = true;
         return;
     }
     const Pixel fill = ScriptColour(background) | (static_cast<std::uint32_t>(alpha & 0xff) << 24);
@@ -432,12 +440,16 @@ void DrawScript::Emit() {
     unwritten_ = false;
 }
 
+std::string DrawScript::ImageName() const {
+    return name_.empty() ? "img" + std::to_string(imageNumber_) : name_;
+}
+
 void DrawScript::EmitText(Format format) {
     const Surface& s = *surface_;
-    const std::string name = name_.empty() ? "img" + std::to_string(imageNumber_) : name_;
-    std::string text =
-        "image " + name + " " + std::to_string(s.width()) + " " + std::to_string(s.height()) + "\n";
+    out_ << "image " << ImageName() << " " << s.width() << " " << s.height() << "\n";
+    std::string text;
     for (int y = 0; y < s.height(); ++y) {
+        text.clear();
         const Pixel* row = s.row(y);
         for (int x = 0; x < s.width(); ++x) {
             if (x > 0) {
@@ -450,9 +462,9 @@ void DrawScript::EmitText(Format format) {
             }
         }
         text.push_back('\n');
+        out_ << text;
     }
-    text += "end\n";
-    out_ << text;
+    out_ << "end\n";
 }
 
 void DrawScript::EmitAscii() {
@@ -470,9 +482,8 @@ void DrawScript::EmitAscii() {
             }
         }
     }
-    const std::string name = name_.empty() ? "img" + std::to_string(imageNumber_) : name_;
     std::string text =
-        "image " + name + " " + std::to_string(s.width()) + " " + std::to_string(s.height()) + "\n";
+        "image " + ImageName() + " " + std::to_string(s.width()) + " " + std::to_string(s.height()) + "\n";
     text += "  . = ";
     AppendHex(text, background, 6);
     text.push_back('\n');
@@ -483,7 +494,9 @@ void DrawScript::EmitAscii() {
         AppendHex(text, colours[i], 6);
         text.push_back('\n');
     }
+    out_ << text;
     for (int y = 0; y < s.height(); ++y) {
+        text.clear();
         for (int x = 0; x < s.width(); ++x) {
             const std::uint32_t c = PixelColour(s.row(y)[x]);
             char ch = '?';
@@ -495,25 +508,25 @@ void DrawScript::EmitAscii() {
             text.push_back(ch);
         }
         text.push_back('\n');
+        out_ << text;
     }
-    text += "end\n";
-    out_ << text;
+    out_ << "end\n";
 }
 
 void DrawScript::EmitPpm() {
     const Surface& s = *surface_;
-    const std::string name = name_.empty() ? "img" + std::to_string(imageNumber_) : name_;
-    std::string bytes =
-        "P6\n# " + name + "\n" + std::to_string(s.width()) + " " + std::to_string(s.height()) + "\n255\n";
+    out_ << "P6\n# " << ImageName() << "\n" << s.width() << " " << s.height() << "\n255\n";
+    std::string bytes;
     for (int y = 0; y < s.height(); ++y) {
+        bytes.clear();
         for (int x = 0; x < s.width(); ++x) {
             const Pixel p = s.row(y)[x];
             bytes.push_back(static_cast<char>((p >> 16) & 0xff));
             bytes.push_back(static_cast<char>((p >> 8) & 0xff));
             bytes.push_back(static_cast<char>(p & 0xff));
         }
+        out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
-    out_ << bytes;
 }
 
 }  // namespace canvas::raster

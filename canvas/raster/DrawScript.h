@@ -10,7 +10,9 @@
 // emit, pen (solid and null), extpen (round caps and joins), cpen, rop2 13,
 // line, moveto, lineto, polyline, polygon, box, rect, ellipse, fillrect, pixel,
 // blit and dibroundtrip. A line that fails is reported on the error stream with
-// its number and the script goes on.
+// its number and the script goes on, except a surface above the pixel limit,
+// which stops the script: what follows would only draw on nothing. Images are
+// written row by row, so memory stays at one surface whatever the output size.
 
 #include <cstdint>
 #include <iosfwd>
@@ -26,7 +28,12 @@ namespace canvas::raster {
 
 class DrawScript {
   public:
-    DrawScript(std::ostream& out, std::ostream& errors);
+    // The largest surface a script may ask for, in pixels (2048 x 2048); the
+    // recorded scripts stay far below it.
+    static constexpr std::int64_t kMaxSurfacePixels = std::int64_t{1} << 22;
+
+    // maxPixels lowers the limit (the fuzz tests keep every run small).
+    DrawScript(std::ostream& out, std::ostream& errors, std::int64_t maxPixels = kMaxSurfacePixels);
 
     // Runs every line, then writes the last image if it has not been written.
     // Returns the number of lines that failed.
@@ -53,11 +60,14 @@ class DrawScript {
     void EmitText(Format format);
     void EmitAscii();
     void EmitPpm();
+    std::string ImageName() const;
 
     std::ostream& out_;
     std::ostream& errors_;
+    std::int64_t maxPixels_;
     int lineNumber_ = 0;
     int failures_ = 0;
+    bool stopped_ = false;
 
     Format format_ = Format::Ppm;
     std::string pendingCase_;

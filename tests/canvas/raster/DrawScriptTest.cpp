@@ -1,8 +1,14 @@
 // The script runner behind canvas-script: commands, output formats, errors.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <streambuf>
 #include <string>
 
 #include "canvas/raster/DrawScript.h"
@@ -16,10 +22,10 @@ struct Result {
     int failures = 0;
 };
 
-Result RunScript(const std::string& script) {
+Result RunScript(const std::string& script, std::int64_t maxPixels = DrawScript::kMaxSurfacePixels) {
     std::istringstream in(script);
     std::ostringstream out, errors;
-    DrawScript runner(out, errors);
+    DrawScript runner(out, errors, maxPixels);
     Result result;
     result.failures = runner.Run(in);
     result.out = out.str();
@@ -131,6 +137,94 @@ TEST(DrawScript, OversizedAndHugeInputsAreRefused) {
     const Result points = RunScript("surface 2 2 0\npolyline 100001 0 0\npolygon 0 2 0 0 1\n");
     EXPECT_EQ(points.failures, 2);
     EXPECT_NE(points.errors.find("line 3: not enough points"), std::string::npos);
+}
+
+TEST(DrawScript, SurfaceAboveThePixelLimitStopsTheScript) {
+    // Earlier images are written; nothing after the refused surface runs.
+    const Result r =
+        RunScript("format hex\nsurface 2 1 0\nsurface 2049 2048 0\npixel 0 0 0xff\nsurface 1 1 0\n");
+    EXPECT_EQ(r.failures, 1);
+    EXPECT_EQ(r.errors,
+              "canvas-script: line 3: surface 2049 x 2048 is above the limit of 4194304 pixels; stopping\n");
+    EXPECT_EQ(r.out, "image img1 2 1\n000000 000000\nend\n");
+
+    const Result alone = RunScript("surface 16384 16384 0\n");
+    EXPECT_EQ(alone.failures, 1);
+    EXPECT_EQ(alone.out, "");
+
+    // A lower limit counts width x height, not either side.
+    const Result atLimit = RunScript("format hex\nsurface 3 2 0\nsurface 6 1 0\nsurface 7 1 0\n", 6);
+    EXPECT_EQ(atLimit.failures, 1);
+    EXPECT_EQ(atLimit.out,
+              "image img1 3 2\n000000 000000 000000\n000000 000000 000000\nend\n"
+              "image img2 6 1\n000000 000000 000000 000000 000000 000000\nend\n");
+    EXPECT_NE(atLimit.errors.find("line 4: surface 7 x 1 is above the limit of 6 pixels"), std::string::npos);
+}
+
+// Counts what reaches the stream and the largest single write.
+class WriteSizes : public std::streambuf {
+  public:
+    std::streamsize total = 0;
+    std::streamsize largest = 0;
+
+  protected:
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        total += n;
+        largest = std::max(largest, n);
+        return n;
+    }
+    int_type overflow(int_type c) override {
+        total += 1;
+        largest = std::max<std::streamsize>(largest, 1);
+        return traits_type::not_eof(c);
+    }
+};
+
+TEST(DrawScript, ImagesAreWrittenRowByRow) {
+    struct Case {
+        const char* format;
+        std::streamsize rowBytes;
+    };
+    // 1000 x 8 pixels: a hex row is 1000 six-digit words and their separators.
+    for (const Case c : {Case{"hex", 7000}, Case{"raw", 9000}, Case{"ascii", 1001}, Case{"ppm", 3000}}) {
+        WriteSizes sizes;
+        std::ostream out(&sizes);
+        std::ostringstream errors;
+        std::istringstream script(std::string("format ") + c.format +
+                                  "\nsurface 1000 8 0xffffff\nline 0 0 999 7\n");
+        EXPECT_EQ(DrawScript(out, errors).Run(script), 0) << errors.str();
+        EXPECT_GT(sizes.total, 8 * c.rowBytes) << c.format;
+        EXPECT_LE(sizes.largest, c.rowBytes) << c.format;
+    }
+}
+
+// The tool itself: one line and exit code 2 for arguments and for a surface
+// above the limit, and no image output then.
+TEST(DrawScript, ToolRefusesArgumentsAndHugeSurfaces) {
+    namespace fs = std::filesystem;
+    std::string folder = (fs::temp_directory_path() / "draw-script-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    const fs::path dir = folder;
+    const std::string tool = std::string(INSTRUMENTS_BIN_DIR) + "/canvas-script";
+    std::ofstream(dir / "big.txt") << "format hex\nsurface 8192 8192 0\nline 0 0 9 9\n";
+    auto run = [&](const std::string& arguments, const std::string& input) {
+        const std::string command = tool + arguments + " < " + (dir / input).string() + " > " +
+                                    (dir / "out").string() + " 2> " + (dir / "err").string();
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    auto read = [&](const char* name) {
+        std::ifstream in(dir / name);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(run("", "big.txt"), 2);
+    EXPECT_EQ(read("out"), "");
+    EXPECT_EQ(read("err"),
+              "canvas-script: line 2: surface 8192 x 8192 is above the limit of 4194304 pixels; stopping\n");
+    EXPECT_EQ(run(" --help", "big.txt"), 2);
+    EXPECT_EQ(read("out"), "");
+    EXPECT_EQ(read("err"), "usage: canvas-script < script.txt > images\n");
+    fs::remove_all(dir);
 }
 
 }  // namespace

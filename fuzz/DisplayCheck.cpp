@@ -1,0 +1,136 @@
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "canvas/Dialog.h"
+#include "canvas/LocalClock.h"
+#include "canvas/surface/Surface.h"
+#include "display/CreateDisplay.h"
+#include "display/DisplayRecord.h"
+#include "fuzz/FuzzChecks.h"
+#include "fuzz/FuzzInput.h"
+#include "render/Clock.h"
+#include "render/DotPainter.h"
+#include "render/LevelMeter.h"
+
+namespace fuzz {
+
+namespace {
+
+// Sizes stay below these so that one run takes milliseconds.
+constexpr int kMaxWidth = 320;
+constexpr int kMaxHeight = 200;
+
+void Prepare() {
+    static const bool prepared = [] {
+        canvas::UseHeadlessDialogs({});
+        display::AllocateDisplayTable();
+        display::EnsureBackgroundTable();
+        return true;
+    }();
+    (void)prepared;
+}
+
+// A headless dialog that ends with the scope.
+class Dialog {
+  public:
+    Dialog() : handle_(canvas::DialogNew(canvas::kDialogPixels, 0, "fuzz", -1, -1, 400, 300, 0, 0)) {}
+    ~Dialog() { canvas::DialogEnd(handle_, 0); }
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+    canvas::DialogHandle handle() const { return handle_; }
+
+  private:
+    canvas::DialogHandle handle_;
+};
+
+std::string Size(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+}  // namespace
+
+std::string CheckDisplay(std::span<const std::uint8_t> input) {
+    Prepare();
+    FuzzInput in(input);
+    const std::uint8_t pick = in.Byte();
+    // Mostly a valid id; the edges of the record table and any number too.
+    static constexpr int kIds[] = {207, 207, 0, display::kMaxDisplayId, display::kMaxDisplayId + 1, -1};
+    const int idPick = pick % 7;
+    const int id = idPick < 6 ? kIds[idPick] : static_cast<int>(in.Word());
+    // A face text names picture files unless it is a switch with blank parts;
+    // files stay out of this test, so only the built-in faces are chosen.
+    static constexpr const char* kFaces[] = {"", "/", " / "};
+    const std::string_view face = kFaces[(pick >> 3) % 3];
+    int x = in.Between(-50, 400);
+    int y = in.Between(-50, 300);
+    int width = in.Between(0, kMaxWidth);
+    int height = in.Between(0, kMaxHeight);
+    const int frameWidth = in.Number(40);
+    const int captionSize = in.Number(100);
+    const canvas::Colour ink = in.Word();
+    const int backStyle = in.Number(8);
+    const std::string_view frameColour = in.Text(40);
+    const std::string_view styleWords = in.Text(60);
+    const std::string_view backColour = in.Text(40);
+    const std::uint32_t meterBits = in.Word();
+    const int hourOffset = in.Number(48);
+    const canvas::LocalTime time{in.Between(0, 23), in.Between(0, 59), in.Between(0, 59), 0};
+    const std::string_view text = in.Rest();
+
+    const Dialog dialog;
+    if (dialog.handle() == 0) {
+        return "no headless dialog: " + canvas::LastDialogError();
+    }
+    const int askedWidth = width;
+    const int askedHeight = height;
+    display::CreateDisplay(
+        dialog.handle(), id, x, y, width, height,
+        {face, frameWidth, frameColour, captionSize, ink, styleWords, backColour, backStyle});
+
+    const canvas::Surface* face0 = canvas::ControlSurface(dialog.handle(), id);
+    if (!display::ValidDisplayId(id)) {
+        if (face0 != nullptr || width != 0 || height != 0) {
+            return "a display was created for id " + std::to_string(id);
+        }
+        return {};
+    }
+    if (face0 == nullptr) {
+        return "no control for display " + std::to_string(id);
+    }
+    if (face0->width() != width || face0->height() != height) {
+        return "control of " + Size(face0->width(), face0->height()) + " reported as " + Size(width, height);
+    }
+    // An empty control has no pixels at all: 0 x 0.
+    const bool empty = askedWidth == 0 || askedHeight == 0;
+    if (empty ? width != 0 || height != 0 : width != askedWidth || height != askedHeight) {
+        return "asked for " + Size(askedWidth, askedHeight) + ", created " + Size(width, height);
+    }
+
+    // Painting restores the kept face first, so the same text paints the same.
+    render::PaintDisplayText(dialog.handle(), id, text);
+    const canvas::Surface first = *canvas::ControlSurface(dialog.handle(), id);
+    render::PaintDisplayText(dialog.handle(), id, text);
+    if (!canvas::ControlSurface(dialog.handle(), id)->SamePixels(first)) {
+        return "the same text painted twice gave two faces";
+    }
+
+    float value = 0.0f;
+    std::memcpy(&value, &meterBits, sizeof value);
+    render::PaintLevelMeter(dialog.handle(), id, value);
+    canvas::SetLocalClockSource([time] { return time; });
+    render::PaintClock(dialog.handle(), id, hourOffset);
+    canvas::SetLocalClockSource({});
+    const canvas::Surface* last = canvas::ControlSurface(dialog.handle(), id);
+    if (last->width() != width || last->height() != height) {
+        return "painting resized the control to " + Size(last->width(), last->height());
+    }
+    // Nothing the meter or the clock leaves behind shows in the next text.
+    render::PaintDisplayText(dialog.handle(), id, text);
+    if (!canvas::ControlSurface(dialog.handle(), id)->SamePixels(first)) {
+        return "the text painted after the meter and the clock differs from the first time";
+    }
+    return {};
+}
+
+}  // namespace fuzz
