@@ -60,7 +60,7 @@ FUZZ_BUILD ?= build-fuzz
 SECONDS    ?= 60
 
 .PHONY: fuzz
-fuzz:
+fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 		-DINSTRUMENTS_FUZZ=ON -DINSTRUMENTS_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-programs
