@@ -2,7 +2,7 @@
 
 #include "canvas/Canvas.h"
 #include "colour/Switch.h"
-#include "colour/TextRules.h"
+#include "canvas/text/Ascii.h"
 #include "display/Background.h"
 #include "display/DisplayRecord.h"
 
@@ -31,7 +31,7 @@ void CreateFace(canvas::DialogHandle dialog, int id, int x, int y, int width, in
 void LoadFacePicture(canvas::DialogHandle dialog, int id, std::string_view file) {
     canvas::Attach(dialog, id, canvas::Buffering::Unbuffered);
     const canvas::Size size = canvas::ClientSize();
-    if (TrimLeadingSpaces(file).empty()) {
+    if (canvas::text::TrimLeadingSpaces(file).empty()) {
         return;
     }
     canvas::Render(file, 0, 0, size.width, size.height);

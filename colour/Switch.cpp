@@ -9,7 +9,7 @@
 #include "canvas/surface/Rounding.h"
 #include "colour/FacePicture.h"
 #include "colour/LampColour.h"
-#include "colour/TextRules.h"
+#include "canvas/text/Ascii.h"
 #include "display/Background.h"
 #include "display/Bevel.h"
 #include "display/Caption.h"
@@ -65,7 +65,7 @@ void SetupSwitch(canvas::DialogHandle dialog, int id, std::string_view offPart, 
     canvas::Attach(dialog, id, canvas::Buffering::Unbuffered);
     const canvas::Size size = canvas::ClientSize();
     const std::string joined = std::string(offPart) + std::string(onPart);
-    if (TrimLeadingSpaces(joined).empty()) {
+    if (canvas::text::TrimLeadingSpaces(joined).empty()) {
         // OFF -> ON -> OFF: the ON face is drawn first, then the OFF face stays.
         ToggleSwitch(dialog, id, kSwitchText);
         ToggleSwitch(dialog, id, kSwitchText);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 #include "colour/FacePicture.h"
 #include "display/Background.h"
 #include "display/Caption.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 #include "display/Bevel.h"
 #include "tests/display/DisplayTestSupport.h"
 
