@@ -1,37 +1,22 @@
 #pragma once
 
-// The drawing layer through which every instrument paints itself. One graphic
-// control (or off-screen surface) at a time is the current target; the
-// operations below draw on it, measure with its font, or copy its pixels. Real
-// arguments become integer pixels by rounding to nearest, ties to even.
-// Without a valid target, drawing does nothing and measuring gives zeros.
+// The handle-based drawing operations: one graphic control (or off-screen
+// surface) at a time is the current target, and the operations below draw on
+// it through its painter, measure with its font, or copy its pixels. Each
+// target's painter keeps its drawing state between attachments. Without a valid
+// target, drawing does nothing and measuring gives zeros.
 
 #include <cstdint>
 #include <string_view>
 
 #include "canvas/Dialog.h"
+#include "canvas/painter/Painter.h"
 #include "canvas/surface/Pixel.h"
 #include "canvas/surface/PixelBlock.h"
 
 namespace canvas {
 
-struct Size {
-    int width = 0;
-    int height = 0;
-    bool operator==(const Size&) const = default;
-};
-
 enum class Buffering { Unbuffered, Buffered };
-enum class LineMode { Absolute, Relative };
-
-// Corner value of Box that selects an ellipse inscribed in the rectangle.
-inline constexpr std::int32_t kCornerEllipse = INT32_MIN;
-
-// Style bits of Font.
-inline constexpr int kFontBold = 1;
-inline constexpr int kFontItalic = 2;
-inline constexpr int kFontUnderline = 4;
-inline constexpr int kFontStrikeOut = 8;
 
 // Fill styles of Box: 0 solid, 1..6 the hatches; anything above 6 is solid.
 inline constexpr int kFillSolid = 0;
@@ -92,9 +77,7 @@ int RenderAndBitmapLoad(std::string_view file, double x1, double y1, double x2, 
 // nothing until a later BitmapLoad gives it out again. Any other value is ignored.
 void BitmapFree(int handle);
 
-// Raster operation codes for Copy (the system passes only the plain copy).
-inline constexpr int kRopSourceCopy = 0x00CC0020;
-// Any mix above 15 means a plain copy.
-inline constexpr int kMixCopy = 16;
+// Raster operation code of the plain copy (see RasterOperation for the others).
+inline constexpr int kRopSourceCopy = static_cast<int>(RasterOperation::SourceCopy);
 
 }  // namespace canvas

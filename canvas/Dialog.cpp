@@ -236,13 +236,12 @@ bool ControlAddGraphic(DialogHandle handle, int id, std::string_view /*caption*/
     if (width < 0 || height < 0 || width > kMaxSide || height > kMaxSide) {
         return false;
     }
-    auto control = std::make_unique<GraphicControl>();
+    auto control =
+        std::make_unique<GraphicControl>(Surface(width, height, PixelFromColour(kSystemButtonFace)));
     control->id = id;
     control->x = x;
     control->y = y;
     control->style = style;
-    control->target.surface = Surface(width, height, PixelFromColour(kSystemButtonFace));
-    control->target.state.font = DefaultFont();
     control->target.ownerPresentPending = &dialog->presentPending;
     control->target.redrawPending = true;
     // A second control with the same id replaces the first, as a lookup by id

@@ -23,6 +23,7 @@ inline std::size_t SlotIndex(int slot) {
 }
 
 struct GraphicControl {
+    explicit GraphicControl(Surface surface) : target(std::move(surface)) {}
     int id = 0;
     int x = 0;
     int y = 0;
@@ -60,8 +61,6 @@ struct DialogRecord {
 
 // The live dialog of a handle, or null.
 DialogRecord* FindDialog(DialogHandle handle);
-// The font every new surface starts with: 8-point "MS Sans Serif".
-std::shared_ptr<const text::FontFace> DefaultFont();
 // Leaves no current drawing target if it points into the given dialog.
 void ForgetTargetsOf(DialogRecord& dialog);
 // Marks the current target for presenting (Redraw), or, on an unbuffered

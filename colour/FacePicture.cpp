@@ -7,7 +7,7 @@
 
 #include "canvas/Canvas.h"
 #include "colour/Switch.h"
-#include "colour/TextRules.h"
+#include "canvas/text/Ascii.h"
 #include "display/Background.h"
 #include "display/DisplayRecord.h"
 
@@ -99,7 +99,7 @@ void LoadFacePicture(canvas::DialogHandle dialog, int id, std::string_view file)
         return;
     }
     const canvas::Size size = canvas::ClientSize();
-    if (TrimLeadingSpaces(file).empty()) {
+    if (canvas::text::TrimLeadingSpaces(file).empty()) {
         return;
     }
     // Shown at once and kept, from one reading of the file.

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourOf.h"
-#include "colour/TextRules.h"
+#include "colour/ColourSpec.h"
+#include "canvas/text/Ascii.h"
 
 namespace colour {
 namespace {
@@ -37,7 +37,7 @@ canvas::Colour Compose(Wide red, Wide green, Wide blue) {
 }  // namespace
 
 canvas::Colour LampColour(std::string_view scheme, int step, int ring, float level) {
-    const std::string name = LowerAsciiLetters(scheme);
+    const std::string name = canvas::text::LowerAsciiLetters(scheme);
     // The ring term g is an integer product; in 64 bits it cannot overflow.
     const Wide g = static_cast<Wide>(step) * ring;
     const double l = level;

@@ -7,9 +7,9 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/surface/Rounding.h"
+#include "canvas/text/Ascii.h"
 #include "colour/FacePicture.h"
 #include "colour/LampColour.h"
-#include "colour/TextRules.h"
 #include "display/Background.h"
 #include "display/Bevel.h"
 #include "display/Caption.h"
@@ -77,14 +77,16 @@ void SetupSwitch(canvas::DialogHandle dialog, int id, std::string_view offPart, 
     canvas::Attach(dialog, id, canvas::Buffering::Unbuffered);
     const canvas::Size size = canvas::ClientSize();
     const std::string joined = std::string(offPart) + std::string(onPart);
-    if (TrimLeadingSpaces(joined).empty()) {
+    if (canvas::text::TrimLeadingSpaces(joined).empty()) {
         // OFF -> ON -> OFF: the ON face is drawn first, then the OFF face stays.
         ToggleSwitch(dialog, id, kSwitchText);
         ToggleSwitch(dialog, id, kSwitchText);
         return;
     }
-    canvas::Render(offPart, 0, 0, size.width, size.height);
-    canvas::SetUser(dialog, id, kSlotPictureOff, canvas::BitmapLoad(offPart, size.width, size.height));
+    // The OFF picture is shown at once and kept, from one reading of its file.
+    canvas::SetUser(
+        dialog, id, kSlotPictureOff,
+        canvas::RenderAndBitmapLoad(offPart, 0, 0, size.width, size.height, size.width, size.height));
     canvas::SetUser(dialog, id, kSlotPictureOn, canvas::BitmapLoad(onPart, size.width, size.height));
     canvas::SetUser(dialog, id, kSlotSwitchState, 0);
 }

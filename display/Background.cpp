@@ -5,7 +5,7 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 
 namespace display {
 namespace {

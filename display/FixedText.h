@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "canvas/text/Ascii.h"
+
 namespace display {
 
 // A text field of exactly N bytes. Storing cuts a longer text to N bytes and pads
@@ -24,14 +26,7 @@ class FixedText {
     // Every byte of the field, trailing spaces (or zero bytes) included.
     std::string_view View() const { return {bytes_.data(), N}; }
     // The text with spaces removed at both ends.
-    std::string_view Trimmed() const {
-        std::string_view text = View();
-        const auto first = text.find_first_not_of(' ');
-        if (first == std::string_view::npos) {
-            return {};
-        }
-        return text.substr(first, text.find_last_not_of(' ') - first + 1);
-    }
+    std::string_view Trimmed() const { return canvas::text::Trim(View()); }
     bool operator==(const FixedText&) const = default;
 
   private:

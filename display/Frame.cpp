@@ -4,7 +4,7 @@
 
 #include "canvas/Canvas.h"
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 #include "display/Bevel.h"
 #include "display/Caption.h"
 #include "display/DisplayRecord.h"

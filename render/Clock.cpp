@@ -6,7 +6,7 @@
 #include "canvas/Canvas.h"
 #include "canvas/LocalClock.h"
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 #include "display/DisplayRecord.h"
 
 namespace render {

@@ -81,7 +81,7 @@ void PaintDisplayText(canvas::DialogHandle dialog, int id, std::string_view text
     pen.style = DotStyle::FromWords(words);
     pen.ink = record->inkColour;
     pen.corner = pen.style.circle ? kRoundCorner : kSquareCorner;
-    const DotLayout layout = LayoutText(client.width, client.height, record->frameWidth, text);
+    const DotLayout layout = LayoutText(client.width, client.height, record->frameWidth, text, glyphTable);
     pen.pitchX = static_cast<double>(layout.pitchX());
     pen.pitchY = static_cast<double>(layout.pitchY());
     layout.ForEachDot([&](const Dot& dot) {

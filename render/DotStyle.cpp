@@ -1,13 +1,10 @@
 #include "render/DotStyle.h"
 
+#include "canvas/text/Ascii.h"
+
 namespace render {
 
 namespace {
-
-// Only A-Z are folded: the style text is 8-bit and no locale applies to it.
-constexpr char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Whether the lower-case keyword occurs in the text with A-Z folded to lower case.
 bool ContainsKeyword(std::string_view text, std::string_view keyword) {
@@ -16,7 +13,7 @@ bool ContainsKeyword(std::string_view text, std::string_view keyword) {
     }
     for (std::size_t start = 0; start + keyword.size() <= text.size(); ++start) {
         std::size_t matched = 0;
-        while (matched < keyword.size() && LowerAscii(text[start + matched]) == keyword[matched]) {
+        while (matched < keyword.size() && canvas::text::LowerAscii(text[start + matched]) == keyword[matched]) {
             ++matched;
         }
         if (matched == keyword.size()) {

@@ -1,5 +1,7 @@
 #include "render/GlyphData.h"
 
+#include "render/GlyphTable.h"
+
 #include <array>
 
 namespace render {
@@ -157,7 +159,31 @@ constexpr bool WellFormed() {
 }
 static_assert(WellFormed(), "every glyph data line is 16 fields of five dots and a space");
 
+// Code ch lies in field ch MOD 16 of group ch \ 16; row r of that group is line
+// 7 x group + r, and every field is five dots and a space.
+constexpr GlyphTable FromData() {
+    constexpr int kFieldWidth = GlyphTable::kColumns + 1;
+    GlyphTable table;
+    for (int code = 0; code < GlyphTable::kCodes; ++code) {
+        GlyphTable::GlyphArt art;
+        for (int row = 0; row < GlyphTable::kRows; ++row) {
+            const std::string_view line = kLines[static_cast<std::size_t>(7 * (code / 16) + row)];
+            art[static_cast<std::size_t>(row)] =
+                line.substr(static_cast<std::size_t>(code % 16 * kFieldWidth), GlyphTable::kColumns);
+        }
+        table.Replace(static_cast<std::uint8_t>(code), art);
+    }
+    return table;
+}
+
+constexpr GlyphTable kBuiltin = FromData();
+static_assert(kBuiltin.Bits('A', 0) == 0x0E && kBuiltin.Bits(255, 6) == 0x1F);
+
 }  // namespace
+
+const GlyphTable& GlyphTable::Builtin() {
+    return kBuiltin;
+}
 
 std::string_view GlyphDataLine(int n) {
     if (n < 1 || n > kGlyphDataLines) {

@@ -14,8 +14,9 @@ constexpr std::int64_t kCellColumns = GlyphTable::kColumns + 1;
 
 }  // namespace
 
-DotLayout::DotLayout(std::int64_t margin, std::int64_t pitchX, std::int64_t pitchY, std::string_view text)
-    : margin_(margin), pitchX_(pitchX), pitchY_(pitchY), text_(text) {}
+DotLayout::DotLayout(std::int64_t margin, std::int64_t pitchX, std::int64_t pitchY, std::string_view text,
+                     const GlyphTable& glyphs)
+    : margin_(margin), pitchX_(pitchX), pitchY_(pitchY), text_(text), glyphs_(&glyphs) {}
 
 Dot DotLayout::operator[](std::size_t i) const {
     if (i >= size()) {
@@ -26,10 +27,11 @@ Dot DotLayout::operator[](std::size_t i) const {
     const auto row = static_cast<int>(i % GlyphTable::kRows);
     const auto code = static_cast<std::uint8_t>(text_[character]);
     const auto cellColumn = static_cast<std::int64_t>(character) * kCellColumns + column;
-    return Dot{pitchX_ * cellColumn + margin_, pitchY_ * row + margin_, glyphTable.Lit(code, row, column)};
+    return Dot{pitchX_ * cellColumn + margin_, pitchY_ * row + margin_, glyphs_->Lit(code, row, column)};
 }
 
-DotLayout LayoutText(int clientWidth, int clientHeight, std::int32_t frameWidth, std::string_view text) {
+DotLayout LayoutText(int clientWidth, int clientHeight, std::int32_t frameWidth, std::string_view text,
+                     const GlyphTable& glyphs) {
     const std::int64_t frame = frameWidth;
     const auto length = static_cast<std::int64_t>(text.size());
     // An empty text has no dots, so its pitch is never used: leave it 0 rather
@@ -39,7 +41,7 @@ DotLayout LayoutText(int clientWidth, int clientHeight, std::int32_t frameWidth,
         pitchX = (clientWidth - 3 * frame) / (kCellColumns * length);
     }
     const std::int64_t pitchY = (clientHeight - 4 * frame) / GlyphTable::kRows;
-    return DotLayout(2 * frame, pitchX, pitchY, text);
+    return DotLayout(2 * frame, pitchX, pitchY, text, glyphs);
 }
 
 std::string ToSegmentDigits(std::string_view text) {

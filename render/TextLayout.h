@@ -30,7 +30,8 @@ class DotLayout {
     static constexpr int kDotsPerCharacter = 35;
 
     DotLayout() = default;
-    DotLayout(std::int64_t margin, std::int64_t pitchX, std::int64_t pitchY, std::string_view text);
+    DotLayout(std::int64_t margin, std::int64_t pitchX, std::int64_t pitchY, std::string_view text,
+              const GlyphTable& glyphs = GlyphTable::Builtin());
 
     std::int64_t margin() const { return margin_; }
     std::int64_t pitchX() const { return pitchX_; }
@@ -51,13 +52,15 @@ class DotLayout {
     std::int64_t pitchX_ = 0;
     std::int64_t pitchY_ = 0;
     std::string text_;
+    const GlyphTable* glyphs_ = &GlyphTable::Builtin();
 };
 
-// Lays a text out on a display of the given client size and frame width: the grid
+// Lays a text out, in the given glyphs, on a display of the given client size and frame width: the grid
 // keeps a margin of 2 x frameWidth at the left and top, one frameWidth at the
 // right and 2 x frameWidth at the bottom. The horizontal pitch shrinks as the text
 // grows; the vertical pitch depends on the height only.
-DotLayout LayoutText(int clientWidth, int clientHeight, std::int32_t frameWidth, std::string_view text);
+DotLayout LayoutText(int clientWidth, int clientHeight, std::int32_t frameWidth, std::string_view text,
+                     const GlyphTable& glyphs = GlyphTable::Builtin());
 
 // Switches ".", "/" and "0".."9" (codes 46..57) to their segment-style glyphs
 // (codes 222..233); every other character is kept.
@@ -71,7 +74,7 @@ void DotLayout::ForEachDot(Visit&& visit) const {
         for (int column = 0; column < GlyphTable::kColumns; ++column) {
             const std::int64_t x = cellX + pitchX_ * column;
             for (int row = 0; row < GlyphTable::kRows; ++row) {
-                visit(Dot{x, margin_ + pitchY_ * row, glyphTable.Lit(code, row, column)});
+                visit(Dot{x, margin_ + pitchY_ * row, glyphs_->Lit(code, row, column)});
             }
         }
         cellX += pitchX_ * (GlyphTable::kColumns + 1);

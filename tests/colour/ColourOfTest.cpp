@@ -1,4 +1,4 @@
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <climits>
 #include <limits>
 
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 
 namespace colour {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 #include "colour/FacePicture.h"
 #include "display/Background.h"
 #include "display/Caption.h"

@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 #include "tests/display/DisplayTestSupport.h"
 
 namespace display {

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 #include "tests/display/DisplayTestSupport.h"
 
 namespace display {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 #include "colour/FacePicture.h"
 #include "tests/display/DisplayTestSupport.h"
 

@@ -11,7 +11,7 @@
 #include "canvas/Canvas.h"
 #include "canvas/Dialog.h"
 #include "canvas/surface/Surface.h"
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 #include "display/DisplayRecord.h"
 
 namespace testsupport {

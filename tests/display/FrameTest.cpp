@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 #include "display/Bevel.h"
 #include "display/Caption.h"
 #include "tests/display/DisplayTestSupport.h"

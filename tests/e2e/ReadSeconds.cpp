@@ -59,7 +59,8 @@ std::optional<std::string> ReadText(const canvas::Surface& window, int length) {
         for (int code = kFirstSegment; code <= kLastSegment && match == 0; ++code) {
             bool same = true;
             for (int row = 0; row < render::GlyphTable::kRows; ++row) {
-                same = same && render::glyphTable.Bits(static_cast<std::uint8_t>(code), row) == rows[row];
+                same = same &&
+                       render::GlyphTable::Builtin().Bits(static_cast<std::uint8_t>(code), row) == rows[row];
             }
             match = same ? code : 0;
         }
@@ -83,7 +84,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "e2e-read-seconds: cannot read %s\n", argv[1]);
         return 2;
     }
-    render::BuildGlyphTable();
     // The pitch depends on the text's length: only the right length reads as glyphs.
     for (int length = kLongestText; length >= 1; --length) {
         if (const auto text = ReadText(*window, length)) {

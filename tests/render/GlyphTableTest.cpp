@@ -161,8 +161,7 @@ std::string RowText(std::uint8_t bits) {
 
 class GlyphTableTest : public ::testing::Test {
   protected:
-    void SetUp() override { table.Build(); }
-    GlyphTable table;
+    const GlyphTable& table = GlyphTable::Builtin();
 };
 
 TEST(GlyphDataTest, HoldsExactly112LinesOf96Characters) {
@@ -191,7 +190,6 @@ TEST_F(GlyphTableTest, EveryRowOfEveryCodeMatchesTheHexTables) {
             const std::uint8_t bits = expected[static_cast<std::size_t>(code)][static_cast<std::size_t>(row)];
             const auto c = static_cast<std::uint8_t>(code);
             EXPECT_EQ(table.Bits(c, row), bits) << "code " << code << " row " << row;
-            EXPECT_EQ(table.Row(c, row), RowText(bits)) << "code " << code << " row " << row;
             for (int column = 0; column < 5; ++column) {
                 EXPECT_EQ(table.Lit(c, row, column), (bits & (0x10 >> column)) != 0)
                     << "code " << code << " row " << row << " column " << column;
@@ -201,30 +199,56 @@ TEST_F(GlyphTableTest, EveryRowOfEveryCodeMatchesTheHexTables) {
 }
 
 TEST_F(GlyphTableTest, NamedEntries) {
-    EXPECT_EQ(table.Row('A', 3), "XXXXX");
-    EXPECT_EQ(table.Row('A', 0), ".XXX.");
+    EXPECT_EQ(RowText(table.Bits('A', 3)), "XXXXX");
+    EXPECT_EQ(RowText(table.Bits('A', 0)), ".XXX.");
     for (int row = 0; row < 7; ++row) {
-        EXPECT_EQ(table.Row(223, row), table.Row('/', row));
+        EXPECT_EQ(table.Bits(223, row), table.Bits('/', row));
         // The placeholder sits one column left of the full stop.
         EXPECT_EQ(table.Bits(16, row), table.Bits('.', row) << 1);
     }
-    EXPECT_EQ(table.Row(228, 3), "XXXXX");
-    EXPECT_EQ(table.Row(228, 4), "....X");
+    EXPECT_EQ(RowText(table.Bits(228, 3)), "XXXXX");
+    EXPECT_EQ(RowText(table.Bits(228, 4)), "....X");
 }
 
-TEST_F(GlyphTableTest, RowsOutsideTheCellAreEmptyAndDark) {
-    EXPECT_EQ(table.Row('A', -1), "");
-    EXPECT_EQ(table.Row('A', 7), "");
+TEST_F(GlyphTableTest, RowsAndColumnsOutsideTheCellAreDark) {
+    EXPECT_EQ(table.Bits('A', -1), 0);
     EXPECT_EQ(table.Bits(255, 7), 0);
     EXPECT_FALSE(table.Lit(255, 0, 5));
     EXPECT_FALSE(table.Lit(255, 0, -1));
     EXPECT_TRUE(table.Lit(255, 6, 4));
 }
 
-TEST(GlyphTableGlobalTest, BuildGlyphTableFillsTheProgramTable) {
+TEST(GlyphTableReplaceTest, AReplacedCharacterChangesThatCodeAlone) {
+    GlyphTable own = GlyphTable::Builtin();
+    const GlyphTable::GlyphArt bell = {"..X..", ".XXX.", ".XXX.", ".XXX.", "XXXXX", ".....", "..X.."};
+    ASSERT_TRUE(own.Replace(7, bell));
+    EXPECT_EQ(own.GlyphOf(7), (GlyphTable::Glyph{0x04, 0x0E, 0x0E, 0x0E, 0x1F, 0x00, 0x04}));
+    own.Replace(7, GlyphTable::Glyph{0x04, 0x0E, 0x0E, 0x0E, 0x1F, 0x00, 0x04});
+    for (int code = 0; code < GlyphTable::kCodes; ++code) {
+        if (code != 7) {
+            ASSERT_EQ(own.GlyphOf(static_cast<std::uint8_t>(code)),
+                      GlyphTable::Builtin().GlyphOf(static_cast<std::uint8_t>(code)))
+                << "code " << code;
+        }
+    }
+    // Bits beyond the five columns are not part of a glyph.
+    own.Replace('A', GlyphTable::Glyph{0xFF, 0xE0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(own.Bits('A', 0), 0x1F);
+    EXPECT_EQ(own.Bits('A', 1), 0x00);
+}
+
+TEST(GlyphTableReplaceTest, ArtOfAnotherShapeChangesNothing) {
+    GlyphTable own = GlyphTable::Builtin();
+    EXPECT_FALSE(own.Replace('B', {"XXXX", "X...X", "X...X", "XXXX.", "X...X", "X...X", "XXXX."}));
+    EXPECT_FALSE(own.Replace('B', {"XXXX.", "X...X", "X...X", "XXXX.", "X.o.X", "X...X", "XXXX."}));
+    EXPECT_EQ(own, GlyphTable::Builtin());
+}
+
+TEST(GlyphTableGlobalTest, BuildGlyphTableUndoesReplacementsInTheProgramTable) {
+    glyphTable.Replace('A', GlyphTable::Glyph{});
+    EXPECT_EQ(glyphTable.Bits('A', 0), 0);
     BuildGlyphTable();
-    EXPECT_EQ(glyphTable.Row(255, 6), "XXXXX");
-    EXPECT_EQ(glyphTable.Row('A', 0), ".XXX.");
+    EXPECT_EQ(glyphTable, GlyphTable::Builtin());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,14 +13,28 @@ namespace {
 
 class TextLayoutTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { BuildGlyphTable(); }
-
     static std::vector<Dot> Dots(const DotLayout& layout) {
         std::vector<Dot> dots;
         layout.ForEachDot([&](const Dot& dot) { dots.push_back(dot); });
         return dots;
     }
 };
+
+TEST_F(TextLayoutTest, AGlyphTableOfTheProgramsOwnLightsItsDesigns) {
+    GlyphTable own = GlyphTable::Builtin();
+    ASSERT_TRUE(own.Replace('A', {"X...X", ".X.X.", "..X..", "..X..", "..X..", ".X.X.", "X...X"}));
+    const std::vector<Dot> dots = Dots(LayoutText(210, 55, 6, "AB", own));
+    const std::vector<Dot> builtin = Dots(LayoutText(210, 55, 6, "AB"));
+    ASSERT_EQ(dots.size(), 70u);
+    for (std::size_t i = 0; i < 35; ++i) {
+        const int column = static_cast<int>(i / 7);
+        const int row = static_cast<int>(i % 7);
+        EXPECT_EQ(dots[i].lit, own.Lit('A', row, column)) << "dot " << i;
+    }
+    EXPECT_NE(dots[0].lit, builtin[0].lit);  // the corner dot: lit in the cross, dark in the built-in A
+    // The next character keeps the built-in design.
+    EXPECT_TRUE(std::equal(dots.begin() + 35, dots.end(), builtin.begin() + 35));
+}
 
 TEST_F(TextLayoutTest, WorkedExampleOnA210By55Display) {
     const DotLayout eight = LayoutText(210, 55, 6, "12:34:56");

@@ -1,11 +1,10 @@
-#include "colour/ColourOf.h"
+#include "colour/ColourSpec.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <string>
 
-#include "colour/TextRules.h"
+#include "canvas/text/Ascii.h"
 
 namespace colour {
 namespace {
@@ -56,8 +55,8 @@ struct NamedColour {
     std::array<Wide, 3> sign;
 };
 
-constexpr std::array<NamedColour, 10> kNames = {{
-    {"", {0, 0, 0}, {0, 0, 0}},
+// In the order of ColourSpec::Name.
+constexpr std::array<NamedColour, 9> kNames = {{
     {"rosso", {255, 155, 155}, {-1, -1, -1}},
     {"verde", {155, 255, 155}, {-1, -1, -1}},
     {"grigio", {255, 255, 255}, {-1, -1, -1}},
@@ -71,28 +70,45 @@ constexpr std::array<NamedColour, 10> kNames = {{
 
 }  // namespace
 
-canvas::Colour Rgb(int red, int green, int blue) {
-    const int r = std::clamp(red, 0, 255);
-    const int g = std::clamp(green, 0, 255);
-    const int b = std::clamp(blue, 0, 255);
-    return r + 256 * g + 65536 * b;
-}
-
-canvas::Colour ColourOf(std::string_view text, int shade) {
-    const Wide s = shade;
+ColourSpec ColourSpec::Parse(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
     // Only a "#" in the very first character selects the hex form: a leading
     // space hides it, and the trimmed text then matches no name.
-    if (!text.empty() && text.front() == '#') {
-        return RgbWide(ReadPair(text, 1) - s, ReadPair(text, 3) - s, ReadPair(text, 5) - s);
+    if (text.front() == '#') {
+        return FromRgb(ReadPair(text, 1), ReadPair(text, 3), ReadPair(text, 5));
     }
-    const std::string name = LowerAsciiLetters(TrimSpaces(text));
-    for (const NamedColour& entry : kNames) {
-        if (entry.name == name) {
+    const std::string name = canvas::text::LowerAsciiLetters(canvas::text::Trim(text));
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+        if (kNames[i].name == name) {
+            return Named(static_cast<Name>(i));
+        }
+    }
+    ColourSpec black;
+    black.form_ = Form::Black;
+    return black;
+}
+
+canvas::Colour ColourSpec::At(int shade) const {
+    const Wide s = shade;
+    switch (form_) {
+        case Form::Hex:
+            return RgbWide(red_ - s, green_ - s, blue_ - s);
+        case Form::Named: {
+            const NamedColour& entry = kNames[static_cast<std::size_t>(name_)];
             return RgbWide(entry.base[0] + entry.sign[0] * s, entry.base[1] + entry.sign[1] * s,
                            entry.base[2] + entry.sign[2] * s);
         }
+        case Form::EmptyText:
+        case Form::Black:
+            break;
     }
     return 0;
+}
+
+canvas::Colour ColourOf(std::string_view text, int shade) {
+    return ColourSpec::Parse(text).At(shade);
 }
 
 }  // namespace colour
