@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 #include "display/CreateDisplay.h"
 #include "display/DisplayRecord.h"
 #include "render/Clock.h"
@@ -15,7 +15,7 @@
 
 namespace app {
 
-canvas::DialogHandle mainDialog = 0;
+dialog::DialogHandle mainDialog = 0;
 float levelCounter = 0.0f;
 
 namespace {
@@ -73,9 +73,9 @@ constexpr Column kColumns[] = {{0, 10, 210, 55}, {8, 250, 180, 180}, {10, 450, 8
 
 }  // namespace
 
-canvas::DialogHandle StartUp() {
+dialog::DialogHandle StartUp() {
     display::AllocateDisplayTable();
-    mainDialog = canvas::DialogNew(canvas::kDialogPixels, 0, kCaption, -1, -1, kClientWidth, kClientHeight,
+    mainDialog = dialog::DialogNew(dialog::kDialogPixels, 0, kCaption, -1, -1, kClientWidth, kClientHeight,
                                    kWindowStyle, 0);
     if (mainDialog == 0) {
         return 0;
@@ -102,8 +102,8 @@ canvas::DialogHandle StartUp() {
 }
 
 void FollowVirtualTime(long long startMs) {
-    canvas::SetLocalClockSource([startMs] {
-        const long long virtualMs = canvas::HeadlessVirtualTime();
+    dialog::SetLocalClockSource([startMs] {
+        const long long virtualMs = dialog::HeadlessVirtualTime();
         const long long at = (startMs + (virtualMs >= kTickMs ? virtualMs - kTickMs : 0)) % kDayMs;
         return canvas::LocalTime{static_cast<int>(at / 3600000), static_cast<int>(at / 60000 % 60),
                                  static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
@@ -130,8 +130,8 @@ std::string TimeOfDayText(const canvas::LocalTime& time) {
     return text;
 }
 
-void Tick(canvas::DialogHandle dialog) {
-    using canvas::ReadLocalTime;
+void Tick(dialog::DialogHandle dialog) {
+    using dialog::ReadLocalTime;
     using render::PaintDisplayText;
     using render::ToSegmentDigits;
 
@@ -153,16 +153,16 @@ void Tick(canvas::DialogHandle dialog) {
     render::PaintLevelMeter(dialog, 602, levelCounter);
 }
 
-std::intptr_t DemoEventHandler(canvas::DialogHandle dialog, int event, std::uintptr_t wParam,
+std::intptr_t DemoEventHandler(dialog::DialogHandle dialog, int event, std::uintptr_t wParam,
                                std::intptr_t /*lParam*/) {
     switch (event) {
         case canvas::kEventInitDialog:
-            canvas::SetTimer(dialog, kTimerId, kTickMs);
+            dialog::SetTimer(dialog, kTimerId, kTickMs);
             return 1;
         case canvas::kEventCommand:
             if ((wParam & 0xFFFF) == kEndCommandId) {
-                canvas::Beep();
-                canvas::DialogEnd(dialog, 0);
+                dialog::Beep();
+                dialog::DialogEnd(dialog, 0);
             }
             return 0;
         case canvas::kEventTimer:

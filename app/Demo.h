@@ -6,27 +6,27 @@
 #include <cstdint>
 #include <string>
 
-#include "canvas/Dialog.h"
-#include "canvas/LocalClock.h"
+#include "dialog/Dialogs.h"
+#include "dialog/LocalClock.h"
 
 namespace app {
 
 // The demo dialog, and the level that the timer advances (0 at start).
-extern canvas::DialogHandle mainDialog;
+extern dialog::DialogHandle mainDialog;
 extern float levelCounter;
 
 // Start-up up to the modal show: the record table, the dialog, the twelve
 // displays and the glyph table. Returns mainDialog (0 when no dialog could be
 // created; LastDialogError says why).
-canvas::DialogHandle StartUp();
+dialog::DialogHandle StartUp();
 
 // The dialog's event handler: starts timer 1 on initialisation, runs one tick
 // per timer event, and ends the dialog on command 402.
-std::intptr_t DemoEventHandler(canvas::DialogHandle dialog, int event, std::uintptr_t wParam,
+std::intptr_t DemoEventHandler(dialog::DialogHandle dialog, int event, std::uintptr_t wParam,
                                std::intptr_t lParam);
 
 // One tick: repaints every instrument in the demo's order.
-void Tick(canvas::DialogHandle dialog);
+void Tick(dialog::DialogHandle dialog);
 
 // The timer period of the demo, in milliseconds.
 inline constexpr int kTickMs = 40;

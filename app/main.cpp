@@ -4,14 +4,14 @@
 #include <cstdio>
 
 #include "app/Demo.h"
-#include "canvas/Dialog.h"
+#include "dialog/Dialogs.h"
 
 int main() {
-    canvas::UseWindowDialogs();
+    dialog::UseWindowDialogs();
     if (app::StartUp() == 0) {
-        std::fprintf(stderr, "instruments: %s\n", canvas::LastDialogError().c_str());
+        std::fprintf(stderr, "instruments: %s\n", dialog::LastDialogError().c_str());
         return 1;
     }
-    canvas::DialogShowModal(app::mainDialog, app::DemoEventHandler);
+    dialog::DialogShowModal(app::mainDialog, app::DemoEventHandler);
     return 0;
 }

@@ -6,13 +6,14 @@
 #include <cstring>
 #include <vector>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
 #include "canvas/surface/Surface.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 
 namespace {
 
 using namespace canvas;
+using namespace dialog;
 
 // A headless dialog with one 210 x 55 control (id 1) and one 180 x 180 control (id 2).
 DialogHandle BenchDialog() {

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 #include "display/CreateDisplay.h"
 #include "display/DisplayRecord.h"
 
@@ -79,22 +79,22 @@ void WritePicture(const std::filesystem::path& path) {
 }
 
 // One dialog for the whole run, in a folder holding the two pictures.
-canvas::DialogHandle BenchDialog() {
-    static const canvas::DialogHandle dialog = [] {
+dialog::DialogHandle BenchDialog() {
+    static const dialog::DialogHandle dialog = [] {
         const auto folder = std::filesystem::temp_directory_path() / "instruments-bench-display";
         std::filesystem::create_directories(folder);
         WritePicture(folder / "quadrante.bmp");
         WritePicture(folder / "quadrante1.bmp");
         std::filesystem::current_path(folder);
-        canvas::UseHeadlessDialogs({});
+        dialog::UseHeadlessDialogs({});
         display::AllocateDisplayTable();
-        return canvas::DialogNew(canvas::kDialogPixels, 0, "bench", -1, -1, 700, 500, 0, 0);
+        return dialog::DialogNew(dialog::kDialogPixels, 0, "bench", -1, -1, 700, 500, 0, 0);
     }();
     return dialog;
 }
 
 void BM_CreateDisplay(benchmark::State& state) {
-    const canvas::DialogHandle dialog = BenchDialog();
+    const dialog::DialogHandle dialog = BenchDialog();
     const DemoDisplay& demo = kDemo[state.range(0)];
     state.SetLabel(std::to_string(demo.id));
     for (auto _ : state) {
@@ -122,7 +122,7 @@ const bool kRegistered = [] {
 
 // All twelve in the demo's order: the whole start-up painting.
 void BM_CreateAllDemoDisplays(benchmark::State& state) {
-    const canvas::DialogHandle dialog = BenchDialog();
+    const dialog::DialogHandle dialog = BenchDialog();
     for (auto _ : state) {
         for (const DemoDisplay& demo : kDemo) {
             int x = demo.x;

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 #include "canvas/surface/Surface.h"
 #include "display/DisplayRecord.h"
 #include "render/DotPainter.h"
@@ -21,15 +21,15 @@ constexpr int kHeight = 55;
 constexpr int kFirstId = 207;
 
 struct Setup {
-    canvas::DialogHandle dialog = 0;
+    dialog::DialogHandle dialog = 0;
     int nextId = kFirstId;
 };
 
 Setup& TheSetup() {
     static Setup setup = [] {
-        canvas::UseHeadlessDialogs({});
+        dialog::UseHeadlessDialogs({});
         Setup s;
-        s.dialog = canvas::DialogNew(canvas::kDialogPixels, 0, "bench", -1, -1, 700, 500, 0, 0);
+        s.dialog = dialog::DialogNew(dialog::kDialogPixels, 0, "bench", -1, -1, 700, 500, 0, 0);
         display::AllocateDisplayTable();
         display::EnsureBackgroundTable();
         render::BuildGlyphTable();
@@ -43,7 +43,7 @@ Setup& TheSetup() {
 int MakeDisplay(const char* styleWords) {
     Setup& setup = TheSetup();
     const int id = setup.nextId++;
-    canvas::ControlAddGraphic(setup.dialog, id, "", 10, 10, kWidth, kHeight, 0);
+    dialog::ControlAddGraphic(setup.dialog, id, "", 10, 10, kWidth, kHeight, 0);
     display::DisplayRecord& record = *display::RecordOf(id);
     record.frameWidth = 6;
     record.inkColour = 0x00FF00;

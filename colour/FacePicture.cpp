@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 #include "colour/Switch.h"
 #include "canvas/text/Ascii.h"
 #include "display/Background.h"
@@ -19,8 +19,8 @@ using PictureSlots = std::array<int, 2>;  // slots 2 and 3
 
 // The off-screen surfaces that faces made for each control, so that a face
 // made again for the same control frees those of the face it replaces.
-std::map<std::pair<canvas::DialogHandle, int>, PictureSlots>& FacePictures() {
-    static std::map<std::pair<canvas::DialogHandle, int>, PictureSlots> pictures;
+std::map<std::pair<dialog::DialogHandle, int>, PictureSlots>& FacePictures() {
+    static std::map<std::pair<dialog::DialogHandle, int>, PictureSlots> pictures;
     return pictures;
 }
 
@@ -28,9 +28,9 @@ int SlotHandle(std::intptr_t value) {
     return value < INT_MIN || value > INT_MAX ? 0 : static_cast<int>(value);
 }
 
-PictureSlots ReadPictureSlots(canvas::DialogHandle dialog, int id) {
-    return {SlotHandle(canvas::GetUser(dialog, id, kSlotPictureOff)),
-            SlotHandle(canvas::GetUser(dialog, id, kSlotPictureOn))};
+PictureSlots ReadPictureSlots(dialog::DialogHandle dialog, int id) {
+    return {SlotHandle(dialog::GetUser(dialog, id, kSlotPictureOff)),
+            SlotHandle(dialog::GetUser(dialog, id, kSlotPictureOn))};
 }
 
 bool Holds(const PictureSlots& slots, int handle) {
@@ -39,7 +39,7 @@ bool Holds(const PictureSlots& slots, int handle) {
 
 // After a face was made: frees the pictures an earlier face made for the control
 // that its slots no longer hold, and remembers those this face made.
-void KeepOnlyCurrentPictures(canvas::DialogHandle dialog, int id, const PictureSlots& before) {
+void KeepOnlyCurrentPictures(dialog::DialogHandle dialog, int id, const PictureSlots& before) {
     const PictureSlots now = ReadPictureSlots(dialog, id);
     PictureSlots owned{};
     auto& pictures = FacePictures();
@@ -53,7 +53,7 @@ void KeepOnlyCurrentPictures(canvas::DialogHandle dialog, int id, const PictureS
             if (Holds(now, handle)) {
                 owned[i] = handle;
             } else {
-                canvas::BitmapFree(handle);
+                dialog::BitmapFree(handle);
             }
         }
     }
@@ -72,13 +72,13 @@ void KeepOnlyCurrentPictures(canvas::DialogHandle dialog, int id, const PictureS
 
 }  // namespace
 
-void CreateFace(canvas::DialogHandle dialog, int id, int x, int y, int width, int height,
+void CreateFace(dialog::DialogHandle dialog, int id, int x, int y, int width, int height,
                 std::string_view faceText) {
     display::DisplayRecord* record = display::RecordOf(id);
     if (record == nullptr) {
         return;
     }
-    canvas::ControlAddGraphic(dialog, id, "", x, y, width, height, id > 0 ? kNotifyStyle : 0);
+    dialog::ControlAddGraphic(dialog, id, "", x, y, width, height, id > 0 ? kNotifyStyle : 0);
     const PictureSlots before = ReadPictureSlots(dialog, id);
     // A text of spaces is not empty: it is taken as a (blank) picture name.
     if (!faceText.empty()) {
@@ -93,20 +93,20 @@ void CreateFace(canvas::DialogHandle dialog, int id, int x, int y, int width, in
     KeepOnlyCurrentPictures(dialog, id, before);
 }
 
-void LoadFacePicture(canvas::DialogHandle dialog, int id, std::string_view file) {
+void LoadFacePicture(dialog::DialogHandle dialog, int id, std::string_view file) {
     // Without the control there is nowhere to show the picture or keep it.
-    if (!canvas::Attach(dialog, id, canvas::Buffering::Unbuffered)) {
+    if (!dialog::Attach(dialog, id, canvas::Buffering::Unbuffered)) {
         return;
     }
-    const canvas::Size size = canvas::ClientSize();
+    const canvas::Size size = dialog::ClientSize();
     if (canvas::text::TrimLeadingSpaces(file).empty()) {
         return;
     }
     // Shown at once and kept, from one reading of the file.
     const int kept =
-        canvas::RenderAndBitmapLoad(file, 0, 0, size.width, size.height, size.width, size.height);
-    canvas::SetUser(dialog, id, kSlotPictureOff, kept);
-    canvas::SetUser(dialog, id, kSlotSwitchState, 0);
+        dialog::RenderAndBitmapLoad(file, 0, 0, size.width, size.height, size.width, size.height);
+    dialog::SetUser(dialog, id, kSlotPictureOff, kept);
+    dialog::SetUser(dialog, id, kSlotSwitchState, 0);
 }
 
 }  // namespace colour

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "canvas/Dialog.h"
+#include "dialog/Dialogs.h"
 
 namespace colour {
 
@@ -19,12 +19,12 @@ inline constexpr std::uint32_t kNotifyStyle = 0x100;
 // for: none (empty), a two-state switch (a text with "/"), or a picture file.
 // A face sets the record's background style to the picture style. An id outside
 // the record table creates nothing.
-void CreateFace(canvas::DialogHandle dialog, int id, int x, int y, int width, int height,
+void CreateFace(dialog::DialogHandle dialog, int id, int x, int y, int width, int height,
                 std::string_view faceText);
 
 // Shows the picture file scaled to the whole control and keeps a copy at the
 // control's size in slot 2 (0 when the file cannot be loaded). A blank name
 // does nothing.
-void LoadFacePicture(canvas::DialogHandle dialog, int id, std::string_view file);
+void LoadFacePicture(dialog::DialogHandle dialog, int id, std::string_view file);
 
 }  // namespace colour

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 #include "canvas/surface/Rounding.h"
 #include "canvas/text/Ascii.h"
 #include "colour/FacePicture.h"
@@ -51,7 +51,7 @@ void PaintLamp(int h, std::string_view scheme) {
     }
 }
 
-void DrawFace(canvas::DialogHandle dialog, int id, const display::DisplayRecord& record, int newState,
+void DrawFace(dialog::DialogHandle dialog, int id, const display::DisplayRecord& record, int newState,
               std::string label) {
     int inset = record.frameWidth;
     int style = record.backStyle;
@@ -63,19 +63,19 @@ void DrawFace(canvas::DialogHandle dialog, int id, const display::DisplayRecord&
     display::PaintBevelTopLeft(inset, frameColour);
     display::PaintBevelBottomRight(inset, frameColour);
     display::PaintBackground(dialog, id, inset, record.backColour.View(), style);
-    PaintLamp(canvas::ClientSize().height, newState == 0 ? kOffScheme : kOnScheme);
+    PaintLamp(dialog::ClientSize().height, newState == 0 ? kOffScheme : kOnScheme);
     display::PaintCaption(label, record.inkColour, 0);
-    canvas::Redraw();
+    dialog::Redraw();
 }
 
 }  // namespace
 
-void SetupSwitch(canvas::DialogHandle dialog, int id, std::string_view offPart, std::string_view onPart) {
+void SetupSwitch(dialog::DialogHandle dialog, int id, std::string_view offPart, std::string_view onPart) {
     if (display::RecordOf(id) == nullptr) {
         return;
     }
-    canvas::Attach(dialog, id, canvas::Buffering::Unbuffered);
-    const canvas::Size size = canvas::ClientSize();
+    dialog::Attach(dialog, id, canvas::Buffering::Unbuffered);
+    const canvas::Size size = dialog::ClientSize();
     const std::string joined = std::string(offPart) + std::string(onPart);
     if (canvas::text::TrimLeadingSpaces(joined).empty()) {
         // OFF -> ON -> OFF: the ON face is drawn first, then the OFF face stays.
@@ -84,22 +84,22 @@ void SetupSwitch(canvas::DialogHandle dialog, int id, std::string_view offPart, 
         return;
     }
     // The OFF picture is shown at once and kept, from one reading of its file.
-    canvas::SetUser(
+    dialog::SetUser(
         dialog, id, kSlotPictureOff,
-        canvas::RenderAndBitmapLoad(offPart, 0, 0, size.width, size.height, size.width, size.height));
-    canvas::SetUser(dialog, id, kSlotPictureOn, canvas::BitmapLoad(onPart, size.width, size.height));
-    canvas::SetUser(dialog, id, kSlotSwitchState, 0);
+        dialog::RenderAndBitmapLoad(offPart, 0, 0, size.width, size.height, size.width, size.height));
+    dialog::SetUser(dialog, id, kSlotPictureOn, dialog::BitmapLoad(onPart, size.width, size.height));
+    dialog::SetUser(dialog, id, kSlotSwitchState, 0);
 }
 
-void ToggleSwitch(canvas::DialogHandle dialog, int id, std::string_view text) {
+void ToggleSwitch(dialog::DialogHandle dialog, int id, std::string_view text) {
     const display::DisplayRecord* record = display::RecordOf(id);
     if (record == nullptr) {
         return;
     }
-    const bool wasOff = canvas::GetUser(dialog, id, kSlotSwitchState) == 0;
-    const int pictureOff = SlotHandle(canvas::GetUser(dialog, id, kSlotPictureOff));
-    const int pictureOn = SlotHandle(canvas::GetUser(dialog, id, kSlotPictureOn));
-    canvas::Attach(dialog, id, canvas::Buffering::Unbuffered);
+    const bool wasOff = dialog::GetUser(dialog, id, kSlotSwitchState) == 0;
+    const int pictureOff = SlotHandle(dialog::GetUser(dialog, id, kSlotPictureOff));
+    const int pictureOn = SlotHandle(dialog::GetUser(dialog, id, kSlotPictureOn));
+    dialog::Attach(dialog, id, canvas::Buffering::Unbuffered);
 
     const std::string own(text.empty() ? RecordLabel(*record) : text);
     const auto slash = own.find('/');
@@ -113,9 +113,9 @@ void ToggleSwitch(canvas::DialogHandle dialog, int id, std::string_view text) {
         label = slash == std::string::npos ? own : own.substr(0, slash);
         picture = pictureOff;
     }
-    canvas::SetUser(dialog, id, kSlotSwitchState, newState);
+    dialog::SetUser(dialog, id, kSlotSwitchState, newState);
     if (picture != 0) {
-        canvas::Copy(canvas::Source::Bitmap(picture), canvas::kRopSourceCopy);
+        dialog::Copy(dialog::Source::Bitmap(picture), dialog::kRopSourceCopy);
         return;
     }
     DrawFace(dialog, id, *record, newState, std::move(label));
@@ -125,7 +125,7 @@ void LampDisc(int x, int y, int radius, canvas::Colour colour) {
     const double cx = x;
     const double cy = y;
     const double r = radius;
-    canvas::Box(cx - r, cy - r, cx + r, cy + r, canvas::kCornerEllipse, colour, colour, canvas::kFillSolid);
+    dialog::Box(cx - r, cy - r, cx + r, cy + r, canvas::kCornerEllipse, colour, colour, dialog::kFillSolid);
 }
 
 }  // namespace colour

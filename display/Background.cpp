@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 #include "canvas/surface/Rounding.h"
 #include "colour/ColourSpec.h"
 
@@ -40,13 +40,13 @@ Area InsideOf(canvas::Size size, int inset) {
 }
 
 void Row(const Area& area, Wide y, canvas::Colour colour) {
-    canvas::SetPos(area.nearX, static_cast<double>(y));
-    canvas::LineTo(area.farX, static_cast<double>(y), colour);
+    dialog::SetPos(area.nearX, static_cast<double>(y));
+    dialog::LineTo(area.farX, static_cast<double>(y), colour);
 }
 
 void Column(const Area& area, Wide x, canvas::Colour colour) {
-    canvas::SetPos(static_cast<double>(x), area.nearY);
-    canvas::LineTo(static_cast<double>(x), area.farY, colour);
+    dialog::SetPos(static_cast<double>(x), area.nearY);
+    dialog::LineTo(static_cast<double>(x), area.farY, colour);
 }
 
 int Shade(double value) {
@@ -101,13 +101,13 @@ void PaintMirroredColumns(const Area& a, int inset, std::string_view text, Colum
     }
 }
 
-void PaintPicture(canvas::DialogHandle dialog, int id, const Area& a, int inset) {
-    const std::intptr_t slot = canvas::GetUser(dialog, id, 2);
+void PaintPicture(dialog::DialogHandle dialog, int id, const Area& a, int inset) {
+    const std::intptr_t slot = dialog::GetUser(dialog, id, 2);
     if (slot == 0 || slot < INT32_MIN || slot > INT32_MAX) {
         return;
     }
     const double m = inset;
-    canvas::Stretch(canvas::Source::Bitmap(static_cast<int>(slot)), 0, 0, a.w, a.h, m, m, a.w - m, a.h - m,
+    dialog::Stretch(dialog::Source::Bitmap(static_cast<int>(slot)), 0, 0, a.w, a.h, m, m, a.w - m, a.h - m,
                     canvas::kMixCopy);
 }
 
@@ -124,13 +124,13 @@ canvas::Colour BoxColour(std::string_view text, Wide i, int h) {
 
 void Box(const Area& a, Wide i, int inset, canvas::Colour colour) {
     const double corner = ClampCoordinate(static_cast<Wide>(inset) + i, std::max(a.w, a.h));
-    canvas::Box(corner, corner, a.farX, a.farY, 0, colour, colour, canvas::kFillSolid);
+    dialog::Box(corner, corner, a.farX, a.farY, 0, colour, colour, dialog::kFillSolid);
 }
 
 }  // namespace
 
 void PaintBoxStack(int inset, std::string_view colourText, int depth) {
-    const canvas::Size size = canvas::ClientSize();
+    const canvas::Size size = dialog::ClientSize();
     if (size.width <= 0 || size.height <= 0 || depth < 0) {
         return;
     }
@@ -150,9 +150,9 @@ void PaintBoxStack(int inset, std::string_view colourText, int depth) {
     }
 }
 
-void PaintBackground(canvas::DialogHandle dialog, int id, int inset, std::string_view colourText, int style) {
-    canvas::Attach(dialog, id, canvas::Buffering::Buffered);
-    const canvas::Size size = canvas::ClientSize();
+void PaintBackground(dialog::DialogHandle dialog, int id, int inset, std::string_view colourText, int style) {
+    dialog::Attach(dialog, id, canvas::Buffering::Buffered);
+    const canvas::Size size = dialog::ClientSize();
     if (size.width <= 0 || size.height <= 0) {
         return;
     }

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "canvas/Dialog.h"
+#include "dialog/Dialogs.h"
 
 namespace display {
 
@@ -19,7 +19,7 @@ inline constexpr int kBackPicture = 6;
 // the frame band of width `inset`, shaded from the colour text. Pixels the
 // pattern does not cover keep their content; nothing is made visible. A style
 // outside 0..6 paints nothing.
-void PaintBackground(canvas::DialogHandle dialog, int id, int inset, std::string_view colourText, int style);
+void PaintBackground(dialog::DialogHandle dialog, int id, int inset, std::string_view colourText, int style);
 
 // Paints boxes 0..depth of the box stack on the current target: each box from
 // (inset + i, inset + i) to the far corner of the frame's inside, filled solid.

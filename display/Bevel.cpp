@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 #include "canvas/surface/Rounding.h"
 #include "colour/ColourSpec.h"
 
@@ -21,8 +21,8 @@ int BevelShade(int numerator, int inset) {
 }
 
 void Line(int x1, int y1, int x2, int y2, canvas::Colour colour) {
-    canvas::SetPos(x1, y1);
-    canvas::LineTo(x2, y2, colour);
+    dialog::SetPos(x1, y1);
+    dialog::LineTo(x2, y2, colour);
 }
 
 }  // namespace
@@ -31,7 +31,7 @@ void PaintBevelTopLeft(int inset, std::string_view colourText) {
     if (inset < 1) {
         return;
     }
-    const canvas::Size size = canvas::ClientSize();
+    const canvas::Size size = dialog::ClientSize();
     const int w = size.width;
     const int h = size.height;
     const int rings = VisibleRings(inset, size);
@@ -46,7 +46,7 @@ void PaintBevelBottomRight(int inset, std::string_view colourText) {
     if (inset < 1) {
         return;
     }
-    const canvas::Size size = canvas::ClientSize();
+    const canvas::Size size = dialog::ClientSize();
     const int w = size.width;
     const int h = size.height;
     for (int k = VisibleRings(inset, size); k >= 1; --k) {

@@ -1,6 +1,6 @@
 #include "display/Caption.h"
 
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 #include "canvas/surface/Rounding.h"
 
 namespace display {
@@ -11,22 +11,22 @@ constexpr std::string_view kTowardRight = "[>]";
 constexpr int kShadowOffset = 2;
 
 void PrintLine(double x, double y, canvas::Colour colour, std::string_view text) {
-    canvas::SetPos(x, y);
-    canvas::ColourFg(colour);
-    canvas::ColourBg(canvas::kColourTransparent);
-    canvas::Print(text);
-    canvas::PrintNewLine();
+    dialog::SetPos(x, y);
+    dialog::ColourFg(colour);
+    dialog::ColourBg(canvas::kColourTransparent);
+    dialog::Print(text);
+    dialog::PrintNewLine();
 }
 
 }  // namespace
 
 int CentreX(std::string_view text) {
-    const double free = static_cast<double>(canvas::ClientSize().width) - canvas::TextSize(text).width;
+    const double free = static_cast<double>(dialog::ClientSize().width) - dialog::TextSize(text).width;
     return canvas::RoundHalfEven(free / 2.0);
 }
 
 int CentreY() {
-    const double free = static_cast<double>(canvas::ClientSize().height) - canvas::CharSize().height;
+    const double free = static_cast<double>(dialog::ClientSize().height) - dialog::CharSize().height;
     return canvas::RoundHalfEven(free / 2.0);
 }
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 #include "colour/FacePicture.h"
 #include "display/Background.h"
 #include "display/Bevel.h"
@@ -32,7 +32,7 @@ void StoreSettings(DisplayRecord& record, const DisplaySettings& settings) {
 
 }  // namespace
 
-void CreateDisplay(canvas::DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
+void CreateDisplay(dialog::DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
                    const DisplaySettings& settings) {
     EnsureBackgroundTable();
     DisplayRecord* record = RecordOf(id);
@@ -43,8 +43,8 @@ void CreateDisplay(canvas::DialogHandle dialog, int id, int& x, int& y, int& wid
     }
     colour::CreateFace(dialog, id, x, y, width, height, settings.faceText);
 
-    canvas::Attach(dialog, id, canvas::Buffering::Buffered);
-    const canvas::Size size = canvas::ClientSize();
+    dialog::Attach(dialog, id, canvas::Buffering::Buffered);
+    const canvas::Size size = dialog::ClientSize();
     width = size.width;
     height = size.height;
 
@@ -61,12 +61,12 @@ void CreateDisplay(canvas::DialogHandle dialog, int id, int& x, int& y, int& wid
         PaintBackground(dialog, id, settings.frameWidth, settings.backColour, settings.backStyle);
     }
 
-    *BackgroundOf(id) = canvas::GetBits();
-    canvas::Redraw();
+    *BackgroundOf(id) = dialog::GetBits();
+    dialog::Redraw();
     PaintFrame(dialog, id, "");
 }
 
-void CreateDisplay(canvas::DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
+void CreateDisplay(dialog::DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
                    std::string_view faceText, int frameWidth, std::string_view frameColour, int captionSize,
                    canvas::Colour inkColour, std::string_view styleWords, std::string_view backColour,
                    int backStyle) {

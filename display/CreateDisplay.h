@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "canvas/Dialog.h"
+#include "dialog/Dialogs.h"
 #include "canvas/surface/Pixel.h"
 
 namespace display {
@@ -24,13 +24,13 @@ struct DisplaySettings {
 // of the painted face, which it then shows. width and height are the size asked
 // for and come back as the control's client size (0 when no control exists).
 // An id outside the record table creates nothing.
-void CreateDisplay(canvas::DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
+void CreateDisplay(dialog::DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
                    std::string_view faceText, int frameWidth, std::string_view frameColour, int captionSize,
                    canvas::Colour inkColour, std::string_view styleWords, std::string_view backColour,
                    int backStyle);
 
 // The same with the settings gathered in one record.
-void CreateDisplay(canvas::DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
+void CreateDisplay(dialog::DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
                    const DisplaySettings& settings);
 
 }  // namespace display

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 #include "canvas/surface/Rounding.h"
 #include "colour/ColourSpec.h"
 #include "display/Bevel.h"
@@ -26,25 +26,25 @@ std::string_view TopLeftFrameColour(std::string_view backColour, std::string_vie
     return backColour.empty() ? std::string_view{} : frameColour;
 }
 
-void PaintFrame(canvas::DialogHandle dialog, int id, std::string_view caption) {
+void PaintFrame(dialog::DialogHandle dialog, int id, std::string_view caption) {
     const DisplayRecord* record = RecordOf(id);
     if (record == nullptr) {
         return;
     }
-    canvas::Attach(dialog, id, canvas::Buffering::Buffered);
+    dialog::Attach(dialog, id, canvas::Buffering::Buffered);
     const canvas::PixelBlock* background = BackgroundOf(id);
     if (background != nullptr && !background->empty()) {
-        canvas::SetBits(*background);
+        dialog::SetBits(*background);
     }
     if (!caption.empty()) {
-        canvas::Font(kCaptionFace, CaptionPoints(record->captionSize), 0);
+        dialog::Font(kCaptionFace, CaptionPoints(record->captionSize), 0);
         std::string text(caption);
         PaintCaption(text, record->inkColour, colour::Rgb(85, 130, 85));
         const std::string_view frameColour = record->frameColour.View();
         PaintBevelTopLeft(record->frameWidth, TopLeftFrameColour(record->backColour.Trimmed(), frameColour));
         PaintBevelBottomRight(record->frameWidth, frameColour);
     }
-    canvas::Redraw();
+    dialog::Redraw();
 }
 
 }  // namespace display

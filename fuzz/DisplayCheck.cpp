@@ -2,8 +2,8 @@
 #include <cstring>
 #include <string>
 
-#include "canvas/Dialog.h"
-#include "canvas/LocalClock.h"
+#include "dialog/Dialogs.h"
+#include "dialog/LocalClock.h"
 #include "canvas/surface/Surface.h"
 #include "display/CreateDisplay.h"
 #include "display/DisplayRecord.h"
@@ -23,7 +23,7 @@ constexpr int kMaxHeight = 200;
 
 void Prepare() {
     static const bool prepared = [] {
-        canvas::UseHeadlessDialogs({});
+        dialog::UseHeadlessDialogs({});
         display::AllocateDisplayTable();
         display::EnsureBackgroundTable();
         return true;
@@ -34,14 +34,14 @@ void Prepare() {
 // A headless dialog that ends with the scope.
 class Dialog {
   public:
-    Dialog() : handle_(canvas::DialogNew(canvas::kDialogPixels, 0, "fuzz", -1, -1, 400, 300, 0, 0)) {}
-    ~Dialog() { canvas::DialogEnd(handle_, 0); }
+    Dialog() : handle_(dialog::DialogNew(dialog::kDialogPixels, 0, "fuzz", -1, -1, 400, 300, 0, 0)) {}
+    ~Dialog() { dialog::DialogEnd(handle_, 0); }
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
-    canvas::DialogHandle handle() const { return handle_; }
+    dialog::DialogHandle handle() const { return handle_; }
 
   private:
-    canvas::DialogHandle handle_;
+    dialog::DialogHandle handle_;
 };
 
 std::string Size(int width, int height) {
@@ -80,7 +80,7 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
 
     const Dialog dialog;
     if (dialog.handle() == 0) {
-        return "no headless dialog: " + canvas::LastDialogError();
+        return "no headless dialog: " + dialog::LastDialogError();
     }
     const int askedWidth = width;
     const int askedHeight = height;
@@ -88,7 +88,7 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
         dialog.handle(), id, x, y, width, height,
         {face, frameWidth, frameColour, captionSize, ink, styleWords, backColour, backStyle});
 
-    const canvas::Surface* face0 = canvas::ControlSurface(dialog.handle(), id);
+    const canvas::Surface* face0 = dialog::ControlSurface(dialog.handle(), id);
     if (!display::ValidDisplayId(id)) {
         if (face0 != nullptr || width != 0 || height != 0) {
             return "a display was created for id " + std::to_string(id);
@@ -109,25 +109,25 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
 
     // Painting restores the kept face first, so the same text paints the same.
     render::PaintDisplayText(dialog.handle(), id, text);
-    const canvas::Surface first = *canvas::ControlSurface(dialog.handle(), id);
+    const canvas::Surface first = *dialog::ControlSurface(dialog.handle(), id);
     render::PaintDisplayText(dialog.handle(), id, text);
-    if (!canvas::ControlSurface(dialog.handle(), id)->SamePixels(first)) {
+    if (!dialog::ControlSurface(dialog.handle(), id)->SamePixels(first)) {
         return "the same text painted twice gave two faces";
     }
 
     float value = 0.0f;
     std::memcpy(&value, &meterBits, sizeof value);
     render::PaintLevelMeter(dialog.handle(), id, value);
-    canvas::SetLocalClockSource([time] { return time; });
+    dialog::SetLocalClockSource([time] { return time; });
     render::PaintClock(dialog.handle(), id, hourOffset);
-    canvas::SetLocalClockSource({});
-    const canvas::Surface* last = canvas::ControlSurface(dialog.handle(), id);
+    dialog::SetLocalClockSource({});
+    const canvas::Surface* last = dialog::ControlSurface(dialog.handle(), id);
     if (last->width() != width || last->height() != height) {
         return "painting resized the control to " + Size(last->width(), last->height());
     }
     // Nothing the meter or the clock leaves behind shows in the next text.
     render::PaintDisplayText(dialog.handle(), id, text);
-    if (!canvas::ControlSurface(dialog.handle(), id)->SamePixels(first)) {
+    if (!dialog::ControlSurface(dialog.handle(), id)->SamePixels(first)) {
         return "the text painted after the meter and the clock differs from the first time";
     }
     return {};

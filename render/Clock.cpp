@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "canvas/Canvas.h"
-#include "canvas/LocalClock.h"
+#include "dialog/Canvas.h"
+#include "dialog/LocalClock.h"
 #include "canvas/surface/Rounding.h"
 #include "colour/ColourSpec.h"
 #include "display/DisplayRecord.h"
@@ -54,9 +54,9 @@ void DrawHand(const Dial& dial, const Hand& hand) {
     const double a = Radians(hand.angle);
     const auto dx = static_cast<float>(dial.cx * std::sin(a) * hand.length * dial.reachPercent / 100.0);
     const auto dy = static_cast<float>(dial.cy * std::cos(a) * hand.length * dial.reachPercent / 100.0);
-    canvas::Width(hand.pen);
-    canvas::SetPos(dial.cx, dial.cy);
-    canvas::LineTo(dial.cx + dx, dial.cy - dy, hand.colour);
+    dialog::Width(hand.pen);
+    dialog::SetPos(dial.cx, dial.cy);
+    dialog::LineTo(dial.cx + dx, dial.cy - dy, hand.colour);
 }
 
 // The dots lie on the ellipse of the second hand's tip, but with the cosine
@@ -67,7 +67,7 @@ void DrawHourDots(const Dial& dial) {
     const canvas::Colour white = colour::Rgb(255, 255, 255);
     for (float degrees = 0; degrees <= kLastDot; degrees += kDotStep) {
         const double a = Radians(degrees);
-        canvas::SetPixel(dial.cx * (1 + std::sin(a) * dial.reachPercent / 100),
+        dialog::SetPixel(dial.cx * (1 + std::sin(a) * dial.reachPercent / 100),
                          dial.cy * (1 + std::cos(a) * dial.reachPercent / 100), white);
     }
 }
@@ -81,22 +81,22 @@ int HourAngle(int hh, int mm, int hourOffset) {
     return canvas::RoundHalfEven(30.0 * (static_cast<double>(hour) + minuteAngle / 360.0));
 }
 
-void PaintClock(canvas::DialogHandle dialog, int id, int hourOffset) {
+void PaintClock(dialog::DialogHandle dialog, int id, int hourOffset) {
     const display::DisplayRecord* record = display::RecordOf(id);
-    if (record == nullptr || !canvas::Attach(dialog, id, canvas::Buffering::Buffered)) {
+    if (record == nullptr || !dialog::Attach(dialog, id, canvas::Buffering::Buffered)) {
         return;
     }
     if (const canvas::PixelBlock* face = display::BackgroundOf(id); face != nullptr && !face->empty()) {
-        canvas::SetBits(*face);
+        dialog::SetBits(*face);
     }
 
     int width = 0;
     int height = 0;
-    canvas::ControlGetSize(dialog, id, width, height);
+    dialog::ControlGetSize(dialog, id, width, height);
     const double p = static_cast<double>(record->frameWidth) + kReachMargin;
     const Dial dial{static_cast<float>(width) / 2.0f, static_cast<float>(height) / 2.0f, 100.0 - p};
 
-    const canvas::LocalTime now = canvas::ReadLocalTime();
+    const canvas::LocalTime now = dialog::ReadLocalTime();
     const Hand hands[] = {
         {static_cast<double>(HourAngle(now.hour, now.minute, hourOffset)), kHourLength, kHandPen,
          colour::Rgb(255, 155, 155)},
@@ -110,8 +110,8 @@ void PaintClock(canvas::DialogHandle dialog, int id, int hourOffset) {
     }
     DrawHourDots(dial);
 
-    canvas::Width(1);
-    canvas::Redraw();
+    dialog::Width(1);
+    dialog::Redraw();
 }
 
 }  // namespace render

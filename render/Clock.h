@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/Dialog.h"
+#include "dialog/Dialogs.h"
 
 namespace render {
 
@@ -11,7 +11,7 @@ namespace render {
 // reach (100 - (frameWidth + 4)) percent of the half-width and half-height. An id
 // outside 0..10000, or one that is not a graphic control of the dialog, paints
 // nothing. The display keeps pen width 1 and its position at the last dot.
-void PaintClock(canvas::DialogHandle dialog, int id, int hourOffset);
+void PaintClock(dialog::DialogHandle dialog, int id, int hourOffset);
 
 // The hour hand's angle in whole degrees clockwise from twelve: 30 per hour and
 // half a degree per minute, rounded half to even (23:59 gives 720). The hour is

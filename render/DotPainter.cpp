@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 #include "display/DisplayRecord.h"
 #include "render/DotStyle.h"
 #include "render/TextLayout.h"
@@ -26,7 +26,7 @@ struct DotPen {
 
 void PaintBox(double x1, double y1, double x2, double y2, std::int32_t corner, canvas::Colour line,
               canvas::Colour fill) {
-    canvas::Box(x1, y1, x2, y2, corner, line, fill, canvas::kFillSolid);
+    dialog::Box(x1, y1, x2, y2, corner, line, fill, dialog::kFillSolid);
 }
 
 void PaintLitDot(const DotPen& pen, double x, double y) {
@@ -62,18 +62,18 @@ std::string_view LabelOf(std::string_view words) {
 
 }  // namespace
 
-void PaintDisplayText(canvas::DialogHandle dialog, int id, std::string_view text) {
+void PaintDisplayText(dialog::DialogHandle dialog, int id, std::string_view text) {
     const display::DisplayRecord* record = display::RecordOf(id);
-    if (record == nullptr || !canvas::Attach(dialog, id, canvas::Buffering::Buffered)) {
+    if (record == nullptr || !dialog::Attach(dialog, id, canvas::Buffering::Buffered)) {
         return;
     }
-    const canvas::Size client = canvas::ClientSize();
+    const canvas::Size client = dialog::ClientSize();
     // The label below leaves the foreground white; an ink of -1 (the default
     // colour) must not pick that up on the next repaint.
-    canvas::ColourFg(canvas::kColourDefault);
+    dialog::ColourFg(canvas::kColourDefault);
     if (const canvas::PixelBlock* background = display::BackgroundOf(id);
         background != nullptr && !background->empty()) {
-        canvas::SetBits(*background);
+        dialog::SetBits(*background);
     }
 
     const std::string_view words = record->styleWords.View();
@@ -94,12 +94,12 @@ void PaintDisplayText(canvas::DialogHandle dialog, int id, std::string_view text
         }
     });
 
-    canvas::SetPos(0, 0);
-    canvas::ColourFg(kLabelColour);
-    canvas::ColourBg(canvas::kColourTransparent);
-    canvas::Print(LabelOf(words));
-    canvas::PrintNewLine();
-    canvas::Redraw();
+    dialog::SetPos(0, 0);
+    dialog::ColourFg(kLabelColour);
+    dialog::ColourBg(canvas::kColourTransparent);
+    dialog::Print(LabelOf(words));
+    dialog::PrintNewLine();
+    dialog::Redraw();
 }
 
 }  // namespace render

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "canvas/Dialog.h"
+#include "dialog/Dialogs.h"
 
 namespace render {
 
@@ -11,6 +11,6 @@ namespace render {
 // style, prints the style text in white at the top-left corner and shows the new
 // face in one step. An id outside 0..10000, or one that is not a graphic control
 // of the dialog, paints nothing.
-void PaintDisplayText(canvas::DialogHandle dialog, int id, std::string_view text);
+void PaintDisplayText(dialog::DialogHandle dialog, int id, std::string_view text);
 
 }  // namespace render

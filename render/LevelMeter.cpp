@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 #include "canvas/surface/Rounding.h"
 #include "display/DisplayRecord.h"
 
@@ -58,14 +58,14 @@ void DrawNeedle(const MeterGeometry& g, float value, canvas::Colour ink) {
         return;
     }
     const int target = g.ScaleX(value);
-    canvas::SetPos(g.NeedleX(target, g.baseRow), g.baseRow);
-    canvas::LineTo(g.NeedleX(target, g.tickRow), g.tipRow, ink);
+    dialog::SetPos(g.NeedleX(target, g.baseRow), g.baseRow);
+    dialog::LineTo(g.NeedleX(target, g.tickRow), g.tipRow, ink);
 }
 
 // Ticks go on after the needle so that they stay visible on top of it.
 void DrawTicks(const MeterGeometry& g) {
     for (int i = 0; i <= kFullScale; i += kTickStep) {
-        canvas::SetPixel(g.NeedleX(g.ScaleX(i), g.tickRow), g.tipRow, kTickColour);
+        dialog::SetPixel(g.NeedleX(g.ScaleX(i), g.tickRow), g.tipRow, kTickColour);
     }
 }
 
@@ -80,28 +80,28 @@ int LineXAtY(int x1, int y1, int x2, int y2, int y) {
     return canvas::RoundHalfEven(numerator / (static_cast<double>(y1) - y2));
 }
 
-void PaintLevelMeter(canvas::DialogHandle dialog, int id, float value) {
+void PaintLevelMeter(dialog::DialogHandle dialog, int id, float value) {
     const display::DisplayRecord* record = display::RecordOf(id);
-    if (record == nullptr || !canvas::Attach(dialog, id, canvas::Buffering::Buffered)) {
+    if (record == nullptr || !dialog::Attach(dialog, id, canvas::Buffering::Buffered)) {
         return;
     }
     if (const canvas::PixelBlock* face = display::BackgroundOf(id); face != nullptr && !face->empty()) {
-        canvas::SetBits(*face);
+        dialog::SetBits(*face);
     }
 
     int width = 0;
     int height = 0;
-    canvas::ControlGetSize(dialog, id, width, height);
+    dialog::ControlGetSize(dialog, id, width, height);
     const MeterGeometry g = GeometryOf(width, height, record->frameWidth);
 
-    canvas::Width(1);
+    dialog::Width(1);
     // With the pivot on the scale line every needle is that line itself and
     // crosses no other row, so there is nothing to draw.
     if (g.pivotY != kScaleRow) {
         DrawNeedle(g, value, record->inkColour);
         DrawTicks(g);
     }
-    canvas::Redraw();
+    dialog::Redraw();
 }
 
 }  // namespace render

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/Dialog.h"
+#include "dialog/Dialogs.h"
 
 namespace render {
 
@@ -12,7 +12,7 @@ namespace render {
 // pivot on the scale line, where no needle has a crossing: it shows neither
 // needle nor ticks. An id outside 0..10000, or one that is not a graphic control
 // of the dialog, paints nothing.
-void PaintLevelMeter(canvas::DialogHandle dialog, int id, float value);
+void PaintLevelMeter(dialog::DialogHandle dialog, int id, float value);
 
 // The x, rounded half to even, at which the straight line through (x1, y1) and
 // (x2, y2) crosses row y. A horizontal line (y1 == y2) has no single crossing:

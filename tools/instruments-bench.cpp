@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/Demo.h"
-#include "canvas/Dialog.h"
+#include "dialog/Dialogs.h"
 
 namespace {
 
@@ -40,14 +40,14 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    canvas::UseHeadlessDialogs({});
+    dialog::UseHeadlessDialogs({});
     const auto startBegin = Clock::now();
     if (app::StartUp() == 0) {
-        std::fprintf(stderr, "instruments-bench: %s\n", canvas::LastDialogError().c_str());
+        std::fprintf(stderr, "instruments-bench: %s\n", dialog::LastDialogError().c_str());
         return 1;
     }
     app::DemoEventHandler(app::mainDialog, canvas::kEventInitDialog, 0, 0);
-    canvas::ComposeClientArea(app::mainDialog);
+    dialog::ComposeClientArea(app::mainDialog);
     const double startupMs = Microseconds(Clock::now() - startBegin) / 1000.0;
 
     std::vector<double> samples;
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     for (long i = 0; i < ticks; ++i) {
         const auto begin = Clock::now();
         app::DemoEventHandler(app::mainDialog, canvas::kEventTimer, 1, 0);
-        canvas::ComposeClientArea(app::mainDialog);
+        dialog::ComposeClientArea(app::mainDialog);
         samples.push_back(Microseconds(Clock::now() - begin));
     }
     std::sort(samples.begin(), samples.end());

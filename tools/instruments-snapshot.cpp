@@ -15,7 +15,7 @@
 #include <string>
 
 #include "app/Demo.h"
-#include "canvas/Dialog.h"
+#include "dialog/Dialogs.h"
 #include "canvas/bitmap/PngFile.h"
 #include "canvas/surface/Surface.h"
 
@@ -143,12 +143,12 @@ int main(int argc, char** argv) {
             framesOk = canvas::bitmap::WritePng(client, options.frames + name) && framesOk;
         }
     };
-    canvas::UseHeadlessDialogs(headless);
+    dialog::UseHeadlessDialogs(headless);
     if (app::StartUp() == 0) {
-        std::fprintf(stderr, "instruments-snapshot: %s\n", canvas::LastDialogError().c_str());
+        std::fprintf(stderr, "instruments-snapshot: %s\n", dialog::LastDialogError().c_str());
         return 1;
     }
-    canvas::DialogShowModal(app::mainDialog, app::DemoEventHandler);
+    dialog::DialogShowModal(app::mainDialog, app::DemoEventHandler);
 
     if (!canvas::bitmap::WritePng(last, options.out)) {
         std::fprintf(stderr, "instruments-snapshot: cannot write '%s'\n", options.out.c_str());

@@ -8,13 +8,13 @@
 #include <cstdio>
 
 #include "app/Demo.h"
-#include "canvas/Dialog.h"
+#include "dialog/Dialogs.h"
 
 int main() {
     const auto begin = std::chrono::steady_clock::now();
-    canvas::UseWindowDialogs();
+    dialog::UseWindowDialogs();
     bool reported = false;
-    canvas::SetPresentListener([&](const canvas::Surface&) {
+    dialog::SetPresentListener([&](const canvas::Surface&) {
         if (reported) {
             return;
         }
@@ -22,12 +22,12 @@ int main() {
         const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
         std::printf("first frame presented after %.1f ms\n", ms);
-        canvas::DialogEnd(app::mainDialog, 0);
+        dialog::DialogEnd(app::mainDialog, 0);
     });
     if (app::StartUp() == 0) {
-        std::fprintf(stderr, "instruments-startup: %s\n", canvas::LastDialogError().c_str());
+        std::fprintf(stderr, "instruments-startup: %s\n", dialog::LastDialogError().c_str());
         return 1;
     }
-    canvas::DialogShowModal(app::mainDialog, app::DemoEventHandler);
+    dialog::DialogShowModal(app::mainDialog, app::DemoEventHandler);
     return reported ? 0 : 1;
 }

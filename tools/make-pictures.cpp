@@ -11,12 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 
 namespace {
 
 using namespace canvas;
+using namespace dialog;
 
 constexpr Colour Rgb(int red, int green, int blue) {
     return red | green << 8 | blue << 16;

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/Demo.h"
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
-#include "canvas/LocalClock.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
+#include "dialog/LocalClock.h"
 #include "canvas/surface/Surface.h"
 #include "display/DisplayRecord.h"
 #include "render/Clock.h"
@@ -40,13 +40,13 @@ TEST(TimeOfDay, IsTwoDigitsEach) {
 class DemoRun : public ::testing::Test {
   protected:
     void SetUp() override {
-        canvas::SetLocalClockSource([] { return canvas::LocalTime{12, 34, 56, 789}; });
+        dialog::SetLocalClockSource([] { return canvas::LocalTime{12, 34, 56, 789}; });
     }
-    void TearDown() override { canvas::SetLocalClockSource({}); }
+    void TearDown() override { dialog::SetLocalClockSource({}); }
 };
 
 TEST_F(DemoRun, StartUpPlacesTheTwelveDisplaysInThreeColumns) {
-    canvas::UseHeadlessDialogs({});
+    dialog::UseHeadlessDialogs({});
     ASSERT_NE(StartUp(), 0);
     struct Place {
         int id, x, y, width, height;
@@ -55,14 +55,14 @@ TEST_F(DemoRun, StartUpPlacesTheTwelveDisplaysInThreeColumns) {
         {207, 10, 10, 210, 55},   {208, 10, 69, 210, 55},    {209, 10, 128, 210, 55}, {210, 10, 187, 210, 55},
         {211, 10, 246, 210, 55},  {212, 10, 305, 210, 55},   {213, 10, 364, 210, 55}, {602, 10, 423, 210, 55},
         {702, 250, 10, 180, 180}, {703, 250, 194, 180, 180}, {704, 450, 10, 80, 80},  {705, 450, 94, 80, 80}};
-    const canvas::Surface* client = canvas::ComposeClientArea(mainDialog);
+    const canvas::Surface* client = dialog::ComposeClientArea(mainDialog);
     ASSERT_NE(client, nullptr);
     for (const Place& place : places) {
         int width = 0, height = 0;
-        canvas::ControlGetSize(mainDialog, place.id, width, height);
+        dialog::ControlGetSize(mainDialog, place.id, width, height);
         EXPECT_EQ(width, place.width) << place.id;
         EXPECT_EQ(height, place.height) << place.id;
-        const canvas::Surface* face = canvas::ControlSurface(mainDialog, place.id);
+        const canvas::Surface* face = dialog::ControlSurface(mainDialog, place.id);
         ASSERT_NE(face, nullptr);
         // The composed client area shows each face at its place.
         EXPECT_EQ(client->At(place.x, place.y), face->At(0, 0)) << place.id;
@@ -74,7 +74,7 @@ TEST_F(DemoRun, StartUpPlacesTheTwelveDisplaysInThreeColumns) {
 }
 
 TEST_F(DemoRun, HandlerResultsAndTheLevelCycle) {
-    canvas::UseHeadlessDialogs({});
+    dialog::UseHeadlessDialogs({});
     ASSERT_NE(StartUp(), 0);
     levelCounter = 0.0f;
     EXPECT_EQ(DemoEventHandler(mainDialog, canvas::kEventTimer, 1, 0), 1);
@@ -87,22 +87,22 @@ TEST_F(DemoRun, HandlerResultsAndTheLevelCycle) {
     EXPECT_EQ(DemoEventHandler(mainDialog, canvas::kEventTimer, 2, 0), 1);
     EXPECT_EQ(levelCounter, 0.0f);
     // Commands other than 402 (the cancel command 2 among them) leave the dialog open.
-    const int beeps = canvas::BeepCount();
+    const int beeps = dialog::BeepCount();
     EXPECT_EQ(DemoEventHandler(mainDialog, canvas::kEventCommand, 2, 0), 0);
-    EXPECT_EQ(canvas::BeepCount(), beeps);
+    EXPECT_EQ(dialog::BeepCount(), beeps);
     EXPECT_EQ(DemoEventHandler(mainDialog, 0x0200, 0, 0), 0);
 }
 
 TEST_F(DemoRun, CommandFourHundredTwoBeepsAndEndsWithZero) {
     canvas::HeadlessOptions options;
     options.spanMs = 1000;
-    canvas::UseHeadlessDialogs(options);
+    dialog::UseHeadlessDialogs(options);
     ASSERT_NE(StartUp(), 0);
-    const int beeps = canvas::BeepCount();
+    const int beeps = dialog::BeepCount();
     int ticks = 0;
-    const auto result = canvas::DialogShowModal(
+    const auto result = dialog::DialogShowModal(
         mainDialog,
-        [&](canvas::DialogHandle d, int event, std::uintptr_t w, std::intptr_t l) -> std::intptr_t {
+        [&](dialog::DialogHandle d, int event, std::uintptr_t w, std::intptr_t l) -> std::intptr_t {
             if (event == canvas::kEventTimer && ++ticks == 2) {
                 return DemoEventHandler(d, canvas::kEventCommand, (1u << 16) | 402u, 0);
             }
@@ -110,7 +110,7 @@ TEST_F(DemoRun, CommandFourHundredTwoBeepsAndEndsWithZero) {
         });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ticks, 2);
-    EXPECT_EQ(canvas::BeepCount(), beeps + 1);
+    EXPECT_EQ(dialog::BeepCount(), beeps + 1);
 }
 
 // The frames presented by a headless run of the demo, with their virtual times,
@@ -128,14 +128,14 @@ std::vector<Frame> RunDemo(std::vector<canvas::HeadlessOptions::Resize> resizes)
     options.onPresent = [&frames](const canvas::Surface& client, std::int64_t at) {
         frames.push_back({at, client});
     };
-    canvas::UseHeadlessDialogs(options);
+    dialog::UseHeadlessDialogs(options);
     FollowVirtualTime((12 * 3600 + 34 * 60 + 56) * 1000LL);
     levelCounter = 0.0f;
     if (StartUp() == 0) {
-        ADD_FAILURE() << canvas::LastDialogError();
+        ADD_FAILURE() << dialog::LastDialogError();
         return frames;
     }
-    canvas::DialogShowModal(mainDialog, DemoEventHandler);
+    dialog::DialogShowModal(mainDialog, DemoEventHandler);
     return frames;
 }
 
@@ -161,11 +161,11 @@ TEST_F(DemoRun, ResizingTheWindowChangesNothingOnTheDisplays) {
 // Each display reads the clock itself: with a clock that moves on one second at
 // every read, each shows the time of its own read, in the tick's order.
 TEST_F(DemoRun, EachDisplayReadsTheClockAfresh) {
-    canvas::UseHeadlessDialogs({});
+    dialog::UseHeadlessDialogs({});
     ASSERT_NE(StartUp(), 0);
     const int start = 12 * 3600 + 34 * 60;
     int reads = 0;
-    canvas::SetLocalClockSource([&reads, start] {
+    dialog::SetLocalClockSource([&reads, start] {
         const int t = start + reads++;
         return canvas::LocalTime{t / 3600, t / 60 % 60, t % 60, 250};
     });
@@ -180,13 +180,13 @@ TEST_F(DemoRun, EachDisplayReadsTheClockAfresh) {
                           {702, 5}, {703, 6}, {704, 7}, {705, 8}};
     std::vector<canvas::Surface> shown;
     for (const Read& r : order) {
-        shown.push_back(*canvas::ControlSurface(mainDialog, r.id));
+        shown.push_back(*dialog::ControlSurface(mainDialog, r.id));
     }
     // Repaint each display alone at the time of its read, and at the time
     // before, which must look different.
     auto paintAt = [](int id, int t) {
         const canvas::LocalTime time{t / 3600, t / 60 % 60, t % 60, 250};
-        canvas::SetLocalClockSource([time] { return time; });
+        dialog::SetLocalClockSource([time] { return time; });
         switch (id) {
             case 207:
                 render::PaintDisplayText(mainDialog, id,
@@ -204,7 +204,7 @@ TEST_F(DemoRun, EachDisplayReadsTheClockAfresh) {
             default:
                 render::PaintDisplayText(mainDialog, id, TimeOfDayText(time));
         }
-        return *canvas::ControlSurface(mainDialog, id);
+        return *dialog::ControlSurface(mainDialog, id);
     };
     for (std::size_t i = 0; i < std::size(order); ++i) {
         const Read& r = order[i];

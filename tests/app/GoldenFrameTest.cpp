@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "app/Demo.h"
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
-#include "canvas/LocalClock.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
+#include "dialog/LocalClock.h"
 #include "canvas/bitmap/PngFile.h"
 #include "canvas/surface/Surface.h"
 #include "display/DisplayRecord.h"
@@ -44,14 +44,14 @@ std::vector<Area> LabelAreas() {
     for (const LabelledDisplay& display : kLabelledDisplays) {
         const display::DisplayRecord* record = display::RecordOf(display.id);
         EXPECT_NE(record, nullptr);
-        if (record == nullptr || !canvas::Attach(mainDialog, display.id, canvas::Buffering::Buffered)) {
+        if (record == nullptr || !dialog::Attach(mainDialog, display.id, canvas::Buffering::Buffered)) {
             continue;
         }
         std::string_view label = record->styleWords.View();
         const std::string_view blanks(" \0", 2);
         label.remove_prefix(std::min(label.size(), label.find_first_not_of(blanks)));
         label = label.substr(0, label.find_last_not_of(blanks) + 1);
-        const canvas::Size extent = canvas::TextSize(label);
+        const canvas::Size extent = dialog::TextSize(label);
         EXPECT_GT(extent.width, 0) << "display " << display.id;
         areas.push_back({display.x, display.y, display.x + extent.width, display.y + extent.height});
     }
@@ -71,13 +71,13 @@ Frame RunFrames(canvas::LocalTime start, int ticks) {
     canvas::HeadlessOptions options;
     options.spanMs = static_cast<std::int64_t>(ticks) * kTickMs;
     options.onPresent = [&](const canvas::Surface& client, std::int64_t) { frame.pixels = client; };
-    canvas::UseHeadlessDialogs(options);
+    dialog::UseHeadlessDialogs(options);
     levelCounter = 0.0f;
     EXPECT_EQ(chdir(INSTRUMENTS_SOURCE_DIR "/assets"), 0);
     EXPECT_NE(StartUp(), 0);
     frame.masked = LabelAreas();
-    canvas::DialogShowModal(mainDialog, DemoEventHandler);
-    canvas::SetLocalClockSource({});
+    dialog::DialogShowModal(mainDialog, DemoEventHandler);
+    dialog::SetLocalClockSource({});
     return frame;
 }
 

@@ -40,15 +40,15 @@ class SwitchTest : public testsupport::DisplayTest {
         display::RecordOf(kId)->backStyle = display::kBackRowsFromBottom;
     }
 
-    int State() const { return static_cast<int>(canvas::GetUser(dialog, kId, kSlotSwitchState)); }
+    int State() const { return static_cast<int>(dialog::GetUser(dialog, kId, kSlotSwitchState)); }
 
     // All ink lies in the box where `label` is centred, and some is there.
     void ExpectLabel(std::string_view label) {
-        canvas::Attach(dialog, kId, canvas::Buffering::Buffered);
+        dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
         const int left = display::CentreX(label);
         const int top = display::CentreY();
-        const int right = left + canvas::TextSize(label).width;
-        const int bottom = top + canvas::CharSize().height;
+        const int right = left + dialog::TextSize(label).width;
+        const int bottom = top + dialog::CharSize().height;
         int inside = 0;
         int outside = 0;
         for (int y = 0; y < 55; ++y) {
@@ -73,9 +73,9 @@ TEST_F(SwitchTest, DrawnSwitchEndsOnTheOffFaceWithItsLamp) {
     // The lamp of a 55-pixel control (radius 5..0 at x = 30, 30,
     // 29, 28, 28, 28, y = 28, red 175..200), painted over a marker on a
     // second control, must match the switch wherever they cover the marker.
-    ASSERT_TRUE(canvas::ControlAddGraphic(dialog, kReferenceId, "", 0, 60, 210, 55, 0));
-    canvas::Attach(dialog, kReferenceId, canvas::Buffering::Buffered);
-    canvas::Box(20, 20, 40, 40, 0, 0x00FF00, 0x00FF00, canvas::kFillSolid);
+    ASSERT_TRUE(dialog::ControlAddGraphic(dialog, kReferenceId, "", 0, 60, 210, 55, 0));
+    dialog::Attach(dialog, kReferenceId, canvas::Buffering::Buffered);
+    dialog::Box(20, 20, 40, 40, 0, 0x00FF00, 0x00FF00, dialog::kFillSolid);
     const int xs[] = {30, 30, 29, 28, 28, 28};
     for (int k = 0; k < 6; ++k) {
         LampDisc(xs[k], 28, 5 - k, Rgb(175 + 5 * k, 0, 0));
@@ -94,8 +94,8 @@ TEST_F(SwitchTest, DrawnSwitchEndsOnTheOffFaceWithItsLamp) {
 
 TEST_F(SwitchTest, ToggleGivesTheOnFaceWithAWiderFrameAndBack) {
     MakeSwitch(" / ");
-    canvas::Attach(dialog, kId, canvas::Buffering::Buffered);
-    const canvas::PixelBlock offFace = canvas::GetBits();
+    dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
+    const canvas::PixelBlock offFace = dialog::GetBits();
 
     ToggleSwitch(dialog, kId, kSwitchText);
     EXPECT_EQ(State(), 1);
@@ -108,8 +108,8 @@ TEST_F(SwitchTest, ToggleGivesTheOnFaceWithAWiderFrameAndBack) {
 
     ToggleSwitch(dialog, kId, kSwitchText);
     EXPECT_EQ(State(), 0);
-    canvas::Attach(dialog, kId, canvas::Buffering::Buffered);
-    EXPECT_EQ(canvas::GetBits(), offFace);
+    dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
+    EXPECT_EQ(dialog::GetBits(), offFace);
 }
 
 TEST_F(SwitchTest, TwoPicturesAlternateWithoutLampOrLabel) {
@@ -155,7 +155,7 @@ TEST_F(SwitchTest, LabelsFromTextWithoutSlashAndFromTheRecord) {
     ToggleSwitch(dialog, kId, "");
     ExpectLabel("GIU");
     // Any state other than 0 counts as ON.
-    canvas::SetUser(dialog, kId, kSlotSwitchState, 7);
+    dialog::SetUser(dialog, kId, kSlotSwitchState, 7);
     ToggleSwitch(dialog, kId, "");
     EXPECT_EQ(State(), 0);
     ExpectLabel("SU");

@@ -24,7 +24,7 @@ class BackgroundTest : public testsupport::DisplayTest {
   protected:
     void AddMarkedControl(int width = 210, int height = 55) {
         AddControl(kId, width, height);
-        canvas::Box(0, 0, width, height, 0, kMarker, kMarker, canvas::kFillSolid);
+        dialog::Box(0, 0, width, height, 0, kMarker, kMarker, dialog::kFillSolid);
     }
     bool Marked(int x, int y) const { return At(kId, x, y) == Px(kMarker); }
     canvas::PixelBlock Face() const { return canvas::PixelBlock::FromSurface(SurfaceOf(kId)); }
@@ -141,15 +141,15 @@ TEST_F(BackgroundTest, ExtremeInsets) {
 // The stack painted box by box, every box in full, to compare with the
 // painter, which skips boxes that cannot show.
 void ReferenceBoxStack(int inset, const char* text, int depth) {
-    const canvas::Size size = canvas::ClientSize();
+    const canvas::Size size = dialog::ClientSize();
     for (int i = 0; i <= depth; ++i) {
         const double along = 600.0 * i / size.height;
         const int v = canvas::RoundHalfEven(along);
         const canvas::Colour colour = *text == '\0'
                                           ? colour::Rgb(v, v + 45, v)
                                           : colour::ColourOf(text, canvas::RoundHalfEven(205.0 - along));
-        canvas::Box(inset + i, inset + i, size.width - inset, size.height - inset, 0, colour, colour,
-                    canvas::kFillSolid);
+        dialog::Box(inset + i, inset + i, size.width - inset, size.height - inset, 0, colour, colour,
+                    dialog::kFillSolid);
     }
 }
 

@@ -71,13 +71,13 @@ TEST_F(BevelTest, CornerPixelsBelongToTheRightSides) {
 
 TEST_F(BevelTest, WidthBelowOneOrNoTargetPaintsNothing) {
     AddControl(kId, 40, 30);
-    const canvas::PixelBlock before = canvas::GetBits();
+    const canvas::PixelBlock before = dialog::GetBits();
     for (int width : {0, -1, INT_MIN}) {
         PaintBevelTopLeft(width, "oro");
         PaintBevelBottomRight(width, "oro");
     }
-    EXPECT_EQ(canvas::GetBits(), before);
-    EXPECT_FALSE(canvas::Attach(dialog, 9999, canvas::Buffering::Buffered));
+    EXPECT_EQ(dialog::GetBits(), before);
+    EXPECT_FALSE(dialog::Attach(dialog, 9999, canvas::Buffering::Buffered));
     PaintBevelTopLeft(6, "oro");
     EXPECT_EQ(canvas::PixelBlock::FromSurface(SurfaceOf(kId)), before);
 }

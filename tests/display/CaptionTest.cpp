@@ -27,12 +27,12 @@ class CaptionTest : public testsupport::DisplayTest {
     }
 
     void PrintReference(double x, double y, canvas::Colour colour, std::string_view text) {
-        canvas::Attach(dialog, kReferenceId, canvas::Buffering::Buffered);
-        canvas::SetPos(x, y);
-        canvas::ColourFg(colour);
-        canvas::ColourBg(canvas::kColourTransparent);
-        canvas::Print(text);
-        canvas::Attach(dialog, kId, canvas::Buffering::Buffered);
+        dialog::Attach(dialog, kReferenceId, canvas::Buffering::Buffered);
+        dialog::SetPos(x, y);
+        dialog::ColourFg(colour);
+        dialog::ColourBg(canvas::kColourTransparent);
+        dialog::Print(text);
+        dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
     }
 
     // Paints `caption` and returns what is left of the caller's text.
@@ -52,8 +52,8 @@ TEST_F(CaptionTest, ShadowIsPrintedFirstTwoPixelsRightAndDown) {
     PrintReference(x, y, kInk, "ABC");
     EXPECT_TRUE(SameFaces());
     // The foreground stays the text colour, the position the line below.
-    canvas::LineTo(5, y + canvas::CharSize().height);
-    EXPECT_EQ(At(kId, 0, y + canvas::CharSize().height), testsupport::Px(kInk));
+    dialog::LineTo(5, y + dialog::CharSize().height);
+    EXPECT_EQ(At(kId, 0, y + dialog::CharSize().height), testsupport::Px(kInk));
 }
 
 TEST_F(CaptionTest, BlackAndReservedColoursGiveNoShadow) {
@@ -76,16 +76,16 @@ TEST_F(CaptionTest, TowardRightDoublesTheCentreOfTheFullText) {
     PrintReference(2 * x, CentreY(), kInk, "ABC");
     EXPECT_TRUE(SameFaces());
     // The prefix alone prints nothing.
-    const canvas::PixelBlock before = canvas::GetBits();
+    const canvas::PixelBlock before = dialog::GetBits();
     EXPECT_EQ(Paint("[>]", kShadow), "");
-    EXPECT_EQ(canvas::GetBits(), before);
+    EXPECT_EQ(dialog::GetBits(), before);
 }
 
 // The centring helpers round the half of the free space to even: pinned with
 // literal positions on controls sized to leave a chosen free space.
 TEST_F(CaptionTest, CentringRoundsHalvesToEven) {
-    const int textWidth = canvas::TextSize("ABC").width;
-    const int lineHeight = canvas::CharSize().height;
+    const int textWidth = dialog::TextSize("ABC").width;
+    const int lineHeight = dialog::CharSize().height;
     ASSERT_GT(textWidth, 5);
     struct Case {
         int free;
@@ -103,15 +103,15 @@ TEST_F(CaptionTest, CentringRoundsHalvesToEven) {
 // "[>]" doubles the centre of the full text: with 41 pixels free beside
 // "[>]ABC" the caption starts at 2 x round(20.5) = 40, and with 43 at 44.
 TEST_F(CaptionTest, TowardRightWorkedExamples) {
-    const int fullWidth = canvas::TextSize("[>]ABC").width;
-    const int lineHeight = canvas::CharSize().height;
+    const int fullWidth = dialog::TextSize("[>]ABC").width;
+    const int lineHeight = dialog::CharSize().height;
     for (const auto& [free, x] : {std::pair{41, 40}, std::pair{43, 44}}) {
         const int width = fullWidth + free;
         AddControl(kReferenceId + 100, width, lineHeight + 10);
-        canvas::SetPos(x, 5);
-        canvas::ColourFg(kInk);
-        canvas::ColourBg(canvas::kColourTransparent);
-        canvas::Print("ABC");
+        dialog::SetPos(x, 5);
+        dialog::ColourFg(kInk);
+        dialog::ColourBg(canvas::kColourTransparent);
+        dialog::Print("ABC");
         AddControl(kId + 100, width, lineHeight + 10);
         std::string caption = "[>]ABC";
         PaintCaption(caption, kInk, 0);

@@ -151,20 +151,20 @@ TEST_F(CreateDisplayTest, NoControlGivesZeroSizeAndNoCopy) {
     const Placed placed = Create(400, Demo207(), {10, 10, -5, 55});
     EXPECT_EQ(placed.width, 0);
     EXPECT_EQ(placed.height, 0);
-    EXPECT_EQ(canvas::ControlSurface(dialog, 400), nullptr);
+    EXPECT_EQ(dialog::ControlSurface(dialog, 400), nullptr);
     EXPECT_TRUE(BackgroundOf(400)->empty());
     EXPECT_EQ(RecordOf(400)->frameWidth, 6);
     // An id outside the table creates nothing at all.
     for (int id : {-1, 10001}) {
         EXPECT_EQ(Create(id, Demo207()).width, 0);
-        EXPECT_EQ(canvas::ControlSurface(dialog, id), nullptr);
+        EXPECT_EQ(dialog::ControlSurface(dialog, id), nullptr);
     }
 }
 
 TEST_F(CreateDisplayTest, PictureFaceIsStretchedInsideTheFrame) {
     testsupport::WriteQuadrantBmp(folder / "face.bmp");
     Create(213, {"face.bmp", 6, "verde", 0, 0xFFFFFF, "unito", " ", 6}, {10, 364, 210, 55});
-    EXPECT_NE(canvas::GetUser(dialog, 213, colour::kSlotPictureOff), 0);
+    EXPECT_NE(dialog::GetUser(dialog, 213, colour::kSlotPictureOff), 0);
     EXPECT_EQ(RecordOf(213)->backStyle, 6);
     // The picture covers columns 6..204 and rows 6..49: both corners of the
     // target rectangle are included, over the innermost bevel lines.
@@ -182,13 +182,13 @@ TEST_F(CreateDisplayTest, RecreatingAPictureDisplayKeepsMemoryFlat) {
     const DisplaySettings settings{"face.bmp", 3, "verde", 0, 0xFFFFFF, "unito", " ", 6};
     Create(213, settings, {10, 10, 40, 20});
     const std::int64_t live = canvas::Surface::LivePixels();
-    const std::intptr_t handle = canvas::GetUser(dialog, 213, colour::kSlotPictureOff);
+    const std::intptr_t handle = dialog::GetUser(dialog, 213, colour::kSlotPictureOff);
     for (int i = 0; i < 10000; ++i) {
         Create(213, settings, {10, 10, 40, 20});
     }
     EXPECT_EQ(canvas::Surface::LivePixels(), live);
     // The one kept picture's handle is given out again each time.
-    EXPECT_LE(canvas::GetUser(dialog, 213, colour::kSlotPictureOff), handle + 1);
+    EXPECT_LE(dialog::GetUser(dialog, 213, colour::kSlotPictureOff), handle + 1);
     EXPECT_EQ(At(213, 3, 3), Px(testsupport::kPicTopLeft));
 }
 
@@ -196,7 +196,7 @@ TEST_F(CreateDisplayTest, MissingPictureLeavesTheInsideUnpainted) {
     AddControl(999, 210, 55);
     const canvas::Pixel blank = At(999, 100, 30);
     Create(213, {"quadrante1.bmp", 6, "verde", 0, 0xFFFFFF, "unito", " ", 6}, {10, 364, 210, 55});
-    EXPECT_EQ(canvas::GetUser(dialog, 213, colour::kSlotPictureOff), 0);
+    EXPECT_EQ(dialog::GetUser(dialog, 213, colour::kSlotPictureOff), 0);
     EXPECT_EQ(At(213, 0, 30), Px(ColourOf("verde", 0)));
     for (int y = 6; y < 49; ++y) {
         for (int x = 6; x < 204; ++x) {

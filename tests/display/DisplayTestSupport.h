@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 #include "canvas/surface/Surface.h"
 #include "colour/ColourSpec.h"
 #include "display/DisplayRecord.h"
@@ -75,9 +75,9 @@ inline void WriteQuadrantBmp(const std::filesystem::path& path) {
 class DisplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        canvas::UseHeadlessDialogs({});
-        dialog = canvas::DialogNew(canvas::kDialogPixels, 0, "test", -1, -1, 700, 500, 0, 0);
-        ASSERT_NE(dialog, 0) << canvas::LastDialogError();
+        dialog::UseHeadlessDialogs({});
+        dialog = dialog::DialogNew(dialog::kDialogPixels, 0, "test", -1, -1, 700, 500, 0, 0);
+        ASSERT_NE(dialog, 0) << dialog::LastDialogError();
         display::AllocateDisplayTable();
         display::BackgroundTable.clear();
         previousDirectory = std::filesystem::current_path();
@@ -93,17 +93,17 @@ class DisplayTest : public ::testing::Test {
         std::filesystem::current_path(previousDirectory);
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
-        canvas::DialogEnd(dialog, 0);
+        dialog::DialogEnd(dialog, 0);
     }
 
     // A plain graphic control, made the current (buffered) target.
     void AddControl(int id, int width, int height) {
-        ASSERT_TRUE(canvas::ControlAddGraphic(dialog, id, "", 0, 0, width, height, 0));
-        ASSERT_TRUE(canvas::Attach(dialog, id, canvas::Buffering::Buffered));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog, id, "", 0, 0, width, height, 0));
+        ASSERT_TRUE(dialog::Attach(dialog, id, canvas::Buffering::Buffered));
     }
 
     const canvas::Surface& SurfaceOf(int id) const {
-        const canvas::Surface* surface = canvas::ControlSurface(dialog, id);
+        const canvas::Surface* surface = dialog::ControlSurface(dialog, id);
         EXPECT_NE(surface, nullptr);
         static const canvas::Surface kNone;
         return surface ? *surface : kNone;
@@ -111,7 +111,7 @@ class DisplayTest : public ::testing::Test {
 
     canvas::Pixel At(int id, int x, int y) const { return SurfaceOf(id).At(x, y); }
 
-    canvas::DialogHandle dialog = 0;
+    dialog::DialogHandle dialog = 0;
     std::filesystem::path folder;
     std::filesystem::path previousDirectory;
 };

@@ -29,22 +29,22 @@ class FrameTest : public testsupport::DisplayTest {
         PaintBevelTopLeft(6, "oro");
         PaintBevelBottomRight(6, "oro");
         EnsureBackgroundTable();
-        *BackgroundOf(kId) = canvas::GetBits();
-        canvas::Box(0, 0, 210, 55, 0, 0x00FF00, 0x00FF00, canvas::kFillSolid);
+        *BackgroundOf(kId) = dialog::GetBits();
+        dialog::Box(0, 0, 210, 55, 0, 0x00FF00, 0x00FF00, dialog::kFillSolid);
     }
 };
 
 TEST_F(FrameTest, EmptyCaptionRestoresTheKeptBackground) {
     AddDisplayWithBackground();
     PaintFrame(dialog, kId, "");
-    EXPECT_EQ(canvas::GetBits(), *BackgroundOf(kId));
+    EXPECT_EQ(dialog::GetBits(), *BackgroundOf(kId));
 
     // Without a kept copy nothing is restored.
     *BackgroundOf(kId) = canvas::PixelBlock{};
-    canvas::Box(0, 0, 210, 55, 0, 0x00FF00, 0x00FF00, canvas::kFillSolid);
-    const canvas::PixelBlock scribbled = canvas::GetBits();
+    dialog::Box(0, 0, 210, 55, 0, 0x00FF00, 0x00FF00, dialog::kFillSolid);
+    const canvas::PixelBlock scribbled = dialog::GetBits();
     PaintFrame(dialog, kId, "");
-    EXPECT_EQ(canvas::GetBits(), scribbled);
+    EXPECT_EQ(dialog::GetBits(), scribbled);
 }
 
 TEST_F(FrameTest, CaptionIsCoveredByTheFrame) {
@@ -74,8 +74,8 @@ TEST_F(FrameTest, CaptionIsCoveredByTheFrame) {
 TEST_F(FrameTest, CaptionFontSizeIsRoundedFromASinglePrecisionDivision) {
     AddDisplayWithBackground();
     auto charSizeAt = [](int points) {
-        canvas::Font("courier new", points, 0);
-        return canvas::CharSize();
+        dialog::Font("courier new", points, 0);
+        return dialog::CharSize();
     };
     ASSERT_NE(charSizeAt(12), charSizeAt(13));
     // 15 / 1.2f is 12.4999995: a 12-point font, not 13; 12 gives 10 points.
@@ -83,7 +83,7 @@ TEST_F(FrameTest, CaptionFontSizeIsRoundedFromASinglePrecisionDivision) {
         const canvas::Size expected = charSizeAt(points);
         RecordOf(kId)->captionSize = static_cast<std::int16_t>(captionSize);
         PaintFrame(dialog, kId, "x");
-        EXPECT_EQ(canvas::CharSize(), expected) << captionSize;
+        EXPECT_EQ(dialog::CharSize(), expected) << captionSize;
     }
 }
 
@@ -96,8 +96,8 @@ TEST_F(FrameTest, CaptionOfSizeZeroIsEightPointsOverItsShadow) {
     AddDisplayWithBackground();
     ASSERT_EQ(RecordOf(kId)->captionSize, 0);
     AddControl(kReferenceId, 210, 55);
-    canvas::SetBits(*BackgroundOf(kId));
-    canvas::Font("courier new", 8, 0);
+    dialog::SetBits(*BackgroundOf(kId));
+    dialog::Font("courier new", 8, 0);
     std::string text = "WM";
     PaintCaption(text, 0x0000FF, kShadow);
     PaintBevelTopLeft(6, "oro");

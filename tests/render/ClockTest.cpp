@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
-#include "canvas/LocalClock.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
+#include "dialog/LocalClock.h"
 #include "canvas/surface/Surface.h"
 #include "display/DisplayRecord.h"
 #include "render/Clock.h"
@@ -44,29 +44,29 @@ const std::vector<Point> kDots180 = {{90, 171}, {130, 160}, {160, 131}, {171, 90
                                      {20, 130}, {49, 160},  {90, 171}};
 
 void FixTime(int hh, int mm, int ss) {
-    canvas::SetLocalClockSource([=] { return canvas::LocalTime{hh, mm, ss, 0}; });
+    dialog::SetLocalClockSource([=] { return canvas::LocalTime{hh, mm, ss, 0}; });
 }
 
 class ClockTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        canvas::UseHeadlessDialogs({});
-        dialog_ = canvas::DialogNew(canvas::kDialogPixels, 0, "t", -1, -1, 700, 500, 0, 0);
+        dialog::UseHeadlessDialogs({});
+        dialog_ = dialog::DialogNew(dialog::kDialogPixels, 0, "t", -1, -1, 700, 500, 0, 0);
         ASSERT_NE(dialog_, 0);
         display::AllocateDisplayTable();
         display::EnsureBackgroundTable();
     }
     void TearDown() override {
-        canvas::SetLocalClockSource({});
-        canvas::DialogEnd(dialog_, 0);
+        dialog::SetLocalClockSource({});
+        dialog::DialogEnd(dialog_, 0);
         display::BackgroundTable.clear();
     }
 
     // A clock display and a reference control of the same size, both with a
     // plain kept face.
     void MakeClock(int width, int height, int frameWidth) {
-        ASSERT_TRUE(canvas::ControlAddGraphic(dialog_, kClockId, "", 0, 0, width, height, 0));
-        ASSERT_TRUE(canvas::ControlAddGraphic(dialog_, kReferenceId, "", 0, 0, width, height, 0));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog_, kClockId, "", 0, 0, width, height, 0));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog_, kReferenceId, "", 0, 0, width, height, 0));
         display::RecordOf(kClockId)->frameWidth = frameWidth;
         *display::BackgroundOf(kClockId) =
             canvas::PixelBlock::FromSurface(canvas::Surface(width, height, PixelFromColour(kFaceColour)));
@@ -75,24 +75,24 @@ class ClockTest : public ::testing::Test {
     // Draws on the reference control what the clock must show: the kept face,
     // the hands from the centre to the given pixels and the white dots.
     void DrawReference(Point centre, const Hands& hands, const std::vector<Point>& dots) {
-        ASSERT_TRUE(canvas::Attach(dialog_, kReferenceId, canvas::Buffering::Buffered));
-        canvas::SetBits(*display::BackgroundOf(kClockId));
+        ASSERT_TRUE(dialog::Attach(dialog_, kReferenceId, canvas::Buffering::Buffered));
+        dialog::SetBits(*display::BackgroundOf(kClockId));
         const std::pair<Point, canvas::Colour> wide[] = {{hands.hour, kHourColour},
                                                          {hands.minute, kMinuteColour}};
-        canvas::Width(4);
+        dialog::Width(4);
         for (const auto& [end, colour] : wide) {
-            canvas::SetPos(centre.x, centre.y);
-            canvas::LineTo(end.x, end.y, colour);
+            dialog::SetPos(centre.x, centre.y);
+            dialog::LineTo(end.x, end.y, colour);
         }
-        canvas::Width(1);
-        canvas::SetPos(centre.x, centre.y);
-        canvas::LineTo(hands.second.x, hands.second.y, kSecondColour);
+        dialog::Width(1);
+        dialog::SetPos(centre.x, centre.y);
+        dialog::LineTo(hands.second.x, hands.second.y, kSecondColour);
         for (const Point& dot : dots) {
-            canvas::SetPixel(dot.x, dot.y, kWhite);
+            dialog::SetPixel(dot.x, dot.y, kWhite);
         }
     }
 
-    const canvas::Surface& Face(int id = kClockId) const { return *canvas::ControlSurface(dialog_, id); }
+    const canvas::Surface& Face(int id = kClockId) const { return *dialog::ControlSurface(dialog_, id); }
 
     void ExpectFaceMatchesReference() const {
         const canvas::Surface& face = Face();
@@ -121,7 +121,7 @@ class ClockTest : public ::testing::Test {
         return found;
     }
 
-    canvas::DialogHandle dialog_ = 0;
+    dialog::DialogHandle dialog_ = 0;
 };
 
 TEST(HourAngleTest, RoundsHalfDegreesToEven) {
@@ -304,7 +304,7 @@ TEST_F(ClockTest, NoRecordOrNoControlPaintsNothing) {
     MakeClock(180, 180, 6);
     FixTime(3, 0, 0);
     const canvas::Surface before = Face();
-    ASSERT_TRUE(canvas::Attach(dialog_, kClockId, canvas::Buffering::Buffered));
+    ASSERT_TRUE(dialog::Attach(dialog_, kClockId, canvas::Buffering::Buffered));
     PaintClock(dialog_, kNoControlId, 0);
     PaintClock(dialog_, 20000, 0);
     PaintClock(dialog_, -1, 0);
@@ -314,7 +314,7 @@ TEST_F(ClockTest, NoRecordOrNoControlPaintsNothing) {
 
 TEST_F(ClockTest, ExtremeInputsStayOnTheSurface) {
     MakeClock(80, 80, INT_MIN);
-    canvas::SetLocalClockSource([] { return canvas::LocalTime{INT_MAX, INT_MIN, INT_MAX, 0}; });
+    dialog::SetLocalClockSource([] { return canvas::LocalTime{INT_MAX, INT_MIN, INT_MAX, 0}; });
     PaintClock(dialog_, kClockId, INT_MAX);
     display::RecordOf(kClockId)->frameWidth = INT_MAX;
     PaintClock(dialog_, kClockId, INT_MIN);

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 #include "canvas/surface/Surface.h"
 #include "display/CreateDisplay.h"
 #include "display/DisplayRecord.h"
@@ -86,13 +86,13 @@ class DotPainterTest : public ::testing::Test {
     static constexpr int kId = 207;
 
     static void SetUpTestSuite() {
-        canvas::UseHeadlessDialogs({});
+        dialog::UseHeadlessDialogs({});
         BuildGlyphTable();
     }
 
     void SetUp() override {
-        dialog = canvas::DialogNew(canvas::kDialogPixels, 0, "test", -1, -1, 700, 500, 0, 0);
-        ASSERT_NE(dialog, 0) << canvas::LastDialogError();
+        dialog = dialog::DialogNew(dialog::kDialogPixels, 0, "test", -1, -1, 700, 500, 0, 0);
+        ASSERT_NE(dialog, 0) << dialog::LastDialogError();
         display::AllocateDisplayTable();
         display::BackgroundTable.clear();
         display::EnsureBackgroundTable();
@@ -100,7 +100,7 @@ class DotPainterTest : public ::testing::Test {
 
     // A display with a plain background copy, as creation would leave it.
     void MakeDisplay(int id, int width, int height, int frameWidth, std::string_view styleWords) {
-        ASSERT_TRUE(canvas::ControlAddGraphic(dialog, id, "", 10, 10, width, height, 0));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog, id, "", 10, 10, width, height, 0));
         display::DisplayRecord& record = *display::RecordOf(id);
         record.frameWidth = frameWidth;
         record.inkColour = kInk;
@@ -108,13 +108,13 @@ class DotPainterTest : public ::testing::Test {
         *display::BackgroundOf(id) = canvas::PixelBlock::FromSurface(Surface(width, height, kBackground));
     }
 
-    const Surface& Face(int id = kId) const { return *canvas::ControlSurface(dialog, id); }
+    const Surface& Face(int id = kId) const { return *dialog::ControlSurface(dialog, id); }
 
     // The style text's extent as the display's font measures it, with room for
     // overhang.
     Mask LabelMask(int id = kId) const {
-        canvas::Attach(dialog, id, canvas::Buffering::Buffered);
-        const canvas::Size size = canvas::TextSize(display::RecordOf(id)->styleWords.Trimmed());
+        dialog::Attach(dialog, id, canvas::Buffering::Buffered);
+        const canvas::Size size = dialog::TextSize(display::RecordOf(id)->styleWords.Trimmed());
         return size.width == 0 ? Mask{} : Mask{size.width + 2, size.height + 1};
     }
 
@@ -135,7 +135,7 @@ class DotPainterTest : public ::testing::Test {
         return count;
     }
 
-    canvas::DialogHandle dialog = 0;
+    dialog::DialogHandle dialog = 0;
 };
 
 // A small display with room for the style text above the dots: frame 8 gives a
@@ -288,7 +288,7 @@ TEST_F(DotPainterTest, ZeroSizedDisplaysAreMadeAndPainted) {
         int w = width;
         int h = height;
         display::CreateDisplay(dialog, kId, x, y, w, h, {"", 6, "oro", 0, kInk, "unito", "grigio", 1});
-        ASSERT_NE(canvas::ControlSurface(dialog, kId), nullptr);
+        ASSERT_NE(dialog::ControlSurface(dialog, kId), nullptr);
         EXPECT_EQ(std::int64_t{w} * h, 0);
         // The kept copy is a valid block without pixels.
         const canvas::PixelBlock* kept = display::BackgroundOf(kId);
@@ -344,9 +344,9 @@ TEST_F(DotPainterTest, WithoutABackgroundCopyNothingIsErased) {
 }
 
 TEST_F(DotPainterTest, ANeverCreatedRecordPaintsNothingOnABlankText) {
-    ASSERT_TRUE(canvas::ControlAddGraphic(dialog, kId, "", 0, 0, 50, 40, 0));
-    canvas::Attach(dialog, kId, canvas::Buffering::Buffered);
-    canvas::Box(0, 0, 50, 40, 0, 0x00FF00, 0x00FF00, 0);
+    ASSERT_TRUE(dialog::ControlAddGraphic(dialog, kId, "", 0, 0, 50, 40, 0));
+    dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
+    dialog::Box(0, 0, 50, 40, 0, 0x00FF00, 0x00FF00, 0);
     const Surface before = Face();
     // Zero record: no background copy, an unwritten style text, frame 0.
     PaintDisplayText(dialog, kId, "   ");
@@ -355,7 +355,7 @@ TEST_F(DotPainterTest, ANeverCreatedRecordPaintsNothingOnABlankText) {
 
 TEST_F(DotPainterTest, RefusedIdsPaintNothing) {
     for (int id : {-1, display::kMaxDisplayId + 1}) {
-        ASSERT_TRUE(canvas::ControlAddGraphic(dialog, id, "", 0, 0, 40, 30, 0));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog, id, "", 0, 0, 40, 30, 0));
         const Surface before = Face(id);
         PaintDisplayText(dialog, id, "\xFF\xFF");
         EXPECT_TRUE(Face(id).SamePixels(before)) << id;

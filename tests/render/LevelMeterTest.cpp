@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 #include "canvas/surface/Surface.h"
 #include "display/DisplayRecord.h"
 #include "render/LevelMeter.h"
@@ -54,28 +54,28 @@ TEST(LineXAtYTest, ExtremeArgumentsNeitherOverflowNorDivideByZero) {
 class LevelMeterTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        canvas::UseHeadlessDialogs({});
-        dialog_ = canvas::DialogNew(canvas::kDialogPixels, 0, "t", -1, -1, 700, 500, 0, 0);
+        dialog::UseHeadlessDialogs({});
+        dialog_ = dialog::DialogNew(dialog::kDialogPixels, 0, "t", -1, -1, 700, 500, 0, 0);
         ASSERT_NE(dialog_, 0);
         display::AllocateDisplayTable();
         display::EnsureBackgroundTable();
     }
     void TearDown() override {
-        canvas::DialogEnd(dialog_, 0);
+        dialog::DialogEnd(dialog_, 0);
         display::BackgroundTable.clear();
     }
     // Starts over with an empty dialog, for cases that need meters of several sizes.
     void NewDialog() {
-        canvas::DialogEnd(dialog_, 0);
-        dialog_ = canvas::DialogNew(canvas::kDialogPixels, 0, "t", -1, -1, 700, 500, 0, 0);
+        dialog::DialogEnd(dialog_, 0);
+        dialog_ = dialog::DialogNew(dialog::kDialogPixels, 0, "t", -1, -1, 700, 500, 0, 0);
         ASSERT_NE(dialog_, 0);
     }
 
     // A meter display and a reference control of the same size, both with a plain
     // kept face.
     void MakeMeter(int width, int height, int frameWidth) {
-        ASSERT_TRUE(canvas::ControlAddGraphic(dialog_, kMeterId, "", 0, 0, width, height, 0));
-        ASSERT_TRUE(canvas::ControlAddGraphic(dialog_, kReferenceId, "", 0, 0, width, height, 0));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog_, kMeterId, "", 0, 0, width, height, 0));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog_, kReferenceId, "", 0, 0, width, height, 0));
         display::DisplayRecord* record = display::RecordOf(kMeterId);
         record->frameWidth = frameWidth;
         record->inkColour = kInk;
@@ -87,17 +87,17 @@ class LevelMeterTest : public ::testing::Test {
     // and white ticks on one row.
     void DrawReference(std::pair<int, int> base, std::pair<int, int> tip, const std::vector<int>& ticks,
                        int tickRow) {
-        ASSERT_TRUE(canvas::Attach(dialog_, kReferenceId, canvas::Buffering::Buffered));
-        canvas::SetBits(*display::BackgroundOf(kMeterId));
-        canvas::Width(1);
-        canvas::SetPos(base.first, base.second);
-        canvas::LineTo(tip.first, tip.second, kInk);
+        ASSERT_TRUE(dialog::Attach(dialog_, kReferenceId, canvas::Buffering::Buffered));
+        dialog::SetBits(*display::BackgroundOf(kMeterId));
+        dialog::Width(1);
+        dialog::SetPos(base.first, base.second);
+        dialog::LineTo(tip.first, tip.second, kInk);
         for (int x : ticks) {
-            canvas::SetPixel(x, tickRow, kWhite);
+            dialog::SetPixel(x, tickRow, kWhite);
         }
     }
 
-    const canvas::Surface& Face(int id = kMeterId) const { return *canvas::ControlSurface(dialog_, id); }
+    const canvas::Surface& Face(int id = kMeterId) const { return *dialog::ControlSurface(dialog_, id); }
 
     PixelSet PixelsOf(canvas::Colour colour, int id = kMeterId) const {
         PixelSet found;
@@ -117,7 +117,7 @@ class LevelMeterTest : public ::testing::Test {
         EXPECT_TRUE(Face().SamePixels(Face(kReferenceId)));
     }
 
-    canvas::DialogHandle dialog_ = 0;
+    dialog::DialogHandle dialog_ = 0;
 };
 
 // 0 and 100 end on the first and the last tick; 99 stops short of the last.
@@ -241,7 +241,7 @@ TEST_F(LevelMeterTest, ExtremeFrameWidthsPaintWithoutFault) {
 TEST_F(LevelMeterTest, NoRecordOrNoControlPaintsNothing) {
     MakeMeter(210, 55, 6);
     const canvas::Surface before = Face();
-    ASSERT_TRUE(canvas::Attach(dialog_, kMeterId, canvas::Buffering::Buffered));
+    ASSERT_TRUE(dialog::Attach(dialog_, kMeterId, canvas::Buffering::Buffered));
     PaintLevelMeter(dialog_, kNoControlId, 50);
     PaintLevelMeter(dialog_, 20000, 50);
     PaintLevelMeter(dialog_, -1, 50);

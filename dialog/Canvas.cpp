@@ -1,22 +1,26 @@
-#include "canvas/Canvas.h"
+#include "dialog/Canvas.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "canvas/DialogEngine.h"
 #include "canvas/bitmap/BmpLoader.h"
 
-namespace canvas {
+namespace dialog {
+
+using canvas::Canvas;
+using canvas::Painter;
+using canvas::Surface;
+namespace bitmap = canvas::bitmap;
 
 namespace {
 
 struct Context {
-    DrawTarget* current = nullptr;
-    DialogRecord* currentDialog = nullptr;
-    std::vector<std::unique_ptr<DrawTarget>> bitmaps;  // index = handle - 1; null once freed
-    std::vector<int> freedHandles;                     // given out again before new ones
+    Canvas* current = nullptr;
+    const canvas::Dialog* currentDialog = nullptr;
+    std::vector<std::unique_ptr<Canvas>> bitmaps;  // index = handle - 1; null once freed
+    std::vector<int> freedHandles;                 // given out again before new ones
 };
 
 // One drawing context per process; a plain global so that the hot path reads
@@ -27,36 +31,29 @@ Context& TheContext() {
     return theContext;
 }
 
-DrawTarget* Current() {
+Canvas* Current() {
     return TheContext().current;
-}
-
-// After a drawing call: an unbuffered target shows its change at once.
-void Drew(DrawTarget& target) {
-    if (!target.buffered) {
-        NoteTargetChanged(target);
-    }
 }
 
 // Runs a drawing operation on the current target's painter, if there is a target.
 template <typename Draw>
 void OnTarget(Draw&& draw) {
-    if (DrawTarget* target = Current()) {
-        draw(target->painter);
-        Drew(*target);
+    if (Canvas* target = Current()) {
+        draw(target->painter());
+        target->Drew();
     }
 }
 
 // Changes the current target's drawing state (nothing to show).
 template <typename Change>
 void OnState(Change&& change) {
-    if (DrawTarget* target = Current()) {
-        change(target->painter);
+    if (Canvas* target = Current()) {
+        change(target->painter());
     }
 }
 
 // The off-screen surface of a handle, or null when the handle names none.
-DrawTarget* BitmapOf(int handle) {
+Canvas* BitmapOf(int handle) {
     auto& bitmaps = TheContext().bitmaps;
     if (handle <= 0 || static_cast<std::size_t>(handle) > bitmaps.size()) {
         return nullptr;
@@ -66,12 +63,11 @@ DrawTarget* BitmapOf(int handle) {
 
 const Surface* SourceSurface(const Source& source) {
     if (source.bitmap != 0) {
-        const DrawTarget* bitmapTarget = BitmapOf(source.bitmap);
-        return bitmapTarget ? &bitmapTarget->surface : nullptr;
+        const Canvas* bitmapTarget = BitmapOf(source.bitmap);
+        return bitmapTarget ? &bitmapTarget->surface() : nullptr;
     }
-    DialogRecord* dialog = FindDialog(source.dialog);
-    GraphicControl* control = dialog ? dialog->FindControl(source.id) : nullptr;
-    return control ? &control->target.surface : nullptr;
+    const canvas::Control* control = FindControl(source.dialog, source.id);
+    return control ? &control->canvas().surface() : nullptr;
 }
 
 // A name without "." names a resource; this program has none.
@@ -84,16 +80,16 @@ std::optional<bitmap::BmpPicture> OpenPicture(std::string_view file) {
 
 // An off-screen target of width x height for a picture (a size of 0 keeps the
 // picture's own), or null when no such surface can be made.
-std::unique_ptr<DrawTarget> BitmapTargetFor(const bitmap::BmpPicture& picture, int width, int height) {
-    auto bitmapTarget = std::make_unique<DrawTarget>(
+std::unique_ptr<Canvas> BitmapTargetFor(const bitmap::BmpPicture& picture, int width, int height) {
+    auto bitmapTarget = std::make_unique<Canvas>(
         Surface(width <= 0 ? picture.width() : width, height <= 0 ? picture.height() : height));
-    if (bitmapTarget->surface.empty()) {
+    if (bitmapTarget->surface().empty()) {
         return nullptr;
     }
     return bitmapTarget;
 }
 
-int KeepBitmap(std::unique_ptr<DrawTarget> bitmapTarget) {
+int KeepBitmap(std::unique_ptr<Canvas> bitmapTarget) {
     Context& context = TheContext();
     if (!context.freedHandles.empty()) {
         const int handle = context.freedHandles.back();
@@ -107,7 +103,7 @@ int KeepBitmap(std::unique_ptr<DrawTarget> bitmapTarget) {
 
 }  // namespace
 
-void ForgetTargetsOf(DialogRecord& dialog) {
+void ForgetTargetsOf(const canvas::Dialog& dialog) {
     Context& context = TheContext();
     if (context.currentDialog == &dialog) {
         context.current = nullptr;
@@ -115,23 +111,15 @@ void ForgetTargetsOf(DialogRecord& dialog) {
     }
 }
 
-void NoteTargetChanged(DrawTarget& target) {
-    target.redrawPending = true;
-    if (target.ownerPresentPending != nullptr) {
-        *target.ownerPresentPending = true;
-    }
-}
-
 bool Attach(DialogHandle handle, int id, Buffering buffering) {
     Context& context = TheContext();
-    DialogRecord* dialog = FindDialog(handle);
-    GraphicControl* control = dialog ? dialog->FindControl(id) : nullptr;
-    context.current = control ? &control->target : nullptr;
-    context.currentDialog = control ? dialog : nullptr;
+    canvas::Control* control = FindControl(handle, id);
+    context.current = control ? &control->canvas() : nullptr;
+    context.currentDialog = control ? FindDialog(handle) : nullptr;
     if (control == nullptr) {
         return false;
     }
-    control->target.buffered = buffering == Buffering::Buffered;
+    control->canvas().buffering = buffering;
     return true;
 }
 
@@ -144,23 +132,23 @@ bool AttachBitmap(int handle) {
 }
 
 Size ClientSize() {
-    const DrawTarget* target = Current();
-    return target ? target->painter.ClientSize() : Size{};
+    const Canvas* target = Current();
+    return target ? target->painter().ClientSize() : Size{};
 }
 
 Size CharSize() {
-    const DrawTarget* target = Current();
-    return target ? target->painter.CharSize() : Size{};
+    const Canvas* target = Current();
+    return target ? target->painter().CharSize() : Size{};
 }
 
 Size TextSize(std::string_view text) {
-    const DrawTarget* target = Current();
-    return target ? target->painter.TextSize(text) : Size{};
+    const Canvas* target = Current();
+    return target ? target->painter().TextSize(text) : Size{};
 }
 
 void Redraw() {
-    if (DrawTarget* target = Current()) {
-        NoteTargetChanged(*target);
+    if (Canvas* target = Current()) {
+        target->Redraw();
     }
 }
 
@@ -186,7 +174,7 @@ void Font(std::string_view face, double points, int styleBits) {
 
 void LineTo(double x, double y, Colour colour, LineMode mode) {
     // A transparent line only moves the position: nothing to show.
-    if (colour == kColourTransparent) {
+    if (colour == canvas::kColourTransparent) {
         OnState([&](Painter& painter) { painter.LineTo(x, y, colour, mode); });
         return;
     }
@@ -195,12 +183,13 @@ void LineTo(double x, double y, Colour colour, LineMode mode) {
 
 void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
          int fillStyle) {
-    OnTarget(
-        [&](Painter& painter) { painter.Box(x1, y1, x2, y2, corner, line, fill, FillStyleOf(fillStyle)); });
+    OnTarget([&](Painter& painter) {
+        painter.Box(x1, y1, x2, y2, corner, line, fill, canvas::FillStyleOf(fillStyle));
+    });
 }
 
 void SetPixel(double x, double y, Colour colour) {
-    if (colour == kColourTransparent) {
+    if (colour == canvas::kColourTransparent) {
         OnState([&](Painter& painter) { painter.SetPixel(x, y, colour); });
         return;
     }
@@ -208,12 +197,12 @@ void SetPixel(double x, double y, Colour colour) {
 }
 
 void Print(std::string_view text) {
-    DrawTarget* target = Current();
-    if (target == nullptr || !target->painter.state().font) {
+    Canvas* target = Current();
+    if (target == nullptr || !target->painter().state().font) {
         return;
     }
-    target->painter.Print(text);
-    Drew(*target);
+    target->painter().Print(text);
+    target->Drew();
 }
 
 void PrintNewLine() {
@@ -221,8 +210,8 @@ void PrintNewLine() {
 }
 
 PixelBlock GetBits() {
-    const DrawTarget* target = Current();
-    return target ? target->painter.GetBits() : PixelBlock{};
+    const Canvas* target = Current();
+    return target ? target->painter().GetBits() : PixelBlock{};
 }
 
 void SetBits(const PixelBlock& block) {
@@ -242,8 +231,9 @@ void Render(std::string_view file, double x1, double y1, double x2, double y2) {
 
 void Copy(Source source, int rasterOperation) {
     if (const Surface* from = SourceSurface(source)) {
-        OnTarget(
-            [&](Painter& painter) { painter.Copy(*from, static_cast<RasterOperation>(rasterOperation)); });
+        OnTarget([&](Painter& painter) {
+            painter.Copy(*from, static_cast<canvas::RasterOperation>(rasterOperation));
+        });
     }
 }
 
@@ -268,27 +258,27 @@ int RenderAndBitmapLoad(std::string_view file, double x1, double y1, double x2, 
     // One reading of the picture paints the current target's rectangle (if
     // any) and the kept copy.
     std::vector<bitmap::StretchTarget> targets;
-    DrawTarget* target = Current();
+    Canvas* target = Current();
     if (target != nullptr) {
-        if (const auto rectangle = target->painter.RenderTarget(x1, y1, x2, y2)) {
+        if (const auto rectangle = target->painter().RenderTarget(x1, y1, x2, y2)) {
             targets.push_back(*rectangle);
         }
     }
-    std::unique_ptr<DrawTarget> bitmapTarget = BitmapTargetFor(*picture, width, height);
+    std::unique_ptr<Canvas> bitmapTarget = BitmapTargetFor(*picture, width, height);
     if (bitmapTarget) {
-        Surface& surface = bitmapTarget->surface;
+        Surface& surface = bitmapTarget->surface();
         targets.push_back({&surface, 0, 0, surface.width(), surface.height()});
     }
     bitmap::StretchRows(*picture, targets);
-    if (target != nullptr && !targets.empty() && targets.front().destination == &target->surface) {
-        Drew(*target);
+    if (target != nullptr && !targets.empty() && targets.front().destination == &target->surface()) {
+        target->Drew();
     }
     return bitmapTarget ? KeepBitmap(std::move(bitmapTarget)) : 0;
 }
 
 void BitmapFree(int handle) {
     Context& context = TheContext();
-    DrawTarget* bitmapTarget = BitmapOf(handle);
+    Canvas* bitmapTarget = BitmapOf(handle);
     if (bitmapTarget == nullptr) {
         return;
     }
@@ -299,4 +289,4 @@ void BitmapFree(int handle) {
     context.freedHandles.push_back(handle);
 }
 
-}  // namespace canvas
+}  // namespace dialog

@@ -6,12 +6,16 @@
 
 #include <cstdint>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
 #include "canvas/surface/Surface.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 
-namespace canvas {
+namespace dialog {
 namespace {
+
+using namespace canvas;
+using dialog::Buffering;
+using dialog::Source;
 
 constexpr Colour kSource = 0xF0F0CC;
 constexpr Colour kDestination = 0xFF00AA;
@@ -98,4 +102,4 @@ TEST_F(RasterOperationTest, EveryStretchMix) {
 }
 
 }  // namespace
-}  // namespace canvas
+}  // namespace dialog

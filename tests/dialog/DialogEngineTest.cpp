@@ -3,12 +3,16 @@
 #include <cstdlib>
 #include <vector>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
 #include "canvas/surface/Surface.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 
-namespace canvas {
+namespace dialog {
 namespace {
+
+using namespace canvas;
+using dialog::Buffering;
+using dialog::Source;
 
 struct Event {
     int event;
@@ -221,4 +225,4 @@ TEST(DialogEngine, BeepsAreCounted) {
 }
 
 }  // namespace
-}  // namespace canvas
+}  // namespace dialog

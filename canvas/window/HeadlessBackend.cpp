@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "canvas/DialogEngine.h"
 #include "canvas/surface/Surface.h"
+#include "canvas/window/Dialog.h"
 
 namespace canvas {
 

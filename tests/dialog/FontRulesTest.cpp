@@ -8,12 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
 #include "canvas/surface/Surface.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 
-namespace canvas {
+namespace dialog {
 namespace {
+
+using namespace canvas;
+using dialog::Buffering;
+using dialog::Source;
 
 constexpr int kId = 6;
 constexpr int kWidth = 160;
@@ -173,4 +177,4 @@ TEST_F(FontRulesTest, EachStyleBitShows) {
 }
 
 }  // namespace
-}  // namespace canvas
+}  // namespace dialog

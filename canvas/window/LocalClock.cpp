@@ -1,17 +1,10 @@
-#include "canvas/LocalClock.h"
+#include "canvas/window/LocalClock.h"
 
 #include <sys/time.h>
 
 #include <ctime>
 
 namespace canvas {
-
-namespace {
-
-std::function<LocalTime()>& Source() {
-    static std::function<LocalTime()> source;
-    return source;
-}
 
 LocalTime SystemLocalTime() {
     timeval now{};
@@ -20,16 +13,6 @@ LocalTime SystemLocalTime() {
     tm local{};
     localtime_r(&seconds, &local);
     return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(now.tv_usec / 1000)};
-}
-
-}  // namespace
-
-LocalTime ReadLocalTime() {
-    return Source() ? Source()() : SystemLocalTime();
-}
-
-void SetLocalClockSource(std::function<LocalTime()> source) {
-    Source() = std::move(source);
 }
 
 }  // namespace canvas

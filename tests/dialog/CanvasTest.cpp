@@ -7,13 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
 #include "canvas/bitmap/BmpLoader.h"
 #include "canvas/surface/Surface.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 
-namespace canvas {
+namespace dialog {
 namespace {
+
+using namespace canvas;
+using dialog::Buffering;
+using dialog::Source;
 
 constexpr Colour kWhite = 0xFFFFFF;
 constexpr Colour kRed = 0x0000FF;
@@ -349,4 +353,4 @@ TEST_F(CanvasTest, PrintFillsItsCellAdvancesAndNewLineReturnsToTheLeft) {
 }
 
 }  // namespace
-}  // namespace canvas
+}  // namespace dialog

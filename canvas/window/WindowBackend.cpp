@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "canvas/DialogEngine.h"
 #include "canvas/surface/Surface.h"
+#include "canvas/window/Dialog.h"
 
 namespace canvas {
 

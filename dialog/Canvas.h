@@ -9,14 +9,19 @@
 #include <cstdint>
 #include <string_view>
 
-#include "canvas/Dialog.h"
 #include "canvas/painter/Painter.h"
 #include "canvas/surface/Pixel.h"
 #include "canvas/surface/PixelBlock.h"
+#include "canvas/window/Control.h"
+#include "dialog/Dialogs.h"
 
-namespace canvas {
+namespace dialog {
 
-enum class Buffering { Unbuffered, Buffered };
+using canvas::Buffering;
+using canvas::Colour;
+using canvas::LineMode;
+using canvas::PixelBlock;
+using canvas::Size;
 
 // Fill styles of Box: 0 solid, 1..6 the hatches; anything above 6 is solid.
 inline constexpr int kFillSolid = 0;
@@ -52,7 +57,7 @@ void ColourBg(Colour colour);
 void Font(std::string_view face, double points, int styleBits);
 
 // ---- Drawing
-void LineTo(double x, double y, Colour colour = kColourDefault, LineMode mode = LineMode::Absolute);
+void LineTo(double x, double y, Colour colour = canvas::kColourDefault, LineMode mode = LineMode::Absolute);
 void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
          int fillStyle);
 void SetPixel(double x, double y, Colour colour);
@@ -78,6 +83,9 @@ int RenderAndBitmapLoad(std::string_view file, double x1, double y1, double x2, 
 void BitmapFree(int handle);
 
 // Raster operation code of the plain copy (see RasterOperation for the others).
-inline constexpr int kRopSourceCopy = static_cast<int>(RasterOperation::SourceCopy);
+inline constexpr int kRopSourceCopy = static_cast<int>(canvas::RasterOperation::SourceCopy);
 
-}  // namespace canvas
+// Leaves no current drawing target if it is a control of the given dialog.
+void ForgetTargetsOf(const canvas::Dialog& dialog);
+
+}  // namespace dialog

@@ -7,12 +7,16 @@
 #include <climits>
 #include <string>
 
-#include "canvas/Canvas.h"
-#include "canvas/Dialog.h"
 #include "canvas/surface/Surface.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 
-namespace canvas {
+namespace dialog {
 namespace {
+
+using namespace canvas;
+using dialog::Buffering;
+using dialog::Source;
 
 constexpr int kId = 4;
 constexpr int kSide = 24;
@@ -121,4 +125,4 @@ TEST_F(BoxFillStyleTest, StylesAboveSixAreSolid) {
 }
 
 }  // namespace
-}  // namespace canvas
+}  // namespace dialog

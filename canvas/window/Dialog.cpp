@@ -1,0 +1,208 @@
+#include "canvas/window/Dialog.h"
+
+#include <algorithm>
+
+namespace canvas {
+
+namespace {
+
+std::intptr_t SizeParameter(int width, int height) {
+    return static_cast<std::intptr_t>((static_cast<std::uint32_t>(height) & 0xffffu) << 16 |
+                                      (static_cast<std::uint32_t>(width) & 0xffffu));
+}
+
+}  // namespace
+
+std::unique_ptr<Dialog> Dialog::Create(std::unique_ptr<DialogBackend> backend, const std::string& caption,
+                                       int x, int y, int width, int height, std::string& error) {
+    width = std::clamp(width, 0, kMaxSide);
+    height = std::clamp(height, 0, kMaxSide);
+    if (!backend->Create(caption, x, y, width, height, error)) {
+        return nullptr;
+    }
+    return std::unique_ptr<Dialog>(new Dialog(std::move(backend), width, height));
+}
+
+Dialog::Dialog(std::unique_ptr<DialogBackend> backend, int width, int height)
+    : backend_(std::move(backend)),
+      clientWidth_(width),
+      clientHeight_(height),
+      clientArea_(width, height, PixelFromColour(kSystemButtonFace)) {}
+
+Dialog::~Dialog() {
+    backend_->Destroy();
+}
+
+Control* Dialog::AddControl(int id, int x, int y, int width, int height, std::uint32_t style) {
+    if (width < 0 || height < 0 || width > kMaxSide || height > kMaxSide) {
+        return nullptr;
+    }
+    auto control = std::make_unique<Control>(
+        id, x, y, Surface(width, height, PixelFromColour(kSystemButtonFace)), style);
+    control->canvas().ownerPresentPending_ = &presentPending_;
+    control->canvas().redrawPending_ = true;
+    Control* added = control.get();
+    // A second control with the same id replaces the first, as a lookup by id
+    // would only ever find one of them.
+    auto existing =
+        std::find_if(controls_.begin(), controls_.end(), [id](const auto& c) { return c->id() == id; });
+    if (existing != controls_.end()) {
+        *existing = std::move(control);
+    } else {
+        controls_.push_back(std::move(control));
+    }
+    presentPending_ = true;
+    return added;
+}
+
+Control* Dialog::FindControl(int id) {
+    for (auto& control : controls_) {
+        if (control->id() == id) {
+            return control.get();
+        }
+    }
+    return nullptr;
+}
+
+std::intptr_t Dialog::Dispatch(int event, std::uintptr_t wParam, std::intptr_t lParam) {
+    return handler_ ? handler_(event, wParam, lParam) : 0;
+}
+
+// The close command goes to the handler first; unhandled, it ends the dialog
+// with result 0.
+void Dialog::CloseCommand() {
+    if (Dispatch(kEventSysCommand, kSysCommandClose, 0) == 0) {
+        End(0);
+    }
+}
+
+// Fires every timer whose deadline has come. Deadlines are absolute multiples
+// of the period from the moment SetTimer ran, so no drift accumulates; when the
+// loop fell behind by whole periods they are skipped, as a platform timer
+// coalesces its missed ticks into one event.
+void Dialog::FireDueTimers(std::int64_t now) {
+    for (std::size_t i = 0; i < timers_.size() && !ended_; ++i) {
+        Timer& timer = timers_[i];
+        if (timer.deadlineMs > now) {
+            continue;
+        }
+        const std::int64_t late = now - timer.deadlineMs;
+        timer.deadlineMs += (late / timer.periodMs + 1) * timer.periodMs;
+        Dispatch(kEventTimer, static_cast<std::uintptr_t>(timer.id), 0);
+    }
+}
+
+std::int64_t Dialog::NextDeadline() const {
+    std::int64_t next = -1;
+    for (const Timer& timer : timers_) {
+        if (next < 0 || timer.deadlineMs < next) {
+            next = timer.deadlineMs;
+        }
+    }
+    return next;
+}
+
+void Dialog::PresentIfPending(bool force) {
+    if (!presentPending_ && !force) {
+        return;
+    }
+    ComposeClientArea();
+    presentPending_ = false;
+    backend_->Present(clientArea_);
+    if (presentListener_) {
+        presentListener_(clientArea_);
+    }
+}
+
+// Controls are composed in creation order, later ones on top. A changed control
+// is copied again, and so is every later control that overlaps something copied
+// before it, so that overlapping siblings keep their order.
+const Surface& Dialog::ComposeClientArea() {
+    composed_.clear();
+    for (auto& control : controls_) {
+        Canvas& canvas = control->canvas();
+        const Surface& face = canvas.surface();
+        const Area area{control->x(), control->y(), std::int64_t{control->x()} + face.width(),
+                        std::int64_t{control->y()} + face.height()};
+        const bool covered = std::any_of(composed_.begin(), composed_.end(),
+                                         [&](const Area& other) { return other.Overlaps(area); });
+        if (!canvas.redrawPending_ && !covered) {
+            continue;
+        }
+        clientArea_.Blit(control->x(), control->y(), face, 0, 0, face.width(), face.height());
+        canvas.redrawPending_ = false;
+        composed_.push_back(area);
+    }
+    return clientArea_;
+}
+
+std::intptr_t Dialog::ShowModal(DialogHandler handler) {
+    if (running_) {
+        return 0;
+    }
+    running_ = true;
+    handler_ = std::move(handler);
+
+    Dispatch(kEventInitDialog, 0, 0);
+    if (!ended_) {
+        Dispatch(kEventSize, 0, SizeParameter(clientWidth_, clientHeight_));
+    }
+    if (!ended_) {
+        backend_->Show();
+        PresentIfPending(true);
+    }
+    while (!ended_) {
+        const BackendEvent event = backend_->Wait(NextDeadline());
+        bool exposed = false;
+        switch (event.kind) {
+            case BackendEventKind::Close:
+                CloseCommand();
+                break;
+            case BackendEventKind::SpanElapsed:
+                End(0);
+                break;
+            case BackendEventKind::Resized:
+                Dispatch(kEventSize, 0, SizeParameter(event.width, event.height));
+                exposed = true;
+                break;
+            case BackendEventKind::Exposed:
+                exposed = true;
+                break;
+            case BackendEventKind::None:
+                break;
+        }
+        if (ended_) {
+            break;
+        }
+        FireDueTimers(backend_->Now());
+        if (!ended_) {
+            PresentIfPending(exposed);
+        }
+    }
+    running_ = false;
+    return result_;
+}
+
+void Dialog::End(std::intptr_t result) {
+    // The modal loop notices the end and returns.
+    ended_ = true;
+    result_ = result;
+    timers_.clear();
+}
+
+void Dialog::SetTimer(int timerId, int periodMs) {
+    // Periods below 10 ms are raised to 10 ms, as the platform does; a second
+    // SetTimer with the same id restarts that timer.
+    const std::int64_t period = std::max(periodMs, 10);
+    const std::int64_t deadline = backend_->Now() + period;
+    for (Timer& timer : timers_) {
+        if (timer.id == timerId) {
+            timer.periodMs = period;
+            timer.deadlineMs = deadline;
+            return;
+        }
+    }
+    timers_.push_back({timerId, period, deadline});
+}
+
+}  // namespace canvas

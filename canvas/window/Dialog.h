@@ -1,0 +1,132 @@
+#pragma once
+
+// A top-level dialog with graphic child controls, user slots, timers and a
+// modal message loop. Two back-ends sit behind it: a real window (SDL) and a
+// headless one with virtual time for tests and tools.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "canvas/surface/Surface.h"
+#include "canvas/window/Control.h"
+#include "canvas/window/DialogBackend.h"
+
+namespace canvas {
+
+// Event numbers delivered to a dialog's handler.
+inline constexpr int kEventSize = 5;
+inline constexpr int kEventInitDialog = 272;
+inline constexpr int kEventCommand = 273;
+inline constexpr int kEventTimer = 275;
+inline constexpr int kEventSysCommand = 0x112;
+inline constexpr int kSysCommandClose = 0xF060;
+
+// The handler receives the event number and two parameters, and returns
+// non-zero when it handled the event (zero lets the dialog's default run).
+using DialogHandler = std::function<std::intptr_t(int event, std::uintptr_t wParam, std::intptr_t lParam)>;
+
+struct HeadlessOptions {
+    // Virtual time that the modal loop runs for before ending the dialog with
+    // result 0; timer events are delivered at their virtual times within it.
+    std::int64_t spanMs = 0;
+    // Called after every present of the composed client area (once per loop
+    // iteration in which some control was redrawn) with the virtual time.
+    std::function<void(const Surface& clientArea, std::int64_t virtualMs)> onPresent;
+    // Every wait that ends at a timer deadline comes back this many milliseconds
+    // after it, as on a busy machine (0: exactly at the deadline).
+    std::int64_t lateWakeMs = 0;
+    // Changes of the client size that the "window" reports, each at its virtual
+    // time, in increasing order of time.
+    struct Resize {
+        std::int64_t atMs = 0;
+        int width = 0;
+        int height = 0;
+    };
+    std::vector<Resize> resizes;
+};
+
+std::unique_ptr<DialogBackend> MakeWindowBackend();
+std::unique_ptr<DialogBackend> MakeHeadlessBackend(const HeadlessOptions& options);
+
+class Dialog {
+  public:
+    // A dialog or control larger than this many pixels a side is refused.
+    static constexpr int kMaxSide = 16384;
+
+    // Creates the hidden window of a client area of width x height pixels
+    // (x = y = -1 centres it); null, with the reason in `error`, when the
+    // back-end has none to give.
+    static std::unique_ptr<Dialog> Create(std::unique_ptr<DialogBackend> backend, const std::string& caption,
+                                          int x, int y, int width, int height, std::string& error);
+    ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Adds a graphic control of width x height pixels filled with the
+    // button-face colour; a control with the same id is replaced. Null when the
+    // size is refused.
+    Control* AddControl(int id, int x, int y, int width, int height, std::uint32_t style);
+    Control* FindControl(int id);
+    UserSlots& user() { return user_; }
+
+    // Calls the handler with the initialisation and size events, shows the
+    // window and runs the loop until End; returns End's result.
+    std::intptr_t ShowModal(DialogHandler handler);
+    void End(std::intptr_t result);
+    bool running() const { return running_; }
+    // A timer event with this id every period (at least 10 ms); the same id
+    // again restarts it.
+    void SetTimer(int timerId, int periodMs);
+    // Milliseconds on the back-end's clock (real or virtual).
+    std::int64_t Now() { return backend_->Now(); }
+
+    // Copies every control that changed since the last compose onto the client
+    // area and returns it.
+    const Surface& ComposeClientArea();
+    // Called after every present.
+    void SetPresentListener(std::function<void(const Surface&)> listener) {
+        presentListener_ = std::move(listener);
+    }
+
+  private:
+    struct Timer {
+        int id = 0;
+        std::int64_t periodMs = 0;
+        std::int64_t deadlineMs = 0;
+    };
+    struct Area {
+        std::int64_t left, top, right, bottom;
+        bool Overlaps(const Area& other) const {
+            return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+        }
+    };
+
+    Dialog(std::unique_ptr<DialogBackend> backend, int width, int height);
+    std::intptr_t Dispatch(int event, std::uintptr_t wParam, std::intptr_t lParam);
+    void CloseCommand();
+    void FireDueTimers(std::int64_t now);
+    std::int64_t NextDeadline() const;
+    void PresentIfPending(bool force);
+
+    std::unique_ptr<DialogBackend> backend_;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    Surface clientArea_;
+    UserSlots user_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<Timer> timers_;
+    std::vector<Area> composed_;  // scratch of ComposeClientArea
+    DialogHandler handler_;
+    std::function<void(const Surface&)> presentListener_;
+    bool running_ = false;
+    bool ended_ = false;
+    std::intptr_t result_ = 0;
+    // Set by Redraw (and by drawing on an unbuffered control): the loop then
+    // composes and presents once after the handler returns.
+    bool presentPending_ = false;
+};
+
+}  // namespace canvas

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <functional>
+
+#include "canvas/window/LocalClock.h"
+
+namespace dialog {
+
+// Reads the local clock, or the source installed with SetLocalClockSource.
+canvas::LocalTime ReadLocalTime();
+// Replaces the clock (tests and tools fix the time with it); an empty function
+// restores the system clock.
+void SetLocalClockSource(std::function<canvas::LocalTime()> source);
+
+}  // namespace dialog
