@@ -5,13 +5,11 @@
 #include <string_view>
 
 #include "dialog/Canvas.h"
-#include "display/CreateDisplay.h"
-#include "display/DisplayRecord.h"
-#include "render/Clock.h"
-#include "render/DotPainter.h"
-#include "render/GlyphTable.h"
-#include "render/LevelMeter.h"
-#include "render/TextLayout.h"
+#include "dialog/Display.h"
+#include "dialog/DisplayRecord.h"
+#include "dialog/GlyphTable.h"
+#include "dialog/Painters.h"
+#include "instruments/TextLayout.h"
 
 namespace app {
 
@@ -74,7 +72,7 @@ constexpr Column kColumns[] = {{0, 10, 210, 55}, {8, 250, 180, 180}, {10, 450, 8
 }  // namespace
 
 dialog::DialogHandle StartUp() {
-    display::AllocateDisplayTable();
+    dialog::AllocateDisplayTable();
     mainDialog = dialog::DialogNew(dialog::kDialogPixels, 0, kCaption, -1, -1, kClientWidth, kClientHeight,
                                    kWindowStyle, 0);
     if (mainDialog == 0) {
@@ -91,13 +89,13 @@ dialog::DialogHandle StartUp() {
             }
         }
         const DisplayRow& row = kDisplays[i];
-        display::CreateDisplay(mainDialog, row.id, x, y, width, height, row.faceText, row.frameWidth,
-                               row.frameColour, row.captionSize, row.inkColour, row.styleWords,
-                               row.backColour, row.backStyle);
+        dialog::CreateDisplay(mainDialog, row.id, x, y, width, height, row.faceText, row.frameWidth,
+                              row.frameColour, row.captionSize, row.inkColour, row.styleWords, row.backColour,
+                              row.backStyle);
         // The next display of the column goes below what this call returned.
         y = y + height + kColumnGap;
     }
-    render::BuildGlyphTable();
+    dialog::BuildGlyphTable();
     return mainDialog;
 }
 
@@ -131,9 +129,9 @@ std::string TimeOfDayText(const canvas::LocalTime& time) {
 }
 
 void Tick(dialog::DialogHandle dialog) {
+    using dialog::PaintDisplayText;
     using dialog::ReadLocalTime;
-    using render::PaintDisplayText;
-    using render::ToSegmentDigits;
+    using instruments::ToSegmentDigits;
 
     PaintDisplayText(dialog, 207, ToSegmentDigits(SecondsSinceMidnightText(ReadLocalTime())));
     PaintDisplayText(dialog, 208, ToSegmentDigits(TimeOfDayText(ReadLocalTime())));
@@ -143,14 +141,14 @@ void Tick(dialog::DialogHandle dialog) {
     PaintDisplayText(dialog, 212, ToSegmentDigits("QUBEL8"));
     PaintDisplayText(dialog, 213, "QUBEL");
 
-    render::PaintClock(dialog, 702, 0);
-    render::PaintClock(dialog, 703, -1);
-    render::PaintClock(dialog, 704, +1);
-    render::PaintClock(dialog, 705, +2);
+    dialog::PaintClock(dialog, 702, 0);
+    dialog::PaintClock(dialog, 703, -1);
+    dialog::PaintClock(dialog, 704, +1);
+    dialog::PaintClock(dialog, 705, +2);
 
     levelCounter = levelCounter + 1.0f;
     levelCounter = std::fmod(levelCounter, 100.0f);
-    render::PaintLevelMeter(dialog, 602, levelCounter);
+    dialog::PaintLevelMeter(dialog, 602, levelCounter);
 }
 
 std::intptr_t DemoEventHandler(dialog::DialogHandle dialog, int event, std::uintptr_t wParam,

@@ -13,8 +13,8 @@
 
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
-#include "display/CreateDisplay.h"
-#include "display/DisplayRecord.h"
+#include "dialog/Display.h"
+#include "dialog/DisplayRecord.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ struct DemoDisplay {
     int x;
     int y;
     int size[2];
-    display::DisplaySettings settings;
+    dialog::DisplaySettings settings;
 };
 
 constexpr canvas::Colour Rgb(int red, int green, int blue) {
@@ -87,7 +87,7 @@ dialog::DialogHandle BenchDialog() {
         WritePicture(folder / "quadrante1.bmp");
         std::filesystem::current_path(folder);
         dialog::UseHeadlessDialogs({});
-        display::AllocateDisplayTable();
+        dialog::AllocateDisplayTable();
         return dialog::DialogNew(dialog::kDialogPixels, 0, "bench", -1, -1, 700, 500, 0, 0);
     }();
     return dialog;
@@ -102,7 +102,7 @@ void BM_CreateDisplay(benchmark::State& state) {
         int y = demo.y;
         int width = demo.size[0];
         int height = demo.size[1];
-        display::CreateDisplay(dialog, demo.id, x, y, width, height, demo.settings);
+        dialog::CreateDisplay(dialog, demo.id, x, y, width, height, demo.settings);
         benchmark::DoNotOptimize(height);
     }
 }
@@ -129,7 +129,7 @@ void BM_CreateAllDemoDisplays(benchmark::State& state) {
             int y = demo.y;
             int width = demo.size[0];
             int height = demo.size[1];
-            display::CreateDisplay(dialog, demo.id, x, y, width, height, demo.settings);
+            dialog::CreateDisplay(dialog, demo.id, x, y, width, height, demo.settings);
         }
     }
 }

@@ -6,13 +6,13 @@
 
 #include <string>
 
+#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
-#include "canvas/surface/Surface.h"
-#include "display/DisplayRecord.h"
-#include "render/DotPainter.h"
-#include "render/GlyphTable.h"
-#include "render/TextLayout.h"
+#include "dialog/DisplayRecord.h"
+#include "dialog/GlyphTable.h"
+#include "dialog/Painters.h"
+#include "instruments/TextLayout.h"
 
 namespace {
 
@@ -30,9 +30,9 @@ Setup& TheSetup() {
         dialog::UseHeadlessDialogs({});
         Setup s;
         s.dialog = dialog::DialogNew(dialog::kDialogPixels, 0, "bench", -1, -1, 700, 500, 0, 0);
-        display::AllocateDisplayTable();
-        display::EnsureBackgroundTable();
-        render::BuildGlyphTable();
+        dialog::AllocateDisplayTable();
+        dialog::EnsureBackgroundTable();
+        dialog::BuildGlyphTable();
         return s;
     }();
     return setup;
@@ -44,7 +44,7 @@ int MakeDisplay(const char* styleWords) {
     Setup& setup = TheSetup();
     const int id = setup.nextId++;
     dialog::ControlAddGraphic(setup.dialog, id, "", 10, 10, kWidth, kHeight, 0);
-    display::DisplayRecord& record = *display::RecordOf(id);
+    dialog::DisplayRecord& record = *dialog::RecordOf(id);
     record.frameWidth = 6;
     record.inkColour = 0x00FF00;
     record.styleWords.Store(styleWords);
@@ -52,15 +52,15 @@ int MakeDisplay(const char* styleWords) {
     for (int y = 0; y < kHeight; ++y) {
         face.FillSpan(y, 0, kWidth, static_cast<canvas::Pixel>(0x101010 * (y % 16)));
     }
-    *display::BackgroundOf(id) = canvas::PixelBlock::FromSurface(face);
+    *dialog::BackgroundOf(id) = canvas::PixelBlock::FromSurface(face);
     return id;
 }
 
 void PaintTime(benchmark::State& state, const char* styleWords) {
     const int id = MakeDisplay(styleWords);
-    const std::string text = render::ToSegmentDigits("12:34:56");
+    const std::string text = instruments::ToSegmentDigits("12:34:56");
     for (auto _ : state) {
-        render::PaintDisplayText(TheSetup().dialog, id, text);
+        dialog::PaintDisplayText(TheSetup().dialog, id, text);
         benchmark::ClobberMemory();
     }
 }
@@ -80,10 +80,10 @@ void BM_PaintUnlit(benchmark::State& state) {
 
 void BM_LayoutText(benchmark::State& state) {
     TheSetup();
-    const std::string text = render::ToSegmentDigits("12:34:56");
+    const std::string text = instruments::ToSegmentDigits("12:34:56");
     for (auto _ : state) {
         int lit = 0;
-        render::LayoutText(kWidth, kHeight, 6, text).ForEachDot([&](const render::Dot& dot) {
+        instruments::LayoutText(kWidth, kHeight, 6, text).ForEachDot([&](const instruments::Dot& dot) {
             lit += dot.lit;
         });
         benchmark::DoNotOptimize(lit);

@@ -131,6 +131,20 @@ bool AttachBitmap(int handle) {
     return context.current != nullptr;
 }
 
+Painter* CurrentPainter() {
+    Canvas* target = Current();
+    return target ? &target->painter() : nullptr;
+}
+
+void DrawOnTarget(const std::function<void(Painter&)>& draw) {
+    OnTarget(draw);
+}
+
+const Surface* BitmapSurface(int handle) {
+    const Canvas* bitmapTarget = BitmapOf(handle);
+    return bitmapTarget ? &bitmapTarget->surface() : nullptr;
+}
+
 Size ClientSize() {
     const Canvas* target = Current();
     return target ? target->painter().ClientSize() : Size{};

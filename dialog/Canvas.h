@@ -7,6 +7,7 @@
 // target, drawing does nothing and measuring gives zeros.
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "canvas/painter/Painter.h"
@@ -84,6 +85,16 @@ void BitmapFree(int handle);
 
 // Raster operation code of the plain copy (see RasterOperation for the others).
 inline constexpr int kRopSourceCopy = static_cast<int>(canvas::RasterOperation::SourceCopy);
+
+// The painter of the current target, or null without one. What is drawn
+// through it directly shows on an unbuffered target after Redraw.
+canvas::Painter* CurrentPainter();
+
+// Runs a drawing on the current target's painter (nothing without a target);
+// an unbuffered target shows it at once, as after any drawing operation.
+void DrawOnTarget(const std::function<void(canvas::Painter&)>& draw);
+// The surface of an off-screen handle made by BitmapLoad, or null.
+const canvas::Surface* BitmapSurface(int handle);
 
 // Leaves no current drawing target if it is a control of the given dialog.
 void ForgetTargetsOf(const canvas::Dialog& dialog);

@@ -2,16 +2,14 @@
 #include <cstring>
 #include <string>
 
-#include "dialog/Dialogs.h"
-#include "dialog/LocalClock.h"
 #include "canvas/surface/Surface.h"
-#include "display/CreateDisplay.h"
-#include "display/DisplayRecord.h"
+#include "dialog/Dialogs.h"
+#include "dialog/Display.h"
+#include "dialog/DisplayRecord.h"
+#include "dialog/LocalClock.h"
+#include "dialog/Painters.h"
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/FuzzInput.h"
-#include "render/Clock.h"
-#include "render/DotPainter.h"
-#include "render/LevelMeter.h"
 
 namespace fuzz {
 
@@ -24,8 +22,8 @@ constexpr int kMaxHeight = 200;
 void Prepare() {
     static const bool prepared = [] {
         dialog::UseHeadlessDialogs({});
-        display::AllocateDisplayTable();
-        display::EnsureBackgroundTable();
+        dialog::AllocateDisplayTable();
+        dialog::EnsureBackgroundTable();
         return true;
     }();
     (void)prepared;
@@ -55,7 +53,7 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
     FuzzInput in(input);
     const std::uint8_t pick = in.Byte();
     // Mostly a valid id; the edges of the record table and any number too.
-    static constexpr int kIds[] = {207, 207, 0, display::kMaxDisplayId, display::kMaxDisplayId + 1, -1};
+    static constexpr int kIds[] = {207, 207, 0, dialog::kMaxDisplayId, dialog::kMaxDisplayId + 1, -1};
     const int idPick = pick % 7;
     const int id = idPick < 6 ? kIds[idPick] : static_cast<int>(in.Word());
     // A face text names picture files unless it is a switch with blank parts;
@@ -84,12 +82,12 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
     }
     const int askedWidth = width;
     const int askedHeight = height;
-    display::CreateDisplay(
+    dialog::CreateDisplay(
         dialog.handle(), id, x, y, width, height,
         {face, frameWidth, frameColour, captionSize, ink, styleWords, backColour, backStyle});
 
     const canvas::Surface* face0 = dialog::ControlSurface(dialog.handle(), id);
-    if (!display::ValidDisplayId(id)) {
+    if (!dialog::ValidDisplayId(id)) {
         if (face0 != nullptr || width != 0 || height != 0) {
             return "a display was created for id " + std::to_string(id);
         }
@@ -108,25 +106,25 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
     }
 
     // Painting restores the kept face first, so the same text paints the same.
-    render::PaintDisplayText(dialog.handle(), id, text);
+    dialog::PaintDisplayText(dialog.handle(), id, text);
     const canvas::Surface first = *dialog::ControlSurface(dialog.handle(), id);
-    render::PaintDisplayText(dialog.handle(), id, text);
+    dialog::PaintDisplayText(dialog.handle(), id, text);
     if (!dialog::ControlSurface(dialog.handle(), id)->SamePixels(first)) {
         return "the same text painted twice gave two faces";
     }
 
     float value = 0.0f;
     std::memcpy(&value, &meterBits, sizeof value);
-    render::PaintLevelMeter(dialog.handle(), id, value);
+    dialog::PaintLevelMeter(dialog.handle(), id, value);
     dialog::SetLocalClockSource([time] { return time; });
-    render::PaintClock(dialog.handle(), id, hourOffset);
+    dialog::PaintClock(dialog.handle(), id, hourOffset);
     dialog::SetLocalClockSource({});
     const canvas::Surface* last = dialog::ControlSurface(dialog.handle(), id);
     if (last->width() != width || last->height() != height) {
         return "painting resized the control to " + Size(last->width(), last->height());
     }
     // Nothing the meter or the clock leaves behind shows in the next text.
-    render::PaintDisplayText(dialog.handle(), id, text);
+    dialog::PaintDisplayText(dialog.handle(), id, text);
     if (!dialog::ControlSurface(dialog.handle(), id)->SamePixels(first)) {
         return "the text painted after the meter and the clock differs from the first time";
     }

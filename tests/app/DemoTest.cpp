@@ -6,14 +6,13 @@
 #include <vector>
 
 #include "app/Demo.h"
+#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "dialog/DisplayRecord.h"
 #include "dialog/LocalClock.h"
-#include "canvas/surface/Surface.h"
-#include "display/DisplayRecord.h"
-#include "render/Clock.h"
-#include "render/DotPainter.h"
-#include "render/TextLayout.h"
+#include "dialog/Painters.h"
+#include "instruments/TextLayout.h"
 
 namespace app {
 namespace {
@@ -68,9 +67,9 @@ TEST_F(DemoRun, StartUpPlacesTheTwelveDisplaysInThreeColumns) {
         EXPECT_EQ(client->At(place.x, place.y), face->At(0, 0)) << place.id;
         EXPECT_EQ(client->At(place.x + width - 1, place.y + height - 1), face->At(width - 1, height - 1))
             << place.id;
-        EXPECT_FALSE(display::BackgroundOf(place.id)->empty()) << place.id;
+        EXPECT_FALSE(dialog::BackgroundOf(place.id)->empty()) << place.id;
     }
-    EXPECT_EQ(display::RecordOf(704)->frameWidth, 10);
+    EXPECT_EQ(dialog::RecordOf(704)->frameWidth, 10);
 }
 
 TEST_F(DemoRun, HandlerResultsAndTheLevelCycle) {
@@ -189,20 +188,20 @@ TEST_F(DemoRun, EachDisplayReadsTheClockAfresh) {
         dialog::SetLocalClockSource([time] { return time; });
         switch (id) {
             case 207:
-                render::PaintDisplayText(mainDialog, id,
-                                         render::ToSegmentDigits(SecondsSinceMidnightText(time)));
+                dialog::PaintDisplayText(mainDialog, id,
+                                         instruments::ToSegmentDigits(SecondsSinceMidnightText(time)));
                 break;
             case 208:
-                render::PaintDisplayText(mainDialog, id, render::ToSegmentDigits(TimeOfDayText(time)));
+                dialog::PaintDisplayText(mainDialog, id, instruments::ToSegmentDigits(TimeOfDayText(time)));
                 break;
             case 702:
             case 703:
             case 704:
             case 705:
-                render::PaintClock(mainDialog, id, id == 702 ? 0 : id == 703 ? -1 : id - 703);
+                dialog::PaintClock(mainDialog, id, id == 702 ? 0 : id == 703 ? -1 : id - 703);
                 break;
             default:
-                render::PaintDisplayText(mainDialog, id, TimeOfDayText(time));
+                dialog::PaintDisplayText(mainDialog, id, TimeOfDayText(time));
         }
         return *dialog::ControlSurface(mainDialog, id);
     };

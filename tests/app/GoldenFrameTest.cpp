@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "app/Demo.h"
-#include "dialog/Canvas.h"
-#include "dialog/Dialogs.h"
-#include "dialog/LocalClock.h"
 #include "canvas/bitmap/PngFile.h"
 #include "canvas/surface/Surface.h"
-#include "display/DisplayRecord.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
+#include "dialog/DisplayRecord.h"
+#include "dialog/LocalClock.h"
 
 namespace app {
 namespace {
@@ -42,7 +42,7 @@ constexpr LabelledDisplay kLabelledDisplays[] = {
 std::vector<Area> LabelAreas() {
     std::vector<Area> areas;
     for (const LabelledDisplay& display : kLabelledDisplays) {
-        const display::DisplayRecord* record = display::RecordOf(display.id);
+        const dialog::DisplayRecord* record = dialog::RecordOf(display.id);
         EXPECT_NE(record, nullptr);
         if (record == nullptr || !dialog::Attach(mainDialog, display.id, canvas::Buffering::Buffered)) {
             continue;

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "canvas/surface/Surface.h"
-#include "render/GlyphTable.h"
-#include "render/TextLayout.h"
+#include "instruments/GlyphTable.h"
+#include "instruments/TextLayout.h"
 #include "tests/e2e/Xwd.h"
 
 namespace {
@@ -25,7 +25,7 @@ constexpr canvas::Pixel kLabel = 0xFFFFFF;
 constexpr int kFirstSegment = 222, kLastSegment = 233, kSegmentOffset = 176;
 constexpr int kLongestText = 12;
 
-bool CellLit(const canvas::Surface& window, const render::Dot& dot, std::int64_t pitchX,
+bool CellLit(const canvas::Surface& window, const instruments::Dot& dot, std::int64_t pitchX,
              std::int64_t pitchY) {
     int ink = 0, other = 0;
     for (std::int64_t y = dot.y; y < dot.y + pitchY; ++y) {
@@ -41,16 +41,16 @@ bool CellLit(const canvas::Surface& window, const render::Dot& dot, std::int64_t
 // The text of `length` characters that the window shows, if every character
 // is a segment-style glyph.
 std::optional<std::string> ReadText(const canvas::Surface& window, int length) {
-    const render::DotLayout layout =
-        render::LayoutText(kWidth, kHeight, kFrameWidth, std::string(length, '0'));
+    const instruments::DotLayout layout =
+        instruments::LayoutText(kWidth, kHeight, kFrameWidth, std::string(length, '0'));
     std::string text;
     for (int character = 0; character < length; ++character) {
-        std::uint8_t rows[render::GlyphTable::kRows] = {};
-        for (int i = 0; i < render::DotLayout::kDotsPerCharacter; ++i) {
-            const render::Dot dot =
-                layout[static_cast<std::size_t>(character * render::DotLayout::kDotsPerCharacter + i)];
-            const int column = i / render::GlyphTable::kRows;
-            const int row = i % render::GlyphTable::kRows;
+        std::uint8_t rows[instruments::GlyphTable::kRows] = {};
+        for (int i = 0; i < instruments::DotLayout::kDotsPerCharacter; ++i) {
+            const instruments::Dot dot =
+                layout[static_cast<std::size_t>(character * instruments::DotLayout::kDotsPerCharacter + i)];
+            const int column = i / instruments::GlyphTable::kRows;
+            const int row = i % instruments::GlyphTable::kRows;
             if (CellLit(window, dot, layout.pitchX(), layout.pitchY())) {
                 rows[row] |= static_cast<std::uint8_t>(0x10 >> column);
             }
@@ -58,9 +58,9 @@ std::optional<std::string> ReadText(const canvas::Surface& window, int length) {
         int match = 0;
         for (int code = kFirstSegment; code <= kLastSegment && match == 0; ++code) {
             bool same = true;
-            for (int row = 0; row < render::GlyphTable::kRows; ++row) {
-                same = same &&
-                       render::GlyphTable::Builtin().Bits(static_cast<std::uint8_t>(code), row) == rows[row];
+            for (int row = 0; row < instruments::GlyphTable::kRows; ++row) {
+                same = same && instruments::GlyphTable::Builtin().Bits(static_cast<std::uint8_t>(code),
+                                                                       row) == rows[row];
             }
             match = same ? code : 0;
         }

@@ -1,0 +1,151 @@
+#include "dialog/Display.h"
+
+#include <cstdint>
+
+#include "canvas/surface/Rounding.h"
+#include "colour/ColourSpec.h"
+#include "dialog/Canvas.h"
+#include "dialog/DisplayRecord.h"
+#include "dialog/Face.h"
+#include "instruments/Background.h"
+#include "instruments/Bevel.h"
+#include "instruments/Caption.h"
+#include "instruments/Face.h"
+
+namespace dialog {
+
+namespace {
+
+constexpr std::string_view kCaptionFace = "courier new";
+// The caption's shadow: a dark green two pixels right and down.
+constexpr canvas::Colour kCaptionShadow = colour::Rgb(85, 130, 85);
+
+// The caption's point size: the size over the single-precision 1.2
+// (1.20000005), so 15 gives 12.4999995 and rounds down to 12.
+double CaptionPoints(std::int16_t captionSize) {
+    return canvas::RoundHalfEven(captionSize / static_cast<double>(1.2f));
+}
+
+void StoreSettings(DisplayRecord& record, const DisplaySettings& settings) {
+    record.frameWidth = settings.frameWidth;
+    record.frameColour.Store(settings.frameColour);
+    record.captionSize = static_cast<std::int16_t>(static_cast<std::uint16_t>(settings.captionSize));
+    record.inkColour = settings.inkColour;
+    record.styleWords.Store(settings.styleWords);
+    record.backColour.Store(settings.backColour);
+    record.backStyle = settings.backStyle;
+}
+
+}  // namespace
+
+void CreateDisplay(DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
+                   const DisplaySettings& settings) {
+    EnsureBackgroundTable();
+    DisplayRecord* record = RecordOf(id);
+    if (record == nullptr) {
+        width = 0;
+        height = 0;
+        return;
+    }
+    CreateFace(dialog, id, x, y, width, height, settings.faceText);
+
+    Attach(dialog, id, Buffering::Buffered);
+    const canvas::Size size = ClientSize();
+    width = size.width;
+    height = size.height;
+
+    // The background colour is tested untrimmed here: a single space counts as
+    // a colour and gives the frame its colour on all four sides.
+    PaintBevelTopLeft(settings.frameWidth, TopLeftFrameColour(settings.backColour, settings.frameColour));
+    PaintBevelBottomRight(settings.frameWidth, settings.frameColour);
+
+    StoreSettings(*record, settings);
+
+    if (settings.backStyle == kBackBoxStack) {
+        PaintBoxStack(settings.frameWidth, settings.backColour, instruments::CreationBoxDepth(height));
+    } else {
+        PaintBackground(dialog, id, settings.frameWidth, settings.backColour, settings.backStyle);
+    }
+
+    *BackgroundOf(id) = GetBits();
+    Redraw();
+    PaintFrame(dialog, id, "");
+}
+
+void CreateDisplay(DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
+                   std::string_view faceText, int frameWidth, std::string_view frameColour, int captionSize,
+                   canvas::Colour inkColour, std::string_view styleWords, std::string_view backColour,
+                   int backStyle) {
+    const DisplaySettings settings{faceText,  frameWidth, frameColour, captionSize,
+                                   inkColour, styleWords, backColour,  backStyle};
+    CreateDisplay(dialog, id, x, y, width, height, settings);
+}
+
+std::string_view TopLeftFrameColour(std::string_view backColour, std::string_view frameColour) {
+    return backColour.empty() ? std::string_view{} : frameColour;
+}
+
+void PaintFrame(DialogHandle dialog, int id, std::string_view caption) {
+    const DisplayRecord* record = RecordOf(id);
+    if (record == nullptr) {
+        return;
+    }
+    Attach(dialog, id, Buffering::Buffered);
+    const canvas::PixelBlock* background = BackgroundOf(id);
+    if (background != nullptr && !background->empty()) {
+        SetBits(*background);
+    }
+    if (!caption.empty()) {
+        Font(kCaptionFace, CaptionPoints(record->captionSize), 0);
+        std::string text(caption);
+        PaintCaption(text, record->inkColour, kCaptionShadow);
+        const std::string_view frameColour = record->frameColour.View();
+        PaintBevelTopLeft(record->frameWidth, TopLeftFrameColour(record->backColour.Trimmed(), frameColour));
+        PaintBevelBottomRight(record->frameWidth, frameColour);
+    }
+    Redraw();
+}
+
+void PaintBevelTopLeft(int inset, std::string_view colourText) {
+    DrawOnTarget([&](canvas::Painter& painter) {
+        instruments::PaintBevelTopLeft(painter, inset, colour::ColourSpec::Parse(colourText));
+    });
+}
+
+void PaintBevelBottomRight(int inset, std::string_view colourText) {
+    DrawOnTarget([&](canvas::Painter& painter) {
+        instruments::PaintBevelBottomRight(painter, inset, colour::ColourSpec::Parse(colourText));
+    });
+}
+
+int CentreX(std::string_view text) {
+    const canvas::Painter* painter = CurrentPainter();
+    return painter ? instruments::CentreX(*painter, text) : 0;
+}
+
+int CentreY() {
+    const canvas::Painter* painter = CurrentPainter();
+    return painter ? instruments::CentreY(*painter) : 0;
+}
+
+void PaintCaption(std::string& text, canvas::Colour textColour, canvas::Colour shadowColour) {
+    DrawOnTarget([&](canvas::Painter& painter) {
+        instruments::PaintCaption(painter, text, textColour, shadowColour);
+    });
+}
+
+void PaintBoxStack(int inset, std::string_view colourText, int depth) {
+    DrawOnTarget([&](canvas::Painter& painter) {
+        instruments::PaintBoxStack(painter, inset, colour::ColourSpec::Parse(colourText), depth);
+    });
+}
+
+void PaintBackground(DialogHandle dialog, int id, int inset, std::string_view colourText, int style) {
+    Attach(dialog, id, Buffering::Buffered);
+    DrawOnTarget([&](canvas::Painter& painter) {
+        instruments::PaintBackground(painter, inset, colour::ColourSpec::Parse(colourText),
+                                     instruments::BackgroundPatternOf(style), FacePicture(dialog, id));
+    });
+}
+
+}  // namespace dialog

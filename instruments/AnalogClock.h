@@ -1,0 +1,41 @@
+#pragma once
+
+#include "canvas/painter/Painter.h"
+#include "canvas/surface/PixelBlock.h"
+#include "canvas/window/LocalClock.h"
+#include "instruments/DisplaySettings.h"
+
+namespace instruments {
+
+// An analog clock over a display's face: hour, minute and second hands from
+// the centre and twelve white hour dots on the ellipse of the second hand's
+// tip. The hands and dots reach (100 - (frame width + 4)) percent of the
+// half-width and half-height.
+class AnalogClock {
+  public:
+    struct Settings {
+        int frameWidth = 0;
+    };
+
+    AnalogClock(canvas::Size size, const DisplaySettings& settings, const canvas::Surface* picture = nullptr);
+    AnalogClock(Settings settings, canvas::PixelBlock face);
+
+    const Settings& settings() const { return settings_; }
+
+    // Restores the face and draws the given time, its hour shifted by
+    // hourOffset. Leaves the painter's pen width at 1 and its position at the
+    // last dot.
+    void Paint(canvas::Painter& painter, const canvas::LocalTime& time, int hourOffset = 0) const;
+
+  private:
+    Settings settings_;
+    canvas::PixelBlock face_;
+};
+
+// The hour hand's angle in whole degrees clockwise from twelve: 30 per hour and
+// half a degree per minute, rounded half to even (23:59 gives 720). The hour is
+// (hh + hourOffset) remainder 24 with the sign of the sum, so -1 leans left of
+// twelve like 23 does.
+int HourAngle(int hh, int mm, int hourOffset);
+
+}  // namespace instruments

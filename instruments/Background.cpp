@@ -1,0 +1,197 @@
+#include "instruments/Background.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "canvas/surface/Rounding.h"
+
+namespace instruments {
+namespace {
+
+using Wide = std::int64_t;
+
+// A coordinate of an axis-aligned line or box clamped to one pixel beyond the
+// surface on either side. The visible pixels of such a shape do not change, and
+// no extreme inset can hand the raster a coordinate near the int limits.
+double ClampCoordinate(Wide value, int extent) {
+    return static_cast<double>(std::clamp<Wide>(value, -1, static_cast<Wide>(extent) + 1));
+}
+
+struct Area {
+    int w = 0;
+    int h = 0;
+    // The frame's inside: columns and rows from `near` to the far edges w - inset
+    // and h - inset (both clamped, see ClampCoordinate).
+    double nearX = 0;
+    double nearY = 0;
+    double farX = 0;
+    double farY = 0;
+};
+
+Area InsideOf(canvas::Size size, int inset) {
+    Area area{size.width, size.height};
+    area.nearX = ClampCoordinate(inset, area.w);
+    area.nearY = ClampCoordinate(inset, area.h);
+    area.farX = ClampCoordinate(static_cast<Wide>(area.w) - inset, area.w);
+    area.farY = ClampCoordinate(static_cast<Wide>(area.h) - inset, area.h);
+    return area;
+}
+
+void Row(canvas::Painter& p, const Area& area, Wide y, canvas::Colour colour) {
+    p.SetPos(area.nearX, static_cast<double>(y));
+    p.LineTo(area.farX, static_cast<double>(y), colour);
+}
+
+void Column(canvas::Painter& p, const Area& area, Wide x, canvas::Colour colour) {
+    p.SetPos(static_cast<double>(x), area.nearY);
+    p.LineTo(static_cast<double>(x), area.farY, colour);
+}
+
+int Shade(double value) {
+    return canvas::RoundHalfEven(value);
+}
+
+// The loops run i = inset + 1 .. last. Steps whose lines all fall outside the
+// surface (i outside 1..extent) are skipped: they would paint nothing.
+struct Steps {
+    Wide first;
+    Wide last;
+};
+
+Steps VisibleSteps(int inset, Wide last, int extent) {
+    return {std::max<Wide>(static_cast<Wide>(inset) + 1, 1), std::min<Wide>(last, extent)};
+}
+
+void PaintMirroredRows(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec) {
+    const Steps steps = VisibleSteps(inset, canvas::RoundHalfEven(a.h / 2.0), a.h);
+    for (Wide i = steps.first; i <= steps.last; ++i) {
+        const canvas::Colour c = spec.At(Shade(255.0 - 255.0 * i / a.h));
+        Row(p, a, i - 1, c);
+        Row(p, a, a.h - i, c);
+    }
+}
+
+void PaintRowsFromBottom(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec) {
+    const Steps steps = VisibleSteps(inset, static_cast<Wide>(a.h) - inset, a.h);
+    for (Wide i = steps.first; i <= steps.last; ++i) {
+        Row(p, a, a.h - i, spec.At(Shade(255.0 - 255.0 * i / a.h)));
+    }
+}
+
+void PaintRowsFromTop(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec) {
+    const Steps steps = VisibleSteps(inset, static_cast<Wide>(a.h) - inset, a.h);
+    for (Wide i = steps.first; i <= steps.last; ++i) {
+        Row(p, a, i - 1, spec.At(Shade(255.0 - 255.0 * i / a.h)));
+    }
+}
+
+enum class ColumnShading { DarkEdges, LightEdges };
+
+void PaintMirroredColumns(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec,
+                          ColumnShading shading) {
+    const Steps steps = VisibleSteps(inset, canvas::RoundHalfEven(a.w / 2.0 + 1.0), a.w);
+    for (Wide i = steps.first; i <= steps.last; ++i) {
+        const double along = shading == ColumnShading::DarkEdges
+                                 ? static_cast<double>(i)
+                                 : static_cast<double>(static_cast<Wide>(a.w) - inset - 1 - i);
+        const canvas::Colour c = spec.At(Shade(255.0 - 255.0 * along / a.w));
+        Column(p, a, i - 1, c);
+        Column(p, a, a.w - i, c);
+    }
+}
+
+// The source rectangle is (0, 0)-(w, h) of the picture, one pixel wider and
+// higher than a picture of the face's size; the stretch takes the edge pixel
+// there, so the picture covers the frame's inside to both far corners.
+void PaintPicture(canvas::Painter& p, const Area& a, int inset, const canvas::Surface* picture) {
+    if (picture == nullptr) {
+        return;
+    }
+    const double m = inset;
+    p.Stretch(*picture, 0, 0, a.w, a.h, m, m, a.w - m, a.h - m, canvas::kMixCopy);
+}
+
+canvas::Colour BoxColour(const colour::ColourSpec& spec, Wide i, int h) {
+    const double along = 600.0 * static_cast<double>(i) / h;
+    if (spec.IsEmptyText()) {
+        // Every component saturates at 255, so capping v first changes nothing
+        // and keeps v + 45 from overflowing for a huge depth.
+        const int v = std::min(canvas::RoundHalfEven(along), 255);
+        return colour::Rgb(v, v + 45, v);
+    }
+    return spec.At(Shade(205.0 - along));
+}
+
+void Box(canvas::Painter& p, const Area& a, Wide i, int inset, canvas::Colour colour) {
+    const double corner = ClampCoordinate(static_cast<Wide>(inset) + i, std::max(a.w, a.h));
+    p.Box(corner, corner, a.farX, a.farY, 0, colour, colour, canvas::FillStyle::Solid);
+}
+
+}  // namespace
+
+BackgroundPattern BackgroundPatternOf(int number) {
+    return number >= 0 && number <= 6 ? static_cast<BackgroundPattern>(number) : BackgroundPattern::None;
+}
+
+void PaintBoxStack(canvas::Painter& p, int inset, const colour::ColourSpec& spec, int depth) {
+    const canvas::Size size = p.ClientSize();
+    if (size.width <= 0 || size.height <= 0 || depth < 0) {
+        return;
+    }
+    const Area area = InsideOf(size, inset);
+    // Boxes whose near corner is at or before the origin cover the whole
+    // surface, so only the last of them shows; boxes whose near corner is past
+    // both far edges all cover the same pixels, so only the last of them shows.
+    // Skipping the hidden ones keeps any depth or inset to a bounded loop.
+    const Wide first = std::clamp<Wide>(-static_cast<Wide>(inset), 0, depth);
+    const Wide lastDistinct = static_cast<Wide>(std::max(size.width, size.height)) - inset;
+    const Wide last = std::min<Wide>(depth, std::max(lastDistinct, first));
+    for (Wide i = first; i <= last; ++i) {
+        Box(p, area, i, inset, BoxColour(spec, i, size.height));
+    }
+    if (depth > last) {
+        Box(p, area, last + 1, inset, BoxColour(spec, depth, size.height));
+    }
+}
+
+void PaintBackground(canvas::Painter& p, int inset, const colour::ColourSpec& spec, BackgroundPattern pattern,
+                     const canvas::Surface* picture) {
+    const canvas::Size size = p.ClientSize();
+    if (size.width <= 0 || size.height <= 0) {
+        return;
+    }
+    const Area area = InsideOf(size, inset);
+    switch (pattern) {
+        case BackgroundPattern::MirroredRows:
+            PaintMirroredRows(p, area, inset, spec);
+            break;
+        case BackgroundPattern::RowsFromBottom:
+            PaintRowsFromBottom(p, area, inset, spec);
+            break;
+        case BackgroundPattern::MirroredColumns:
+            PaintMirroredColumns(p, area, inset, spec, ColumnShading::DarkEdges);
+            break;
+        case BackgroundPattern::BoxStack: {
+            // The factor is the single-precision 0.1 (0.100000001...) and the
+            // product is taken exactly, so products that would be exactly
+            // halfway lie just above it and round up: 0.1 x 55 = 5.5000001 -> 6,
+            // 0.1 x 45 -> 5.
+            const double depth = static_cast<double>(0.1f) * std::min(size.width, size.height);
+            PaintBoxStack(p, inset, spec, canvas::RoundHalfEven(depth));
+            break;
+        }
+        case BackgroundPattern::RowsFromTop:
+            PaintRowsFromTop(p, area, inset, spec);
+            break;
+        case BackgroundPattern::MirroredColumnsReversed:
+            PaintMirroredColumns(p, area, inset, spec, ColumnShading::LightEdges);
+            break;
+        case BackgroundPattern::Picture:
+            PaintPicture(p, area, inset, picture);
+            break;
+        case BackgroundPattern::None:
+            break;
+    }
+}
+
+}  // namespace instruments

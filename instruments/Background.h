@@ -1,0 +1,41 @@
+#pragma once
+
+#include "canvas/painter/Painter.h"
+#include "colour/ColourSpec.h"
+
+namespace instruments {
+
+// The patterns a display's face can be painted with inside its frame, by their
+// numbers 0..6.
+enum class BackgroundPattern {
+    MirroredRows,             // 0: rows darkest at the top and bottom edges
+    RowsFromBottom,           // 1: rows light at the top, dark at the bottom
+    MirroredColumns,          // 2: columns darkest at the left and right edges
+    BoxStack,                 // 3: nested filled boxes, bands along the top and left
+    RowsFromTop,              // 4: rows dark at the top, light at the bottom
+    MirroredColumnsReversed,  // 5: columns light at the edges, darker inward
+    Picture,                  // 6: the face's picture stretched inside the frame
+    None,                     // any other number: nothing painted
+};
+BackgroundPattern BackgroundPatternOf(int number);
+
+struct Background {
+    BackgroundPattern pattern = BackgroundPattern::None;
+    colour::ColourSpec colour;
+    bool operator==(const Background&) const = default;
+};
+
+// Paints a pattern inside a frame band of width `inset`, shaded from the
+// colour; pixels the pattern does not cover keep their content. The picture
+// pattern stretches `picture` (nothing without one). The box stack is as deep
+// as round(0.1 x the shorter side).
+void PaintBackground(canvas::Painter& painter, int inset, const colour::ColourSpec& colour,
+                     BackgroundPattern pattern, const canvas::Surface* picture = nullptr);
+
+// Paints boxes 0..depth of the box stack: each from (inset + i, inset + i) to
+// the far corner of the frame's inside, filled solid. A colour given as the
+// empty text gives a green that lightens inward; any other is shaded from 205
+// downward.
+void PaintBoxStack(canvas::Painter& painter, int inset, const colour::ColourSpec& colour, int depth);
+
+}  // namespace instruments

@@ -1,0 +1,52 @@
+#include "instruments/Caption.h"
+
+#include "canvas/surface/Rounding.h"
+
+namespace instruments {
+namespace {
+
+constexpr std::string_view kFlushLeft = "[<]";
+constexpr std::string_view kTowardRight = "[>]";
+constexpr int kShadowOffset = 2;
+
+void PrintLine(canvas::Painter& p, double x, double y, canvas::Colour colour, std::string_view text) {
+    p.SetPos(x, y);
+    p.ColourFg(colour);
+    p.ColourBg(canvas::kColourTransparent);
+    p.Print(text);
+    p.PrintNewLine();
+}
+
+}  // namespace
+
+int CentreX(const canvas::Painter& p, std::string_view text) {
+    const double free = static_cast<double>(p.ClientSize().width) - p.TextSize(text).width;
+    return canvas::RoundHalfEven(free / 2.0);
+}
+
+int CentreY(const canvas::Painter& p) {
+    const double free = static_cast<double>(p.ClientSize().height) - p.CharSize().height;
+    return canvas::RoundHalfEven(free / 2.0);
+}
+
+void PaintCaption(canvas::Painter& p, std::string& text, canvas::Colour textColour,
+                  canvas::Colour shadowColour) {
+    // Both positions are measured on the full text, prefix included: that is
+    // why a "[>]" caption ends short of the right edge by about the prefix.
+    double x = CentreX(p, text);
+    const double y = CentreY(p);
+    if (text.starts_with(kFlushLeft)) {
+        text.erase(0, kFlushLeft.size());
+        x = 0;
+    } else if (text.starts_with(kTowardRight)) {
+        text.erase(0, kTowardRight.size());
+        x = 2 * x;
+    }
+    // Black and the two reserved negative values mean no shadow.
+    if (shadowColour > 0) {
+        PrintLine(p, x + kShadowOffset, y + kShadowOffset, shadowColour, text);
+    }
+    PrintLine(p, x, y, textColour, text);
+}
+
+}  // namespace instruments

@@ -1,0 +1,65 @@
+#include "instruments/Face.h"
+
+#include <cmath>
+#include <span>
+
+#include "canvas/bitmap/BmpLoader.h"
+#include "canvas/text/Ascii.h"
+
+namespace instruments {
+
+DisplaySettings DisplaySettings::FromKeywords(int frameWidth, std::string_view frameColour, int captionSize,
+                                              canvas::Colour ink, std::string_view styleWords,
+                                              std::string_view backColour, int backStyle) {
+    DisplaySettings settings;
+    settings.frame.width = frameWidth;
+    settings.frame.colour = colour::ColourSpec::Parse(frameColour);
+    // Tested untrimmed: a single space counts as a colour and gives the frame
+    // its colour on all four sides.
+    settings.frame.topLeftColour = backColour.empty() ? colour::ColourSpec{} : settings.frame.colour;
+    settings.background.pattern = BackgroundPatternOf(backStyle);
+    settings.background.colour = colour::ColourSpec::Parse(backColour);
+    settings.ink = ink;
+    settings.dots = DotStyle::FromWords(styleWords);
+    settings.label = std::string(LabelOf(styleWords));
+    settings.captionSize = captionSize;
+    return settings;
+}
+
+std::string_view LabelOf(std::string_view styleWords) {
+    return canvas::text::Trim(styleWords, std::string_view(" \0", 2));
+}
+
+int CreationBoxDepth(int height) {
+    return static_cast<int>(std::floor(static_cast<double>(0.2f) * height));
+}
+
+canvas::PixelBlock PaintFace(canvas::Size size, const DisplaySettings& settings,
+                             const canvas::Surface* picture) {
+    canvas::Surface surface(size.width, size.height, canvas::PixelFromColour(canvas::kSystemButtonFace));
+    canvas::Painter painter(surface);
+    if (picture != nullptr) {
+        painter.Copy(*picture);
+    }
+    PaintFrame(painter, settings.frame);
+    const Background& background = settings.background;
+    if (background.pattern == BackgroundPattern::BoxStack) {
+        PaintBoxStack(painter, settings.frame.width, background.colour, CreationBoxDepth(size.height));
+    } else {
+        PaintBackground(painter, settings.frame.width, background.colour, background.pattern, picture);
+    }
+    return painter.GetBits();
+}
+
+std::optional<canvas::Surface> LoadPicture(const std::string& path, int width, int height) {
+    const auto picture = canvas::bitmap::BmpPicture::Open(path);
+    canvas::Surface scaled(width, height);
+    if (!picture || scaled.empty()) {
+        return std::nullopt;
+    }
+    const canvas::bitmap::StretchTarget whole{&scaled, 0, 0, width, height};
+    canvas::bitmap::StretchRows(*picture, std::span(&whole, 1));
+    return scaled;
+}
+
+}  // namespace instruments

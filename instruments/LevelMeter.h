@@ -1,0 +1,41 @@
+#pragma once
+
+#include "canvas/painter/Painter.h"
+#include "canvas/surface/PixelBlock.h"
+#include "instruments/DisplaySettings.h"
+
+namespace instruments {
+
+// A needle meter over a 0..100 scale, as if pivoted at (ROUND(w / 2), 2h) far
+// below the face: the needle in the ink colour, and 21 white ticks, one every
+// 5 units, where those needles cross the tick row. Values outside 0..100 lean
+// further out; a NaN value shows no needle. A face 10 pixels high has its pivot
+// on the scale line, where no needle has a crossing: it shows neither needle
+// nor ticks.
+class LevelMeter {
+  public:
+    struct Settings {
+        int frameWidth = 0;
+        canvas::Colour needle = 0;
+    };
+
+    LevelMeter(canvas::Size size, const DisplaySettings& settings, const canvas::Surface* picture = nullptr);
+    LevelMeter(Settings settings, canvas::PixelBlock face);
+
+    const Settings& settings() const { return settings_; }
+
+    // Restores the face and draws the needle for the value and the ticks.
+    // Leaves the painter's pen width at 1.
+    void Paint(canvas::Painter& painter, float value) const;
+
+  private:
+    Settings settings_;
+    canvas::PixelBlock face_;
+};
+
+// The x, rounded half to even, at which the straight line through (x1, y1) and
+// (x2, y2) crosses row y. A horizontal line (y1 == y2) has no single crossing:
+// it gives x1 rather than dividing by zero.
+int LineXAtY(int x1, int y1, int x2, int y2, int y);
+
+}  // namespace instruments

@@ -1,0 +1,77 @@
+#include "instruments/Switch.h"
+
+#include <climits>
+
+#include "canvas/surface/Rounding.h"
+#include "colour/LampColour.h"
+#include "instruments/Bevel.h"
+#include "instruments/Caption.h"
+
+namespace instruments {
+
+namespace {
+
+constexpr int kLampRings = 5;
+constexpr float kLampLevel = 100.0f;
+constexpr std::string_view kOffScheme = "rosso";
+constexpr std::string_view kOnScheme = "verdino";
+
+// The lamp sits in the square of side h at the left end; its discs shrink from
+// the rim inward, their centres drifting left, so the centre is brightest.
+void PaintLamp(canvas::Painter& painter, int h, std::string_view scheme) {
+    const int step = canvas::RoundHalfEven(255.0 / h);
+    const int centreY = canvas::RoundHalfEven(h / 2.0);
+    for (int i = kLampRings; i >= 0; --i) {
+        const canvas::Colour colour = colour::LampColour(scheme, step, -i, kLampLevel);
+        LampDisc(painter, canvas::RoundHalfEven(h / 2.0 + i / 2.0), centreY, i, colour);
+    }
+}
+
+}  // namespace
+
+Switch::Switch(Settings settings, std::optional<canvas::Surface> offPicture,
+               std::optional<canvas::Surface> onPicture)
+    : settings_(std::move(settings)), offPicture_(std::move(offPicture)), onPicture_(std::move(onPicture)) {}
+
+void Switch::Paint(canvas::Painter& painter) const {
+    const std::optional<canvas::Surface>& picture = on_ ? onPicture_ : offPicture_;
+    if (picture) {
+        painter.Copy(*picture);
+        return;
+    }
+    PaintSwitchFace(painter, settings_, on_, SwitchLabel(settings_.labels, on_),
+                    offPicture_ ? &*offPicture_ : nullptr);
+}
+
+std::string SwitchLabel(std::string_view labels, bool on) {
+    const auto slash = labels.find('/');
+    if (on) {
+        return slash == std::string_view::npos ? std::string{} : std::string(labels.substr(slash + 1));
+    }
+    return std::string(slash == std::string_view::npos ? labels : labels.substr(0, slash));
+}
+
+void PaintSwitchFace(canvas::Painter& painter, const Switch::Settings& settings, bool on, std::string label,
+                     const canvas::Surface* picture) {
+    int inset = settings.frameWidth;
+    BackgroundPattern pattern = settings.offPattern;
+    if (on) {
+        pattern = settings.onPattern;
+        inset = inset < INT_MAX ? inset + 1 : inset;
+    }
+    PaintBevelTopLeft(painter, inset, settings.frameColour);
+    PaintBevelBottomRight(painter, inset, settings.frameColour);
+    PaintBackground(painter, inset, settings.backColour, pattern, picture);
+    PaintLamp(painter, painter.ClientSize().height, on ? kOnScheme : kOffScheme);
+    PaintCaption(painter, label, settings.labelColour, 0);
+}
+
+void LampDisc(canvas::Painter& painter, int x, int y, int radius, canvas::Colour colour) {
+    const double cx = x;
+    const double cy = y;
+    const double r = radius;
+    painter.Box(cx - r, cy - r, cx + r, cy + r, canvas::kCornerEllipse, colour, colour,
+                canvas::FillStyle::Solid);
+}
+
+}  // namespace instruments

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "canvas/painter/Painter.h"
+#include "canvas/surface/Surface.h"
+#include "colour/ColourSpec.h"
+#include "instruments/Background.h"
+
+namespace instruments {
+
+// A two-state switch face. Each state shows its own picture, or, without one,
+// a drawn face: frame and background, a lamp at the left end (red when off,
+// green when on) and the state's label centred in the painter's font. The ON
+// face has a frame one pixel wider.
+class Switch {
+  public:
+    struct Settings {
+        int frameWidth = 0;
+        colour::ColourSpec frameColour;
+        colour::ColourSpec backColour;
+        BackgroundPattern offPattern = BackgroundPattern::None;
+        BackgroundPattern onPattern = BackgroundPattern::None;
+        canvas::Colour labelColour = 0;
+        // The labels as "OFF/ON": before the first "/" the OFF label, after it the ON one.
+        std::string labels = "OFF/ON";
+    };
+
+    // A switch in the OFF state; a missing picture gives that state the drawn face.
+    explicit Switch(Settings settings, std::optional<canvas::Surface> offPicture = std::nullopt,
+                    std::optional<canvas::Surface> onPicture = std::nullopt);
+
+    bool on() const { return on_; }
+    void Toggle() { on_ = !on_; }
+    void SetOn(bool on) { on_ = on; }
+
+    // Paints the face of the current state (a drawn face goes over what the
+    // surface shows).
+    void Paint(canvas::Painter& painter) const;
+
+  private:
+    Settings settings_;
+    std::optional<canvas::Surface> offPicture_;
+    std::optional<canvas::Surface> onPicture_;
+    bool on_ = false;
+};
+
+// The label of one state from a two-state text: the part before the first "/"
+// when off (the whole text without a "/"), the part after it when on (nothing
+// without a "/").
+std::string SwitchLabel(std::string_view labels, bool on);
+
+// The drawn face of one state, with its label. `picture` is what the picture
+// background pattern stretches.
+void PaintSwitchFace(canvas::Painter& painter, const Switch::Settings& settings, bool on, std::string label,
+                     const canvas::Surface* picture = nullptr);
+
+// One solid disc of a lamp.
+void LampDisc(canvas::Painter& painter, int x, int y, int radius, canvas::Colour colour);
+
+}  // namespace instruments

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "instruments/GlyphTable.h"
+
+namespace instruments {
+
+// One dot of a laid-out text: its top-left corner in client pixels and whether
+// the glyph lights it.
+struct Dot {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+    bool lit = false;
+    bool operator==(const Dot&) const = default;
+};
+
+// A text laid out as a grid of dots on one display. Each character takes a cell
+// of 6 x 7 dot positions (the sixth column is the gap to the next character),
+// and the cells run left to right from (margin, margin). The dots are computed
+// on demand from the text, so a layout allocates nothing per dot; they come in
+// painting order: characters left to right, then columns, then rows.
+//
+// Coordinates are 64-bit so that no frame width or client size can overflow them.
+class DotLayout {
+  public:
+    static constexpr int kDotsPerCharacter = 35;
+
+    DotLayout() = default;
+    DotLayout(std::int64_t margin, std::int64_t pitchX, std::int64_t pitchY, std::string_view text,
+              const GlyphTable& glyphs = GlyphTable::Builtin());
+
+    std::int64_t margin() const { return margin_; }
+    std::int64_t pitchX() const { return pitchX_; }
+    std::int64_t pitchY() const { return pitchY_; }
+
+    // 35 dots per character.
+    std::size_t size() const { return text_.size() * kDotsPerCharacter; }
+    bool empty() const { return text_.empty(); }
+    // Dot i in painting order (a default dot past the end).
+    Dot operator[](std::size_t i) const;
+
+    // Calls visit(dot) for every dot in painting order.
+    template <typename Visit>
+    void ForEachDot(Visit&& visit) const;
+
+  private:
+    std::int64_t margin_ = 0;
+    std::int64_t pitchX_ = 0;
+    std::int64_t pitchY_ = 0;
+    std::string text_;
+    const GlyphTable* glyphs_ = &GlyphTable::Builtin();
+};
+
+// Lays a text out, in the given glyphs, on a display of the given client size and frame width: the grid
+// keeps a margin of 2 x frameWidth at the left and top, one frameWidth at the
+// right and 2 x frameWidth at the bottom. The horizontal pitch shrinks as the text
+// grows; the vertical pitch depends on the height only.
+DotLayout LayoutText(int clientWidth, int clientHeight, std::int32_t frameWidth, std::string_view text,
+                     const GlyphTable& glyphs = GlyphTable::Builtin());
+
+// Switches ".", "/" and "0".."9" (codes 46..57) to their segment-style glyphs
+// (codes 222..233); every other character is kept.
+std::string ToSegmentDigits(std::string_view text);
+
+template <typename Visit>
+void DotLayout::ForEachDot(Visit&& visit) const {
+    std::int64_t cellX = margin_;
+    for (const char character : text_) {
+        const auto code = static_cast<std::uint8_t>(character);
+        for (int column = 0; column < GlyphTable::kColumns; ++column) {
+            const std::int64_t x = cellX + pitchX_ * column;
+            for (int row = 0; row < GlyphTable::kRows; ++row) {
+                visit(Dot{x, margin_ + pitchY_ * row, glyphs_->Lit(code, row, column)});
+            }
+        }
+        cellX += pitchX_ * (GlyphTable::kColumns + 1);
+    }
+}
+
+}  // namespace instruments

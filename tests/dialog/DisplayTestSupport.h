@@ -1,0 +1,119 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "canvas/surface/Surface.h"
+#include "colour/ColourSpec.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
+#include "dialog/DisplayRecord.h"
+
+namespace testsupport {
+
+inline canvas::Pixel Px(canvas::Colour colour) {
+    return canvas::PixelFromColour(colour);
+}
+
+// "grigio" at shade s is the grey 255 - s, so a painted grey reveals its shade.
+inline canvas::Pixel Grey(int shade) {
+    return Px(colour::ColourOf("grigio", shade));
+}
+
+// Writes a 24-bit bottom-up BMP whose pixels are given top row first.
+inline void WriteBmp(const std::filesystem::path& path, int width, int height,
+                     const std::vector<canvas::Colour>& topDown) {
+    std::vector<std::uint8_t> bytes;
+    auto put = [&bytes](std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i) {
+            bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        }
+    };
+    const auto stride = static_cast<std::uint32_t>((width * 3 + 3) / 4 * 4);
+    const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(height);
+    // File header, then a 40-byte info header: 1 plane, 24 bits, no compression.
+    put('B' | 'M' << 8, 2);
+    put(54 + pixelBytes, 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);
+    put(24, 2);
+    put(0, 4);
+    put(pixelBytes, 4);
+    bytes.resize(bytes.size() + 16, 0);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            put(canvas::PixelFromColour(topDown[static_cast<std::size_t>(y * width + x)]), 3);
+        }
+        put(0, static_cast<int>(stride) - 3 * width);
+    }
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Colours of the four quadrants of the 2 x 2 test picture.
+inline constexpr canvas::Colour kPicTopLeft = 0x0000FF;
+inline constexpr canvas::Colour kPicTopRight = 0x00FF00;
+inline constexpr canvas::Colour kPicBottomLeft = 0xFF0000;
+inline constexpr canvas::Colour kPicBottomRight = 0x00FFFF;
+
+inline void WriteQuadrantBmp(const std::filesystem::path& path) {
+    WriteBmp(path, 2, 2, {kPicTopLeft, kPicTopRight, kPicBottomLeft, kPicBottomRight});
+}
+
+// A fresh headless dialog and zeroed display tables for every test. The working
+// directory is a private temporary folder, so face texts can name pictures by
+// relative names (a "/" in a face text splits it into switch states).
+class DisplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dialog::UseHeadlessDialogs({});
+        dialog = dialog::DialogNew(dialog::kDialogPixels, 0, "test", -1, -1, 700, 500, 0, 0);
+        ASSERT_NE(dialog, 0) << dialog::LastDialogError();
+        dialog::AllocateDisplayTable();
+        dialog::BackgroundTable.clear();
+        previousDirectory = std::filesystem::current_path();
+        folder =
+            std::filesystem::temp_directory_path() /
+            ("instruments-display-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder);
+        std::filesystem::current_path(folder);
+    }
+
+    void TearDown() override {
+        std::filesystem::current_path(previousDirectory);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+        dialog::DialogEnd(dialog, 0);
+    }
+
+    // A plain graphic control, made the current (buffered) target.
+    void AddControl(int id, int width, int height) {
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog, id, "", 0, 0, width, height, 0));
+        ASSERT_TRUE(dialog::Attach(dialog, id, canvas::Buffering::Buffered));
+    }
+
+    const canvas::Surface& SurfaceOf(int id) const {
+        const canvas::Surface* surface = dialog::ControlSurface(dialog, id);
+        EXPECT_NE(surface, nullptr);
+        static const canvas::Surface kNone;
+        return surface ? *surface : kNone;
+    }
+
+    canvas::Pixel At(int id, int x, int y) const { return SurfaceOf(id).At(x, y); }
+
+    dialog::DialogHandle dialog = 0;
+    std::filesystem::path folder;
+    std::filesystem::path previousDirectory;
+};
+
+}  // namespace testsupport
