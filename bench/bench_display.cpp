@@ -3,18 +3,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
+#include "canvas/bitmap/BmpFile.h"
 
 namespace {
 
@@ -49,33 +46,15 @@ const DemoDisplay kDemo[] = {
 // demo's two picture files.
 void WritePicture(const std::filesystem::path& path) {
     constexpr int kSide = 200;
-    constexpr int kStride = kSide * 3;
-    constexpr std::uint32_t kPixelBytes = kStride * kSide;
-    std::vector<std::uint8_t> bytes(54 + kPixelBytes, 0);
-    auto put32 = [&bytes](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            bytes[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-        }
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, 54 + kPixelBytes);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, kSide);
-    put32(22, kSide);
-    bytes[26] = 1;
-    bytes[28] = 24;
+    canvas::Surface picture(kSide, kSide);
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
-            std::uint8_t* p = &bytes[54 + static_cast<std::size_t>(y * kStride + 3 * x)];
-            p[0] = static_cast<std::uint8_t>(x);
-            p[1] = static_cast<std::uint8_t>(y);
-            p[2] = static_cast<std::uint8_t>(x + y);
+            // Blue x, green y, red x + y, counted from the bottom row.
+            const int up = kSide - 1 - y;
+            picture.SetPixel(x, y, static_cast<canvas::Pixel>((x + up) % 256 << 16 | up << 8 | x));
         }
     }
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    canvas::bitmap::WriteBmp(picture, path.string());
 }
 
 // One dialog for the whole run, in a folder holding the two pictures.

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "canvas/raster/DrawScript.h"
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/ScriptOutput.h"
+#include "tools/canvas-script/DrawScript.h"
 
 namespace fuzz {
 

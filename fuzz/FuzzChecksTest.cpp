@@ -7,9 +7,9 @@
 #include <string>
 
 #include "canvas/bitmap/StretchBlackOnWhite.h"
-#include "canvas/raster/DrawScript.h"
 #include "fuzz/ScriptOutput.h"
 #include "fuzz/StretchCheck.h"
+#include "tools/canvas-script/DrawScript.h"
 
 namespace fuzz {
 namespace {

@@ -70,26 +70,25 @@ std::string Absolute(const std::string& path) {
     return path.empty() ? path : std::filesystem::absolute(path).string();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    Options options;
+// Reads the command line into options; the problem with it, or "" when the
+// options are complete.
+std::string ParseArguments(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (i + 1 >= argc) {
-            return Usage("missing value after " + name);
+            return "missing value after " + name;
         }
         const std::string value = argv[++i];
         if (name == "--time") {
             const auto time = ParseTime(value);
             if (!time) {
-                return Usage("malformed time '" + value + "' (expected HH:MM:SS or HH:MM:SS.mmm)");
+                return "malformed time '" + value + "' (expected HH:MM:SS or HH:MM:SS.mmm)";
             }
             options.timeMs = *time;
         } else if (name == "--ticks") {
             const auto ticks = ParseCount(value);
             if (!ticks || *ticks < 1) {
-                return Usage("--ticks needs a whole number of at least 1, not '" + value + "'");
+                return "--ticks needs a whole number of at least 1, not '" + value + "'";
             }
             options.ticks = *ticks;
         } else if (name == "--pictures") {
@@ -99,15 +98,21 @@ int main(int argc, char** argv) {
         } else if (name == "--frames") {
             options.frames = value;
         } else {
-            return Usage("unknown option " + name);
+            return "unknown option " + name;
         }
     }
     if (options.timeMs < 0) {
-        return Usage("--time is required");
+        return "--time is required";
     }
     if (options.out.empty()) {
-        return Usage("--out is required");
+        return "--out is required";
     }
+    return {};
+}
+
+// Makes the output paths absolute, refuses places that cannot be written and
+// enters the pictures folder; the problem, or "" when all is ready.
+std::string PrepareFiles(Options& options) {
     // The pictures are read by name from the working directory, as the program does.
     options.out = Absolute(options.out);
     options.frames = Absolute(options.frames);
@@ -115,49 +120,79 @@ int main(int argc, char** argv) {
     if (std::FILE* probe = std::fopen(options.out.c_str(), "ab")) {
         std::fclose(probe);
     } else {
-        return Usage("cannot write '" + options.out + "'");
+        return "cannot write '" + options.out + "'";
     }
     if (!options.frames.empty()) {
         std::error_code error;
         std::filesystem::create_directories(options.frames, error);
         if (!std::filesystem::is_directory(options.frames)) {
-            return Usage("cannot create the frames folder '" + options.frames + "'");
+            return "cannot create the frames folder '" + options.frames + "'";
         }
     }
     if (!options.pictures.empty() && chdir(options.pictures.c_str()) != 0) {
-        return Usage("cannot enter the pictures folder '" + options.pictures + "'");
+        return "cannot enter the pictures folder '" + options.pictures + "'";
     }
+    return {};
+}
 
-    app::FollowVirtualTime(options.timeMs);
-
+// What a run showed: the last frame, and whether every tick frame was written.
+struct Shown {
     canvas::Surface last;
     bool framesOk = true;
+};
+
+// Runs the start-up and the timer ticks on the headless back-end, writing each
+// tick's frame when asked. False when the start-up fails.
+bool RunDemo(const Options& options, Shown& shown) {
+    app::FollowVirtualTime(options.timeMs);
     canvas::HeadlessOptions headless;
     headless.spanMs = options.ticks * app::kTickMs;
     headless.onPresent = [&](const canvas::Surface& client, std::int64_t virtualMs) {
-        last = client;
+        shown.last = client;
         const long long tick = virtualMs / app::kTickMs;
         if (!options.frames.empty() && tick >= 1) {
             char name[32];
             std::snprintf(name, sizeof name, "/frame-%04lld.png", tick);
-            framesOk = canvas::bitmap::WritePng(client, options.frames + name) && framesOk;
+            shown.framesOk = canvas::bitmap::WritePng(client, options.frames + name) && shown.framesOk;
         }
     };
     dialog::UseHeadlessDialogs(headless);
     if (app::StartUp() == 0) {
-        std::fprintf(stderr, "instruments-snapshot: %s\n", dialog::LastDialogError().c_str());
-        return 1;
+        return false;
     }
     dialog::DialogShowModal(app::mainDialog, app::DemoEventHandler);
+    return true;
+}
 
-    if (!canvas::bitmap::WritePng(last, options.out)) {
+// Writes the last frame; the exit code.
+int WriteSnapshot(const Options& options, const Shown& shown) {
+    if (!canvas::bitmap::WritePng(shown.last, options.out)) {
         std::fprintf(stderr, "instruments-snapshot: cannot write '%s'\n", options.out.c_str());
         return 1;
     }
-    if (!framesOk) {
+    if (!shown.framesOk) {
         std::fprintf(stderr, "instruments-snapshot: cannot write the frames into '%s'\n",
                      options.frames.c_str());
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    std::string problem = ParseArguments(argc, argv, options);
+    if (problem.empty()) {
+        problem = PrepareFiles(options);
+    }
+    if (!problem.empty()) {
+        return Usage(problem);
+    }
+    Shown shown;
+    if (!RunDemo(options, shown)) {
+        std::fprintf(stderr, "instruments-snapshot: %s\n", dialog::LastDialogError().c_str());
+        return 1;
+    }
+    return WriteSnapshot(options, shown);
 }

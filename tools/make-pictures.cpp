@@ -6,13 +6,13 @@
 //   make-pictures OUTPUT_DIR
 
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "canvas/bitmap/BmpFile.h"
+#include "canvas/surface/PixelBlock.h"
 
 namespace {
 
@@ -23,52 +23,12 @@ constexpr Colour Rgb(int red, int green, int blue) {
     return red | green << 8 | blue << 16;
 }
 
-void Put16(std::vector<std::uint8_t>& out, unsigned value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    Put16(out, value & 0xffff);
-    Put16(out, value >> 16);
-}
-
-// Writes a pixel block as an uncompressed bottom-up 24-bit BMP.
-bool WriteBmp(const PixelBlock& block, const std::string& path) {
-    const int width = block.width();
-    const int height = block.height();
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::vector<std::uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    Put32(out, static_cast<std::uint32_t>(54 + stride * height));
-    Put32(out, 0);
-    Put32(out, 54);
-    Put32(out, 40);
-    Put32(out, static_cast<std::uint32_t>(width));
-    Put32(out, static_cast<std::uint32_t>(height));
-    Put16(out, 1);
-    Put16(out, 24);
-    Put32(out, 0);
-    Put32(out, static_cast<std::uint32_t>(stride * height));
-    Put32(out, 3780);
-    Put32(out, 3780);
-    Put32(out, 0);
-    Put32(out, 0);
-    const std::uint8_t* pixels = block.data() + 8;
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            const std::uint8_t* p = pixels + (static_cast<std::size_t>(y) * width + x) * 4;
-            out.insert(out.end(), {p[0], p[1], p[2]});
-        }
-        out.resize(out.size() + static_cast<std::size_t>(stride - width * 3), 0);
-    }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-    return std::fclose(file) == 0 && ok;
+// Writes what the current control shows as a 24-bit BMP file.
+bool WriteShownPicture(const std::string& path) {
+    const PixelBlock block = GetBits();
+    Surface surface(block.width(), block.height());
+    WritePixelBlock(surface, block);
+    return bitmap::WriteBmp(surface, path);
 }
 
 void DrawClockFace() {
@@ -145,10 +105,10 @@ int main(int argc, char** argv) {
 
     Attach(dialog, 1, Buffering::Buffered);
     DrawClockFace();
-    const bool dial = WriteBmp(GetBits(), folder + "/quadrante.bmp");
+    const bool dial = WriteShownPicture(folder + "/quadrante.bmp");
     Attach(dialog, 2, Buffering::Buffered);
     DrawNightSky();
-    const bool sky = WriteBmp(GetBits(), folder + "/quadrante1.bmp");
+    const bool sky = WriteShownPicture(folder + "/quadrante1.bmp");
     if (!dial || !sky) {
         std::fprintf(stderr, "make-pictures: cannot write into '%s'\n", folder.c_str());
         return 1;

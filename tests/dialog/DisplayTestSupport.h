@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "canvas/bitmap/BmpFile.h"
 #include "canvas/surface/Surface.h"
 #include "colour/ColourSpec.h"
 #include "dialog/Canvas.h"
@@ -28,35 +27,13 @@ inline canvas::Pixel Grey(int shade) {
 // Writes a 24-bit bottom-up BMP whose pixels are given top row first.
 inline void WriteBmp(const std::filesystem::path& path, int width, int height,
                      const std::vector<canvas::Colour>& topDown) {
-    std::vector<std::uint8_t> bytes;
-    auto put = [&bytes](std::uint32_t value, int count) {
-        for (int i = 0; i < count; ++i) {
-            bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-        }
-    };
-    const auto stride = static_cast<std::uint32_t>((width * 3 + 3) / 4 * 4);
-    const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(height);
-    // File header, then a 40-byte info header: 1 plane, 24 bits, no compression.
-    put('B' | 'M' << 8, 2);
-    put(54 + pixelBytes, 4);
-    put(0, 4);
-    put(54, 4);
-    put(40, 4);
-    put(static_cast<std::uint32_t>(width), 4);
-    put(static_cast<std::uint32_t>(height), 4);
-    put(1, 2);
-    put(24, 2);
-    put(0, 4);
-    put(pixelBytes, 4);
-    bytes.resize(bytes.size() + 16, 0);
-    for (int y = height - 1; y >= 0; --y) {
+    canvas::Surface picture(width, height);
+    for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            put(canvas::PixelFromColour(topDown[static_cast<std::size_t>(y * width + x)]), 3);
+            picture.SetPixel(x, y, canvas::PixelFromColour(topDown[static_cast<std::size_t>(y * width + x)]));
         }
-        put(0, static_cast<int>(stride) - 3 * width);
     }
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(canvas::bitmap::WriteBmp(picture, path.string())) << path;
 }
 
 // Colours of the four quadrants of the 2 x 2 test picture.

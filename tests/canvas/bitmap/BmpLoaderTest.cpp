@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "canvas/bitmap/BmpFile.h"
+
 namespace canvas::bitmap {
 namespace {
 
@@ -32,32 +34,16 @@ void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
     Put16(b, at + 2, v >> 16);
 }
 
-// A 24-bit BMP with a 40-byte header and the given pixel rows (0x00RRGGBB,
-// top row first), stored bottom-up, or top-down with a negative height.
+// A 24-bit BMP of the given pixel rows (0x00RRGGBB, top row first), stored
+// bottom-up, or top-down with a negative height.
 std::vector<std::uint8_t> MakeBmp24(const std::vector<std::vector<Pixel>>& rows, bool topDown) {
-    const int width = static_cast<int>(rows[0].size());
-    const int height = static_cast<int>(rows.size());
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::vector<std::uint8_t> b(54 + static_cast<std::size_t>(stride) * height, 0);
-    b[0] = 'B';
-    b[1] = 'M';
-    Put32(b, 2, static_cast<std::uint32_t>(b.size()));
-    Put32(b, 10, 54);
-    Put32(b, 14, 40);
-    Put32(b, 18, static_cast<std::uint32_t>(width));
-    Put32(b, 22, static_cast<std::uint32_t>(topDown ? -height : height));
-    Put16(b, 26, 1);
-    Put16(b, 28, 24);
-    for (int y = 0; y < height; ++y) {
-        const int stored = topDown ? y : height - 1 - y;
-        for (int x = 0; x < width; ++x) {
-            const std::size_t at = 54 + static_cast<std::size_t>(stored) * stride + 3 * x;
-            b[at] = static_cast<std::uint8_t>(rows[y][x]);
-            b[at + 1] = static_cast<std::uint8_t>(rows[y][x] >> 8);
-            b[at + 2] = static_cast<std::uint8_t>(rows[y][x] >> 16);
+    Surface surface(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+    for (int y = 0; y < surface.height(); ++y) {
+        for (int x = 0; x < surface.width(); ++x) {
+            surface.SetPixel(x, y, rows[y][x]);
         }
     }
-    return b;
+    return EncodeBmp(surface, topDown ? BmpRows::TopDown : BmpRows::BottomUp);
 }
 
 // A header claiming width x height at the given depth and compression, with

@@ -1,4 +1,4 @@
-#include "canvas/raster/DrawScript.h"
+#include "tools/canvas-script/DrawScript.h"
 
 #include <algorithm>
 #include <climits>

@@ -10,7 +10,7 @@
 
 #include <iostream>
 
-#include "canvas/raster/DrawScript.h"
+#include "tools/canvas-script/DrawScript.h"
 
 int main(int argc, char** /*argv*/) {
     if (argc > 1) {

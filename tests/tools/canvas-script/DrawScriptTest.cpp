@@ -11,7 +11,7 @@
 #include <streambuf>
 #include <string>
 
-#include "canvas/raster/DrawScript.h"
+#include "tools/canvas-script/DrawScript.h"
 
 namespace canvas::raster {
 namespace {
