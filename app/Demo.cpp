@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "colour/ColourSpec.h"
 #include "dialog/Canvas.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
@@ -29,35 +30,26 @@ constexpr int kColumnGap = 4;
 
 struct DisplayRow {
     int id;
-    std::string_view faceText;
-    int frameWidth;
-    std::string_view frameColour;
-    int captionSize;
-    canvas::Colour inkColour;
-    std::string_view styleWords;
-    std::string_view backColour;
-    int backStyle;
+    dialog::DisplaySettings settings;
 };
 
-constexpr canvas::Colour Rgb(int red, int green, int blue) {
-    return red | green << 8 | blue << 16;
-}
+using colour::Rgb;
 
 // The twelve instruments in creation order: eight 210 x 55 displays in the
 // first column, two 180 x 180 dials in the second, two 80 x 80 dials in the third.
 constexpr DisplayRow kDisplays[] = {
-    {207, "", 6, "oro", 0, 0x0000FF, "unito", "#f06040", 1},
-    {208, "", 6, "oro", 0, Rgb(140, 160, 140), "", "#fff0f0", 0},
-    {209, "", 6, "rosso", 0, Rgb(160, 40, 40), "", "#ffdddd", 3},
-    {210, "", 6, "oro", 0, 0x00FFFF, "", "#0000fa", 2},
-    {211, "", 6, "verde", 0, 0x000000, "unto vuoto cerchio", "grigio", 5},
-    {212, "", 6, "oro", 0, 0x000000, "fondo", "", 3},
-    {213, "quadrante1.bmp", 6, "verde", 0, 0xFFFFFF, "unito", " ", 6},
-    {602, "", 6, "verde", 0, 0x00FF00, "", "pulsanteblu", 1},
-    {702, "", 6, "oro", 0, 0x00FF00, "", "", 3},
-    {703, "quadrante.bmp", 8, "verde", 0, 0x000000, " ", " ", 6},
-    {704, "", 10, "#afffff", 0, 0x000000, "", "#afffff", 3},
-    {705, "", 3, "rosso", 0, 0x000000, "", "pulsanterosso", 0},
+    {207, {"", 6, "oro", 0, 0x0000FF, "unito", "#f06040", 1}},
+    {208, {"", 6, "oro", 0, Rgb(140, 160, 140), "", "#fff0f0", 0}},
+    {209, {"", 6, "rosso", 0, Rgb(160, 40, 40), "", "#ffdddd", 3}},
+    {210, {"", 6, "oro", 0, 0x00FFFF, "", "#0000fa", 2}},
+    {211, {"", 6, "verde", 0, 0x000000, "unto vuoto cerchio", "grigio", 5}},
+    {212, {"", 6, "oro", 0, 0x000000, "fondo", "", 3}},
+    {213, {"quadrante1.bmp", 6, "verde", 0, 0xFFFFFF, "unito", " ", 6}},
+    {602, {"", 6, "verde", 0, 0x00FF00, "", "pulsanteblu", 1}},
+    {702, {"", 6, "oro", 0, 0x00FF00, "", "", 3}},
+    {703, {"quadrante.bmp", 8, "verde", 0, 0x000000, " ", " ", 6}},
+    {704, {"", 10, "#afffff", 0, 0x000000, "", "#afffff", 3}},
+    {705, {"", 3, "rosso", 0, 0x000000, "", "pulsanterosso", 0}},
 };
 
 struct Column {
@@ -68,6 +60,27 @@ struct Column {
 };
 
 constexpr Column kColumns[] = {{0, 10, 210, 55}, {8, 250, 180, 180}, {10, 450, 80, 80}};
+constexpr int kColumnTop = 10;
+
+// Places the displays column by column: each is asked for the column's size
+// (x, y, width and height are in/out, as display creation takes them), and the
+// next one of the column goes below what the call returned.
+template <typename Place>
+void LayOut(Place&& place) {
+    int x = 0, y = 0, width = 0, height = 0;
+    for (int i = 0; i < static_cast<int>(std::size(kDisplays)); ++i) {
+        for (const Column& column : kColumns) {
+            if (column.firstDisplay == i) {
+                x = column.x;
+                y = kColumnTop;
+                width = column.width;
+                height = column.height;
+            }
+        }
+        place(kDisplays[i], x, y, width, height);
+        y = y + height + kColumnGap;
+    }
+}
 
 }  // namespace
 
@@ -78,25 +91,22 @@ dialog::DialogHandle StartUp() {
     if (mainDialog == 0) {
         return 0;
     }
-    int x = 0, y = 0, width = 0, height = 0;
-    for (int i = 0; i < static_cast<int>(std::size(kDisplays)); ++i) {
-        for (const Column& column : kColumns) {
-            if (column.firstDisplay == i) {
-                x = column.x;
-                y = 10;
-                width = column.width;
-                height = column.height;
-            }
-        }
-        const DisplayRow& row = kDisplays[i];
-        dialog::CreateDisplay(mainDialog, row.id, x, y, width, height, row.faceText, row.frameWidth,
-                              row.frameColour, row.captionSize, row.inkColour, row.styleWords, row.backColour,
-                              row.backStyle);
-        // The next display of the column goes below what this call returned.
-        y = y + height + kColumnGap;
-    }
+    LayOut([](const DisplayRow& row, int& x, int& y, int& width, int& height) {
+        dialog::CreateDisplay(mainDialog, row.id, x, y, width, height, row.settings);
+    });
     dialog::BuildGlyphTable();
     return mainDialog;
+}
+
+const std::vector<DemoDisplay>& DemoDisplays() {
+    static const std::vector<DemoDisplay> displays = [] {
+        std::vector<DemoDisplay> placed;
+        LayOut([&](const DisplayRow& row, int& x, int& y, int& width, int& height) {
+            placed.push_back({row.id, x, y, width, height, row.settings});
+        });
+        return placed;
+    }();
+    return displays;
 }
 
 void FollowVirtualTime(long long startMs) {

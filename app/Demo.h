@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "dialog/Dialogs.h"
+#include "dialog/Display.h"
 #include "dialog/LocalClock.h"
 
 namespace app {
@@ -27,6 +29,20 @@ std::intptr_t DemoEventHandler(dialog::DialogHandle dialog, int event, std::uint
 
 // One tick: repaints every instrument in the demo's order.
 void Tick(dialog::DialogHandle dialog);
+
+// One instrument of the demo: its id, its place and size on the client area,
+// and its creation settings.
+struct DemoDisplay {
+    int id = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    dialog::DisplaySettings settings;
+};
+// The twelve instruments in creation order, each where the column layout puts
+// it when every display gets the size it asks for (as the demo's do).
+const std::vector<DemoDisplay>& DemoDisplays();
 
 // The timer period of the demo, in milliseconds.
 inline constexpr int kTickMs = 40;

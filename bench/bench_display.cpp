@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/Demo.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/Display.h"
@@ -14,33 +15,6 @@
 #include "canvas/bitmap/BmpFile.h"
 
 namespace {
-
-struct DemoDisplay {
-    int id;
-    int x;
-    int y;
-    int size[2];
-    dialog::DisplaySettings settings;
-};
-
-constexpr canvas::Colour Rgb(int red, int green, int blue) {
-    return red | green << 8 | blue << 16;
-}
-
-const DemoDisplay kDemo[] = {
-    {207, 10, 10, {210, 55}, {"", 6, "oro", 0, 0x0000FF, "unito", "#f06040", 1}},
-    {208, 10, 69, {210, 55}, {"", 6, "oro", 0, Rgb(140, 160, 140), "", "#fff0f0", 0}},
-    {209, 10, 128, {210, 55}, {"", 6, "rosso", 0, Rgb(160, 40, 40), "", "#ffdddd", 3}},
-    {210, 10, 187, {210, 55}, {"", 6, "oro", 0, 0x00FFFF, "", "#0000fa", 2}},
-    {211, 10, 246, {210, 55}, {"", 6, "verde", 0, 0x000000, "unto vuoto cerchio", "grigio", 5}},
-    {212, 10, 305, {210, 55}, {"", 6, "oro", 0, 0x000000, "fondo", "", 3}},
-    {213, 10, 364, {210, 55}, {"quadrante1.bmp", 6, "verde", 0, 0xFFFFFF, "unito", " ", 6}},
-    {602, 10, 423, {210, 55}, {"", 6, "verde", 0, 0x00FF00, "", "pulsanteblu", 1}},
-    {702, 250, 10, {180, 180}, {"", 6, "oro", 0, 0x00FF00, "", "", 3}},
-    {703, 250, 194, {180, 180}, {"quadrante.bmp", 8, "verde", 0, 0x000000, " ", " ", 6}},
-    {704, 450, 10, {80, 80}, {"", 10, "#afffff", 0, 0x000000, "", "#afffff", 3}},
-    {705, 450, 94, {80, 80}, {"", 3, "rosso", 0, 0x000000, "", "pulsanterosso", 0}},
-};
 
 // A 24-bit picture of 200 x 200 pixels with a colour ramp, standing in for the
 // demo's two picture files.
@@ -74,13 +48,13 @@ dialog::DialogHandle BenchDialog() {
 
 void BM_CreateDisplay(benchmark::State& state) {
     const dialog::DialogHandle dialog = BenchDialog();
-    const DemoDisplay& demo = kDemo[state.range(0)];
+    const app::DemoDisplay& demo = app::DemoDisplays()[static_cast<std::size_t>(state.range(0))];
     state.SetLabel(std::to_string(demo.id));
     for (auto _ : state) {
         int x = demo.x;
         int y = demo.y;
-        int width = demo.size[0];
-        int height = demo.size[1];
+        int width = demo.width;
+        int height = demo.height;
         dialog::CreateDisplay(dialog, demo.id, x, y, width, height, demo.settings);
         benchmark::DoNotOptimize(height);
     }
@@ -90,9 +64,9 @@ void BM_CreateDisplay(benchmark::State& state) {
 constexpr int kPictureIterations = 300;
 
 const bool kRegistered = [] {
-    for (int row = 0; row < static_cast<int>(std::size(kDemo)); ++row) {
+    for (int row = 0; row < static_cast<int>(app::DemoDisplays().size()); ++row) {
         auto* bench = benchmark::RegisterBenchmark("BM_CreateDisplay", BM_CreateDisplay)->Arg(row);
-        if (!kDemo[row].settings.faceText.empty()) {
+        if (!app::DemoDisplays()[static_cast<std::size_t>(row)].settings.faceText.empty()) {
             bench->Iterations(kPictureIterations);
         }
     }
@@ -103,11 +77,11 @@ const bool kRegistered = [] {
 void BM_CreateAllDemoDisplays(benchmark::State& state) {
     const dialog::DialogHandle dialog = BenchDialog();
     for (auto _ : state) {
-        for (const DemoDisplay& demo : kDemo) {
+        for (const app::DemoDisplay& demo : app::DemoDisplays()) {
             int x = demo.x;
             int y = demo.y;
-            int width = demo.size[0];
-            int height = demo.size[1];
+            int width = demo.width;
+            int height = demo.height;
             dialog::CreateDisplay(dialog, demo.id, x, y, width, height, demo.settings);
         }
     }

@@ -70,11 +70,7 @@ const Surface* SourceSurface(const Source& source) {
     return control ? &control->canvas().surface() : nullptr;
 }
 
-// A name without "." names a resource; this program has none.
 std::optional<bitmap::BmpPicture> OpenPicture(std::string_view file) {
-    if (file.find('.') == std::string_view::npos) {
-        return std::nullopt;
-    }
     return bitmap::BmpPicture::Open(std::string(file));
 }
 

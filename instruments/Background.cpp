@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "canvas/raster/Spans.h"
 #include "canvas/surface/Rounding.h"
 
 namespace instruments {
@@ -14,7 +15,7 @@ using Wide = std::int64_t;
 // surface on either side. The visible pixels of such a shape do not change, and
 // no extreme inset can hand the raster a coordinate near the int limits.
 double ClampCoordinate(Wide value, int extent) {
-    return static_cast<double>(std::clamp<Wide>(value, -1, static_cast<Wide>(extent) + 1));
+    return canvas::raster::ClampCoordinate(value, extent);
 }
 
 struct Area {

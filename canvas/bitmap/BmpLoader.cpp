@@ -1,5 +1,6 @@
 #include "canvas/bitmap/BmpLoader.h"
 
+#include <atomic>
 #include <SDL.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,7 +22,7 @@ namespace {
 // Enough of the file's start for every header field the checks read.
 constexpr std::size_t kHeaderPrefixBytes = 256;
 
-std::int64_t picturesDecoded = 0;
+std::atomic<std::int64_t> picturesDecoded = 0;
 
 struct SdlSurfaceDeleter {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }

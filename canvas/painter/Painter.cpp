@@ -16,8 +16,6 @@ namespace canvas {
 
 namespace {
 
-// Pen widths beyond this only waste time: every pixel of any surface is covered.
-constexpr int kMaxPenWidth = 4096;
 constexpr std::size_t kMaxFaceName = 31;
 constexpr double kScreenDpi = 96.0;
 constexpr double kDefaultPoints = 8.0;
@@ -124,7 +122,7 @@ void Painter::SetPos(double x, double y) {
 }
 
 void Painter::Width(double n) {
-    state_.penWidth = std::clamp(RoundHalfEven(n), 0, kMaxPenWidth);
+    state_.penWidth = std::clamp(RoundHalfEven(n), 0, raster::kMaxPenWidth);
 }
 
 void Painter::ColourFg(Colour colour) {

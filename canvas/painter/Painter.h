@@ -16,6 +16,7 @@
 #include "canvas/surface/Pixel.h"
 #include "canvas/surface/PixelBlock.h"
 #include "canvas/surface/Surface.h"
+#include "canvas/text/FontRequest.h"
 
 namespace canvas {
 
@@ -41,10 +42,10 @@ FillStyle FillStyleOf(int number);
 inline constexpr std::int32_t kCornerEllipse = INT32_MIN;
 
 // Style bits of Font.
-inline constexpr int kFontBold = 1;
-inline constexpr int kFontItalic = 2;
-inline constexpr int kFontUnderline = 4;
-inline constexpr int kFontStrikeOut = 8;
+inline constexpr int kFontBold = text::kStyleBold;
+inline constexpr int kFontItalic = text::kStyleItalic;
+inline constexpr int kFontUnderline = text::kStyleUnderline;
+inline constexpr int kFontStrikeOut = text::kStyleStrikeOut;
 
 // The colours that the -1 defaults select.
 inline constexpr Colour kSystemWindowText = 0x000000;

@@ -1,5 +1,7 @@
 #include "canvas/surface/PixelBlock.h"
 
+#include "canvas/surface/AlignedBuffer.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -23,18 +25,13 @@ void WriteLittleEndian32(std::uint8_t* p, std::uint32_t value) {
 
 }  // namespace
 
-void PixelBlock::FreeAligned::operator()(std::uint8_t* p) const {
-    std::free(p);
-}
-
 void PixelBlock::Allocate(std::size_t size) {
     base_.reset();
     size_ = 0;
     if (size == 0) {
         return;
     }
-    const std::size_t total = (kHeaderOffset + size + 63) / 64 * 64;
-    base_.reset(static_cast<std::uint8_t*>(std::aligned_alloc(64, total)));
+    base_ = AllocateAligned<std::uint8_t>(kHeaderOffset + size);
     if (base_) {
         size_ = size;
     }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 
+#include "canvas/surface/AlignedBuffer.h"
 #include "canvas/surface/Surface.h"
 
 namespace canvas {
@@ -46,13 +47,10 @@ class PixelBlock {
   private:
     static constexpr std::size_t kPixelOffset = 64;
     static constexpr std::size_t kHeaderOffset = kPixelOffset - 8;
-    struct FreeAligned {
-        void operator()(std::uint8_t* p) const;
-    };
     void Allocate(std::size_t size);
     std::uint8_t* mutableData() { return base_ ? base_.get() + kHeaderOffset : nullptr; }
 
-    std::unique_ptr<std::uint8_t[], FreeAligned> base_;
+    std::unique_ptr<std::uint8_t[], FreeAlignedBuffer> base_;
     std::size_t size_ = 0;
 };
 

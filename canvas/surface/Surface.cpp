@@ -1,6 +1,9 @@
 #include "canvas/surface/Surface.h"
 
+#include "canvas/surface/AlignedBuffer.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -9,16 +12,16 @@ namespace canvas {
 
 namespace {
 
-constexpr std::size_t kBufferAlignBytes = 64;
-
-std::int64_t livePixels = 0;
-std::int64_t peakLivePixels = 0;
+// Pixels held by all surfaces of the process, for tests that check that
+// surfaces are freed and that no full-size copy is made.
+std::atomic<std::int64_t> livePixels = 0;
+std::atomic<std::int64_t> peakLivePixels = 0;
 
 }  // namespace
 
 void Surface::FreeAligned::operator()(Pixel* p) const {
     livePixels -= pixels;
-    std::free(p);
+    FreeAlignedBuffer()(p);
 }
 
 std::int64_t Surface::LivePixels() {
@@ -30,7 +33,7 @@ std::int64_t Surface::PeakLivePixels() {
 }
 
 void Surface::ResetPeakLivePixels() {
-    peakLivePixels = livePixels;
+    peakLivePixels = livePixels.load();
 }
 
 Surface::Surface(int width, int height, Pixel fill) {
@@ -38,18 +41,17 @@ Surface::Surface(int width, int height, Pixel fill) {
         return;
     }
     const int stride = width;
-    // aligned_alloc wants a multiple of the alignment.
-    const std::size_t used =
-        static_cast<std::size_t>(stride) * static_cast<std::size_t>(height) * sizeof(Pixel);
-    const std::size_t bytes = (used + kBufferAlignBytes - 1) / kBufferAlignBytes * kBufferAlignBytes;
-    auto* memory = static_cast<Pixel*>(std::aligned_alloc(kBufferAlignBytes, bytes));
-    if (memory == nullptr) {
+    auto memory = AllocateAligned<Pixel>(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height) *
+                                         sizeof(Pixel));
+    if (!memory) {
         return;
     }
     const std::int64_t count = std::int64_t{stride} * height;
-    pixels_ = std::unique_ptr<Pixel[], FreeAligned>(memory, FreeAligned{count});
-    livePixels += count;
-    peakLivePixels = std::max(peakLivePixels, livePixels);
+    pixels_ = std::unique_ptr<Pixel[], FreeAligned>(memory.release(), FreeAligned{count});
+    const std::int64_t live = livePixels += count;
+    std::int64_t peak = peakLivePixels;
+    while (live > peak && !peakLivePixels.compare_exchange_weak(peak, live)) {
+    }
     width_ = width;
     height_ = height;
     stride_ = stride;

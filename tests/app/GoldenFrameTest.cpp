@@ -19,7 +19,7 @@
 #include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
-#include "dialog/DisplayRecord.h"
+#include "instruments/DisplaySettings.h"
 #include "dialog/LocalClock.h"
 
 namespace app {
@@ -30,31 +30,20 @@ struct Area {
     bool Holds(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
 };
 
-// The client position of every display that prints a style text.
-struct LabelledDisplay {
-    int id, x, y;
-};
-constexpr LabelledDisplay kLabelledDisplays[] = {
-    {207, 10, 10}, {211, 10, 246}, {212, 10, 305}, {213, 10, 364}};
-
 // Where the style texts land: each display's text, blanks trimmed, measured
 // with the display's font from its top-left corner.
 std::vector<Area> LabelAreas() {
     std::vector<Area> areas;
-    for (const LabelledDisplay& display : kLabelledDisplays) {
-        const dialog::DisplayRecord* record = dialog::RecordOf(display.id);
-        EXPECT_NE(record, nullptr);
-        if (record == nullptr || !dialog::Attach(mainDialog, display.id, canvas::Buffering::Buffered)) {
+    for (const DemoDisplay& display : DemoDisplays()) {
+        const std::string_view label = instruments::LabelOf(display.settings.styleWords);
+        if (label.empty() || !dialog::Attach(mainDialog, display.id, dialog::Buffering::Buffered)) {
             continue;
         }
-        std::string_view label = record->styleWords.View();
-        const std::string_view blanks(" \0", 2);
-        label.remove_prefix(std::min(label.size(), label.find_first_not_of(blanks)));
-        label = label.substr(0, label.find_last_not_of(blanks) + 1);
         const canvas::Size extent = dialog::TextSize(label);
         EXPECT_GT(extent.width, 0) << "display " << display.id;
         areas.push_back({display.x, display.y, display.x + extent.width, display.y + extent.height});
     }
+    EXPECT_EQ(areas.size(), 4u);  // 207, 211, 212 and 213
     return areas;
 }
 

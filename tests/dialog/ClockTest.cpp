@@ -10,6 +10,7 @@
 #include "dialog/DisplayRecord.h"
 #include "dialog/LocalClock.h"
 #include "dialog/Painters.h"
+#include "tests/dialog/DisplayTestSupport.h"
 #include "instruments/AnalogClock.h"
 
 namespace dialog {
@@ -48,26 +49,22 @@ void FixTime(int hh, int mm, int ss) {
     dialog::SetLocalClockSource([=] { return canvas::LocalTime{hh, mm, ss, 0}; });
 }
 
-class ClockTest : public ::testing::Test {
+class ClockTest : public testsupport::DisplayTest {
   protected:
     void SetUp() override {
-        dialog::UseHeadlessDialogs({});
-        dialog_ = dialog::DialogNew(dialog::kDialogPixels, 0, "t", -1, -1, 700, 500, 0, 0);
-        ASSERT_NE(dialog_, 0);
-        dialog::AllocateDisplayTable();
+        DisplayTest::SetUp();
         dialog::EnsureBackgroundTable();
     }
     void TearDown() override {
         dialog::SetLocalClockSource({});
-        dialog::DialogEnd(dialog_, 0);
-        dialog::BackgroundTable.clear();
+        DisplayTest::TearDown();
     }
 
     // A clock display and a reference control of the same size, both with a
     // plain kept face.
     void MakeClock(int width, int height, int frameWidth) {
-        ASSERT_TRUE(dialog::ControlAddGraphic(dialog_, kClockId, "", 0, 0, width, height, 0));
-        ASSERT_TRUE(dialog::ControlAddGraphic(dialog_, kReferenceId, "", 0, 0, width, height, 0));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog, kClockId, "", 0, 0, width, height, 0));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog, kReferenceId, "", 0, 0, width, height, 0));
         dialog::RecordOf(kClockId)->frameWidth = frameWidth;
         *dialog::BackgroundOf(kClockId) =
             canvas::PixelBlock::FromSurface(canvas::Surface(width, height, PixelFromColour(kFaceColour)));
@@ -76,7 +73,7 @@ class ClockTest : public ::testing::Test {
     // Draws on the reference control what the clock must show: the kept face,
     // the hands from the centre to the given pixels and the white dots.
     void DrawReference(Point centre, const Hands& hands, const std::vector<Point>& dots) {
-        ASSERT_TRUE(dialog::Attach(dialog_, kReferenceId, canvas::Buffering::Buffered));
+        ASSERT_TRUE(dialog::Attach(dialog, kReferenceId, canvas::Buffering::Buffered));
         dialog::SetBits(*dialog::BackgroundOf(kClockId));
         const std::pair<Point, canvas::Colour> wide[] = {{hands.hour, kHourColour},
                                                          {hands.minute, kMinuteColour}};
@@ -93,7 +90,7 @@ class ClockTest : public ::testing::Test {
         }
     }
 
-    const canvas::Surface& Face(int id = kClockId) const { return *dialog::ControlSurface(dialog_, id); }
+    const canvas::Surface& Face(int id = kClockId) const { return *dialog::ControlSurface(dialog, id); }
 
     void ExpectFaceMatchesReference() const {
         const canvas::Surface& face = Face();
@@ -122,7 +119,6 @@ class ClockTest : public ::testing::Test {
         return found;
     }
 
-    dialog::DialogHandle dialog_ = 0;
 };
 
 TEST(HourAngleTest, RoundsHalfDegreesToEven) {
@@ -151,7 +147,7 @@ TEST(HourAngleTest, ExtremeOffsetsDoNotOverflow) {
 TEST_F(ClockTest, LargeDialAtThreeOClock) {
     MakeClock(180, 180, 6);
     FixTime(3, 0, 0);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     DrawReference({90, 90}, {{147, 90}, {90, 12}, {90, 9}}, kDots180);
     ExpectFaceMatchesReference();
 }
@@ -159,7 +155,7 @@ TEST_F(ClockTest, LargeDialAtThreeOClock) {
 TEST_F(ClockTest, HourOffsetMovesOnlyTheHourHand) {
     MakeClock(180, 180, 6);
     FixTime(3, 0, 0);
-    PaintClock(dialog_, kClockId, -1);
+    PaintClock(dialog, kClockId, -1);
     DrawReference({90, 90}, {{139, 62}, {90, 12}, {90, 9}}, kDots180);
     ExpectFaceMatchesReference();
 }
@@ -167,7 +163,7 @@ TEST_F(ClockTest, HourOffsetMovesOnlyTheHourHand) {
 TEST_F(ClockTest, LargeDialAtHalfPastNine) {
     MakeClock(180, 180, 6);
     FixTime(9, 30, 15);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     DrawReference({90, 90}, {{35, 75}, {90, 168}, {171, 90}}, kDots180);
     ExpectFaceMatchesReference();
 }
@@ -176,12 +172,12 @@ TEST_F(ClockTest, HourAnglesPastMidnightAndBeforeIt) {
     MakeClock(180, 180, 6);
     // 720 degrees points straight up; -15 degrees leans left of twelve.
     FixTime(23, 59, 0);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     DrawReference({90, 90}, {{90, 33}, {82, 13}, {90, 9}}, kDots180);
     ExpectFaceMatchesReference();
 
     FixTime(0, 30, 0);
-    PaintClock(dialog_, kClockId, -1);
+    PaintClock(dialog, kClockId, -1);
     DrawReference({90, 90}, {{75, 35}, {90, 168}, {90, 9}}, kDots180);
     ExpectFaceMatchesReference();
 }
@@ -189,7 +185,7 @@ TEST_F(ClockTest, HourAnglesPastMidnightAndBeforeIt) {
 TEST_F(ClockTest, ThirteenDotsLandOnTheListedPixels) {
     MakeClock(180, 180, 6);
     FixTime(3, 0, 0);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     for (const Point& dot : kDots180) {
         EXPECT_EQ(Face().At(dot.x, dot.y), PixelFromColour(kWhite)) << dot.x << ", " << dot.y;
     }
@@ -205,7 +201,7 @@ TEST_F(ClockTest, SinglePrecisionDegreeFactorDecidesHalfPixelCases) {
     // 40.5012, so the tip is (160, 49.4988), drawn to row 49, not 50.
     MakeClock(180, 180, 6);
     FixTime(0, 0, 10);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     DrawReference({90, 90}, {{90, 33}, {90, 12}, {160, 49}}, kDots180);
     ExpectFaceMatchesReference();
     const canvas::Surface& face = Face();
@@ -222,7 +218,7 @@ TEST_F(ClockTest, SinglePrecisionDegreeFactorPlacesTheThreeOClockDot) {
     // sin(1.57077)) = 47.4999999, column 47; with pi / 180 it is column 48.
     MakeClock(50, 50, 6);
     FixTime(0, 0, 0);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     EXPECT_EQ(Face().At(47, 25), PixelFromColour(kWhite));
     EXPECT_EQ(Face().At(48, 25), PixelFromColour(kFaceColour));
 }
@@ -230,7 +226,7 @@ TEST_F(ClockTest, SinglePrecisionDegreeFactorPlacesTheThreeOClockDot) {
 TEST_F(ClockTest, SmallDials) {
     MakeClock(80, 80, 3);
     FixTime(3, 0, 0);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     const canvas::Surface& face = Face();
     // Hour hand horizontal to (66, 40): its cap reaches one column past the end.
     EXPECT_EQ(face.At(67, 40), PixelFromColour(kHourColour));
@@ -246,7 +242,7 @@ TEST_F(ClockTest, SmallDials) {
 TEST_F(ClockTest, WideFramePullsTheHandsIntoTheFrameBand) {
     MakeClock(80, 80, 10);
     FixTime(3, 15, 0);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     // The second hand runs up column 40 and stops below (40, 6), the top dot;
     // (40, 5) is untouched.
     EXPECT_EQ(Face().At(40, 7), PixelFromColour(kSecondColour));
@@ -257,7 +253,7 @@ TEST_F(ClockTest, WideFramePullsTheHandsIntoTheFrameBand) {
 TEST_F(ClockTest, OddSizeKeepsTheRealCentreForTheDots) {
     MakeClock(81, 81, 6);
     FixTime(3, 15, 0);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     // The hands start at 40.5, drawn at 40; the top dot is 40.5 x (1 + 0.9 x a
     // hair) = 40.503, which lands in column 41.
     EXPECT_EQ(Face().At(40, 20), PixelFromColour(kSecondColour));
@@ -269,7 +265,7 @@ TEST_F(ClockTest, OddSizeKeepsTheRealCentreForTheDots) {
 TEST_F(ClockTest, WideDialScalesByHalfWidthAndHalfHeight) {
     MakeClock(120, 60, 6);
     FixTime(3, 15, 0);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     // Dots at 0, 90, 180 and 270 degrees on the 54 x 27 ellipse round (60, 30).
     for (const Point& dot : {Point{60, 57}, Point{114, 30}, Point{60, 3}, Point{6, 30}}) {
         EXPECT_EQ(Face().At(dot.x, dot.y), PixelFromColour(kWhite)) << dot.x << ", " << dot.y;
@@ -282,9 +278,9 @@ TEST_F(ClockTest, WideDialScalesByHalfWidthAndHalfHeight) {
 TEST_F(ClockTest, RepaintShowsOnlyTheNewTime) {
     MakeClock(180, 180, 6);
     FixTime(9, 30, 15);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     FixTime(3, 0, 0);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     DrawReference({90, 90}, {{147, 90}, {90, 12}, {90, 9}}, kDots180);
     ExpectFaceMatchesReference();
 }
@@ -293,9 +289,9 @@ TEST_F(ClockTest, WithoutAKeptFaceTheHandsAccumulate) {
     MakeClock(180, 180, 6);
     *dialog::BackgroundOf(kClockId) = {};
     FixTime(9, 30, 15);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     FixTime(3, 0, 0);
-    PaintClock(dialog_, kClockId, 0);
+    PaintClock(dialog, kClockId, 0);
     // The hour hand of 09:30 is still there beside the one of 03:00.
     EXPECT_EQ(Face().At(36, 75), PixelFromColour(kHourColour));
     EXPECT_EQ(Face().At(146, 90), PixelFromColour(kHourColour));
@@ -305,10 +301,10 @@ TEST_F(ClockTest, NoRecordOrNoControlPaintsNothing) {
     MakeClock(180, 180, 6);
     FixTime(3, 0, 0);
     const canvas::Surface before = Face();
-    ASSERT_TRUE(dialog::Attach(dialog_, kClockId, canvas::Buffering::Buffered));
-    PaintClock(dialog_, kNoControlId, 0);
-    PaintClock(dialog_, 20000, 0);
-    PaintClock(dialog_, -1, 0);
+    ASSERT_TRUE(dialog::Attach(dialog, kClockId, canvas::Buffering::Buffered));
+    PaintClock(dialog, kNoControlId, 0);
+    PaintClock(dialog, 20000, 0);
+    PaintClock(dialog, -1, 0);
     PaintClock(0, kClockId, 0);
     EXPECT_TRUE(Face().SamePixels(before));
 }
@@ -316,9 +312,9 @@ TEST_F(ClockTest, NoRecordOrNoControlPaintsNothing) {
 TEST_F(ClockTest, ExtremeInputsStayOnTheSurface) {
     MakeClock(80, 80, INT_MIN);
     dialog::SetLocalClockSource([] { return canvas::LocalTime{INT_MAX, INT_MIN, INT_MAX, 0}; });
-    PaintClock(dialog_, kClockId, INT_MAX);
+    PaintClock(dialog, kClockId, INT_MAX);
     dialog::RecordOf(kClockId)->frameWidth = INT_MAX;
-    PaintClock(dialog_, kClockId, INT_MIN);
+    PaintClock(dialog, kClockId, INT_MIN);
     // Both repaints are complete faces: the kept face shows through.
     EXPECT_EQ(Face().width(), 80);
     EXPECT_EQ(Face().At(0, 0), PixelFromColour(kFaceColour));

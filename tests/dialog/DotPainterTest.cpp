@@ -15,6 +15,7 @@
 #include "dialog/GlyphTable.h"
 #include "instruments/DotStyle.h"
 #include "instruments/TextLayout.h"
+#include "tests/dialog/DisplayTestSupport.h"
 
 namespace dialog {
 namespace {
@@ -86,20 +87,12 @@ struct Model {
     }
 };
 
-class DotPainterTest : public ::testing::Test {
+class DotPainterTest : public testsupport::DisplayTest {
   protected:
     static constexpr int kId = 207;
 
-    static void SetUpTestSuite() {
-        dialog::UseHeadlessDialogs({});
-        BuildGlyphTable();
-    }
-
     void SetUp() override {
-        dialog = dialog::DialogNew(dialog::kDialogPixels, 0, "test", -1, -1, 700, 500, 0, 0);
-        ASSERT_NE(dialog, 0) << dialog::LastDialogError();
-        dialog::AllocateDisplayTable();
-        dialog::BackgroundTable.clear();
+        DisplayTest::SetUp();
         dialog::EnsureBackgroundTable();
     }
 
@@ -140,7 +133,6 @@ class DotPainterTest : public ::testing::Test {
         return count;
     }
 
-    dialog::DialogHandle dialog = 0;
 };
 
 // A small display with room for the style text above the dots: frame 8 gives a

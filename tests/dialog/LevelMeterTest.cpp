@@ -11,6 +11,7 @@
 #include "dialog/Dialogs.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/Painters.h"
+#include "tests/dialog/DisplayTestSupport.h"
 #include "instruments/LevelMeter.h"
 
 namespace dialog {
@@ -52,31 +53,24 @@ TEST(LineXAtYTest, ExtremeArgumentsNeitherOverflowNorDivideByZero) {
     EXPECT_EQ(instruments::LineXAtY(4, 20, 9, 20, 17), 4);
 }
 
-class LevelMeterTest : public ::testing::Test {
+class LevelMeterTest : public testsupport::DisplayTest {
   protected:
     void SetUp() override {
-        dialog::UseHeadlessDialogs({});
-        dialog_ = dialog::DialogNew(dialog::kDialogPixels, 0, "t", -1, -1, 700, 500, 0, 0);
-        ASSERT_NE(dialog_, 0);
-        dialog::AllocateDisplayTable();
+        DisplayTest::SetUp();
         dialog::EnsureBackgroundTable();
-    }
-    void TearDown() override {
-        dialog::DialogEnd(dialog_, 0);
-        dialog::BackgroundTable.clear();
     }
     // Starts over with an empty dialog, for cases that need meters of several sizes.
     void NewDialog() {
-        dialog::DialogEnd(dialog_, 0);
-        dialog_ = dialog::DialogNew(dialog::kDialogPixels, 0, "t", -1, -1, 700, 500, 0, 0);
-        ASSERT_NE(dialog_, 0);
+        dialog::DialogEnd(dialog, 0);
+        dialog = dialog::DialogNew(dialog::kDialogPixels, 0, "t", -1, -1, 700, 500, 0, 0);
+        ASSERT_NE(dialog, 0);
     }
 
     // A meter display and a reference control of the same size, both with a plain
     // kept face.
     void MakeMeter(int width, int height, int frameWidth) {
-        ASSERT_TRUE(dialog::ControlAddGraphic(dialog_, kMeterId, "", 0, 0, width, height, 0));
-        ASSERT_TRUE(dialog::ControlAddGraphic(dialog_, kReferenceId, "", 0, 0, width, height, 0));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog, kMeterId, "", 0, 0, width, height, 0));
+        ASSERT_TRUE(dialog::ControlAddGraphic(dialog, kReferenceId, "", 0, 0, width, height, 0));
         dialog::DisplayRecord* record = dialog::RecordOf(kMeterId);
         record->frameWidth = frameWidth;
         record->inkColour = kInk;
@@ -88,7 +82,7 @@ class LevelMeterTest : public ::testing::Test {
     // and white ticks on one row.
     void DrawReference(std::pair<int, int> base, std::pair<int, int> tip, const std::vector<int>& ticks,
                        int tickRow) {
-        ASSERT_TRUE(dialog::Attach(dialog_, kReferenceId, canvas::Buffering::Buffered));
+        ASSERT_TRUE(dialog::Attach(dialog, kReferenceId, canvas::Buffering::Buffered));
         dialog::SetBits(*dialog::BackgroundOf(kMeterId));
         dialog::Width(1);
         dialog::SetPos(base.first, base.second);
@@ -98,7 +92,7 @@ class LevelMeterTest : public ::testing::Test {
         }
     }
 
-    const canvas::Surface& Face(int id = kMeterId) const { return *dialog::ControlSurface(dialog_, id); }
+    const canvas::Surface& Face(int id = kMeterId) const { return *dialog::ControlSurface(dialog, id); }
 
     PixelSet PixelsOf(canvas::Colour colour, int id = kMeterId) const {
         PixelSet found;
@@ -118,7 +112,6 @@ class LevelMeterTest : public ::testing::Test {
         EXPECT_TRUE(Face().SamePixels(Face(kReferenceId)));
     }
 
-    dialog::DialogHandle dialog_ = 0;
 };
 
 // 0 and 100 end on the first and the last tick; 99 stops short of the last.
@@ -134,7 +127,7 @@ TEST_F(LevelMeterTest, WorkedExampleNeedlesAndTicks) {
                  {100, {170, 47}, {201, 17}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
-        PaintLevelMeter(dialog_, kMeterId, c.value);
+        PaintLevelMeter(dialog, kMeterId, c.value);
         DrawReference(c.base, c.tip, kTicks, kTickRow);
         ExpectFaceMatchesReference();
     }
@@ -145,7 +138,7 @@ TEST_F(LevelMeterTest, HalfScaleIsUprightAtTheRoundedMiddle) {
         SCOPED_TRACE(width);
         NewDialog();
         MakeMeter(width, 55, 6);
-        PaintLevelMeter(dialog_, kMeterId, 50);
+        PaintLevelMeter(dialog, kMeterId, 50);
         const PixelSet ink = PixelsOf(kInk);
         ASSERT_FALSE(ink.empty());
         for (const auto& [x, y] : ink) {
@@ -158,13 +151,13 @@ TEST_F(LevelMeterTest, NoFrameSpansTheWholeWidth) {
     // 100 x 40: pivot (50, 80), ticks on row 18, base on row 38; the scale runs
     // from x = 0 to x = 100, so the end needles lean out past both edges.
     MakeMeter(100, 40, 0);
-    PaintLevelMeter(dialog_, kMeterId, 0);
+    PaintLevelMeter(dialog, kMeterId, 0);
     DrawReference({15, 38}, {-2, 18}, {}, 18);
     EXPECT_EQ(PixelsOf(kInk), PixelsOf(kInk, kReferenceId));
     EXPECT_EQ(Face().At(15, 38), PixelFromColour(kInk));
     EXPECT_EQ(Face().At(15, 39), PixelFromColour(kFaceColour));
 
-    PaintLevelMeter(dialog_, kMeterId, 100);
+    PaintLevelMeter(dialog, kMeterId, 100);
     DrawReference({85, 38}, {102, 18}, {}, 18);
     EXPECT_EQ(PixelsOf(kInk), PixelsOf(kInk, kReferenceId));
 }
@@ -173,7 +166,7 @@ TEST_F(LevelMeterTest, TickRowUsesTheSinglePrecisionFactor) {
     // 20 - 0.05 x 50 is a hair below 17.5 with the single-precision 0.05, so the
     // ticks sit on row 17, not 18.
     MakeMeter(210, 50, 6);
-    PaintLevelMeter(dialog_, kMeterId, 50);
+    PaintLevelMeter(dialog, kMeterId, 50);
     const PixelSet white = PixelsOf(kWhite);
     ASSERT_EQ(white.size(), 21u);
     for (const auto& [x, y] : white) {
@@ -186,25 +179,25 @@ TEST_F(LevelMeterTest, TicksLieOnTopOfTheNeedle) {
     // row 19; the needle for 1 runs nearly flat from (-4, 15) towards (5, 19) and
     // passes through the tick for 0 at (4, 19).
     MakeMeter(100, 20, 3);
-    PaintLevelMeter(dialog_, kMeterId, 1);
+    PaintLevelMeter(dialog, kMeterId, 1);
     EXPECT_EQ(Face().At(3, 18), PixelFromColour(kInk));
     EXPECT_EQ(Face().At(4, 19), PixelFromColour(kWhite));
 }
 
 TEST_F(LevelMeterTest, RepaintRestoresTheKeptFace) {
     MakeMeter(210, 55, 6);
-    PaintLevelMeter(dialog_, kMeterId, 30);
+    PaintLevelMeter(dialog, kMeterId, 30);
     const canvas::Surface first = Face();
-    PaintLevelMeter(dialog_, kMeterId, 70);
+    PaintLevelMeter(dialog, kMeterId, 70);
     EXPECT_FALSE(Face().SamePixels(first));
-    PaintLevelMeter(dialog_, kMeterId, 30);
+    PaintLevelMeter(dialog, kMeterId, 30);
     EXPECT_TRUE(Face().SamePixels(first));
 }
 
 TEST_F(LevelMeterTest, TenPixelsHighShowsOnlyTheKeptFace) {
     // The pivot (w / 2, 20) lies on the scale line: no needle has a crossing.
     MakeMeter(210, 10, 2);
-    PaintLevelMeter(dialog_, kMeterId, 30);
+    PaintLevelMeter(dialog, kMeterId, 30);
     EXPECT_TRUE(PixelsOf(kInk).empty());
     EXPECT_TRUE(PixelsOf(kWhite).empty());
     EXPECT_EQ(PixelsOf(kFaceColour).size(), 210u * 10u);
@@ -212,7 +205,7 @@ TEST_F(LevelMeterTest, TenPixelsHighShowsOnlyTheKeptFace) {
 
 TEST_F(LevelMeterTest, NanShowsTicksButNoNeedle) {
     MakeMeter(210, 55, 6);
-    PaintLevelMeter(dialog_, kMeterId, std::numeric_limits<float>::quiet_NaN());
+    PaintLevelMeter(dialog, kMeterId, std::numeric_limits<float>::quiet_NaN());
     EXPECT_TRUE(PixelsOf(kInk).empty());
     EXPECT_EQ(PixelsOf(kWhite).size(), kTicks.size());
 }
@@ -222,7 +215,7 @@ TEST_F(LevelMeterTest, ValuesFarOffTheScaleLeanOutOfView) {
     const float inf = std::numeric_limits<float>::infinity();
     for (float value : {inf, -inf, 1e30f, -1e30f, std::numeric_limits<float>::max()}) {
         SCOPED_TRACE(value);
-        PaintLevelMeter(dialog_, kMeterId, value);
+        PaintLevelMeter(dialog, kMeterId, value);
         EXPECT_TRUE(PixelsOf(kInk).empty());
         EXPECT_EQ(PixelsOf(kWhite).size(), kTicks.size());
     }
@@ -230,9 +223,9 @@ TEST_F(LevelMeterTest, ValuesFarOffTheScaleLeanOutOfView) {
 
 TEST_F(LevelMeterTest, ExtremeFrameWidthsPaintWithoutFault) {
     MakeMeter(210, 55, INT_MAX);
-    PaintLevelMeter(dialog_, kMeterId, 50);
+    PaintLevelMeter(dialog, kMeterId, 50);
     dialog::RecordOf(kMeterId)->frameWidth = INT_MIN;
-    PaintLevelMeter(dialog_, kMeterId, 50);
+    PaintLevelMeter(dialog, kMeterId, 50);
     // The kept face came back first, so every pixel is face, ink or tick.
     const std::size_t painted =
         PixelsOf(kFaceColour).size() + PixelsOf(kInk).size() + PixelsOf(kWhite).size();
@@ -242,10 +235,10 @@ TEST_F(LevelMeterTest, ExtremeFrameWidthsPaintWithoutFault) {
 TEST_F(LevelMeterTest, NoRecordOrNoControlPaintsNothing) {
     MakeMeter(210, 55, 6);
     const canvas::Surface before = Face();
-    ASSERT_TRUE(dialog::Attach(dialog_, kMeterId, canvas::Buffering::Buffered));
-    PaintLevelMeter(dialog_, kNoControlId, 50);
-    PaintLevelMeter(dialog_, 20000, 50);
-    PaintLevelMeter(dialog_, -1, 50);
+    ASSERT_TRUE(dialog::Attach(dialog, kMeterId, canvas::Buffering::Buffered));
+    PaintLevelMeter(dialog, kNoControlId, 50);
+    PaintLevelMeter(dialog, 20000, 50);
+    PaintLevelMeter(dialog, -1, 50);
     PaintLevelMeter(0, kMeterId, 50);
     EXPECT_TRUE(Face().SamePixels(before));
 }
