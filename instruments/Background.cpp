@@ -48,6 +48,19 @@ void Column(canvas::Painter& p, const Area& area, Wide x, canvas::Colour colour)
     p.LineTo(static_cast<double>(x), area.farY, colour);
 }
 
+// The line patterns run from shade 255 (black for most colours) at the far
+// end of their loop toward the colour itself: the shade of step i over an
+// extent e is 255 - 255 x i / e.
+constexpr double kFullShade = 255.0;
+// The box stack: box i is lighter by 600 / h per box, from a shade of 205 (or,
+// for the green of an empty colour text, from a green level of 0).
+constexpr double kBoxShadeStart = 205.0;
+constexpr double kBoxShadePerHeight = 600.0;
+
+double LineShade(double step, int extent) {
+    return kFullShade - kFullShade * step / extent;
+}
+
 int Shade(double value) {
     return canvas::RoundHalfEven(value);
 }
@@ -66,7 +79,7 @@ Steps VisibleSteps(int inset, Wide last, int extent) {
 void PaintMirroredRows(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec) {
     const Steps steps = VisibleSteps(inset, canvas::RoundHalfEven(a.h / 2.0), a.h);
     for (Wide i = steps.first; i <= steps.last; ++i) {
-        const canvas::Colour c = spec.At(Shade(255.0 - 255.0 * i / a.h));
+        const canvas::Colour c = spec.At(Shade(LineShade(static_cast<double>(i), a.h)));
         Row(p, a, i - 1, c);
         Row(p, a, a.h - i, c);
     }
@@ -75,14 +88,14 @@ void PaintMirroredRows(canvas::Painter& p, const Area& a, int inset, const colou
 void PaintRowsFromBottom(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec) {
     const Steps steps = VisibleSteps(inset, static_cast<Wide>(a.h) - inset, a.h);
     for (Wide i = steps.first; i <= steps.last; ++i) {
-        Row(p, a, a.h - i, spec.At(Shade(255.0 - 255.0 * i / a.h)));
+        Row(p, a, a.h - i, spec.At(Shade(LineShade(static_cast<double>(i), a.h))));
     }
 }
 
 void PaintRowsFromTop(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec) {
     const Steps steps = VisibleSteps(inset, static_cast<Wide>(a.h) - inset, a.h);
     for (Wide i = steps.first; i <= steps.last; ++i) {
-        Row(p, a, i - 1, spec.At(Shade(255.0 - 255.0 * i / a.h)));
+        Row(p, a, i - 1, spec.At(Shade(LineShade(static_cast<double>(i), a.h))));
     }
 }
 
@@ -95,7 +108,7 @@ void PaintMirroredColumns(canvas::Painter& p, const Area& a, int inset, const co
         const double along = shading == ColumnShading::DarkEdges
                                  ? static_cast<double>(i)
                                  : static_cast<double>(static_cast<Wide>(a.w) - inset - 1 - i);
-        const canvas::Colour c = spec.At(Shade(255.0 - 255.0 * along / a.w));
+        const canvas::Colour c = spec.At(Shade(LineShade(along, a.w)));
         Column(p, a, i - 1, c);
         Column(p, a, a.w - i, c);
     }
@@ -113,14 +126,14 @@ void PaintPicture(canvas::Painter& p, const Area& a, int inset, const canvas::Su
 }
 
 canvas::Colour BoxColour(const colour::ColourSpec& spec, Wide i, int h) {
-    const double along = 600.0 * static_cast<double>(i) / h;
+    const double along = kBoxShadePerHeight * static_cast<double>(i) / h;
     if (spec.IsEmptyText()) {
         // Every component saturates at 255, so capping v first changes nothing
         // and keeps v + 45 from overflowing for a huge depth.
         const int v = std::min(canvas::RoundHalfEven(along), 255);
         return colour::Rgb(v, v + 45, v);
     }
-    return spec.At(Shade(205.0 - along));
+    return spec.At(Shade(kBoxShadeStart - along));
 }
 
 void Box(canvas::Painter& p, const Area& a, Wide i, int inset, canvas::Colour colour) {

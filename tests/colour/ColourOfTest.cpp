@@ -78,5 +78,27 @@ TEST(ColourOf, ExtremeShadesSaturateWithoutOverflow) {
     EXPECT_EQ(ColourOf("#000000", INT_MIN), Rgb(255, 255, 255));
 }
 
+TEST(ColourSpec, ParsedOnceItShadesAsTheTextDoes) {
+    for (std::string_view text :
+         {"#f06040", "#FFF", "#", " rosso ", "PULSANTEORO", "pulsanteblu", "blu", ""}) {
+        const ColourSpec spec = ColourSpec::Parse(text);
+        for (int shade : {-50, 0, 100, 155, 255}) {
+            EXPECT_EQ(spec.At(shade), ColourOf(text, shade)) << text << " " << shade;
+        }
+    }
+    EXPECT_EQ(ColourSpec::Parse("#f06040"), ColourSpec::FromRgb(0xF0, 0x60, 0x40));
+    EXPECT_EQ(ColourSpec::Parse(" Oro"), ColourSpec::Named(ColourSpec::Name::Oro));
+}
+
+TEST(ColourSpec, OnlyTheEmptyTextIsEmpty) {
+    // The box stack paints its own green for the empty text, and black for a
+    // blank or unknown one.
+    EXPECT_TRUE(ColourSpec::Parse("").IsEmptyText());
+    EXPECT_TRUE(ColourSpec().IsEmptyText());
+    EXPECT_FALSE(ColourSpec::Parse(" ").IsEmptyText());
+    EXPECT_FALSE(ColourSpec::Parse("blu").IsEmptyText());
+    EXPECT_EQ(ColourSpec::Parse(" ").At(0), 0);
+}
+
 }  // namespace
 }  // namespace colour

@@ -1,4 +1,4 @@
-#include "dialog/GlyphTable.h"
+#include "instruments/GlyphTable.h"
 
 #include <gtest/gtest.h>
 
@@ -242,13 +242,6 @@ TEST(GlyphTableReplaceTest, ArtOfAnotherShapeChangesNothing) {
     EXPECT_FALSE(own.Replace('B', {"XXXX", "X...X", "X...X", "XXXX.", "X...X", "X...X", "XXXX."}));
     EXPECT_FALSE(own.Replace('B', {"XXXX.", "X...X", "X...X", "XXXX.", "X.o.X", "X...X", "XXXX."}));
     EXPECT_EQ(own, GlyphTable::Builtin());
-}
-
-TEST(GlyphTableGlobalTest, BuildGlyphTableUndoesReplacementsInTheProgramTable) {
-    dialog::glyphTable.Replace('A', GlyphTable::Glyph{});
-    EXPECT_EQ(dialog::glyphTable.Bits('A', 0), 0);
-    dialog::BuildGlyphTable();
-    EXPECT_EQ(dialog::glyphTable, GlyphTable::Builtin());
 }
 
 }  // namespace

@@ -1,0 +1,210 @@
+// The instrument objects from a user's side: painters and instruments are
+// independent values, paint the same pixels every time, and paint exactly what
+// the id-based operations paint for the same settings.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "canvas/painter/Painter.h"
+#include "canvas/surface/Surface.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
+#include "dialog/Display.h"
+#include "dialog/DisplayRecord.h"
+#include "dialog/LocalClock.h"
+#include "dialog/Painters.h"
+#include "instruments/AnalogClock.h"
+#include "instruments/LevelMeter.h"
+#include "instruments/Switch.h"
+#include "instruments/TextDisplay.h"
+#include "tests/dialog/DisplayTestSupport.h"
+
+namespace instruments {
+namespace {
+
+using canvas::Painter;
+using canvas::Surface;
+
+// A few strokes in the painter's current state.
+void Scribble(Painter& painter) {
+    painter.LineTo(30, 20);
+    painter.Box(5, 5, 25, 15, 40, canvas::kColourDefault, canvas::kColourDefault);
+    painter.SetPos(2, 22);
+    painter.Print("Ab");
+}
+
+TEST(Painter, TwoPaintersKeepTheirOwnState) {
+    Surface first(40, 40, 0xFFFFFF);
+    Surface second(40, 40, 0xFFFFFF);
+    Painter a(first);
+    Painter b(second);
+    a.ColourFg(0x0000FF);
+    a.Width(3);
+    b.ColourFg(0x00FF00);
+    b.Font("courier new", 12, canvas::kFontBold);
+    // Interleaved, each painter draws as if it were alone.
+    a.SetPos(1, 1);
+    b.SetPos(8, 2);
+    Scribble(a);
+    Scribble(b);
+
+    Surface aloneA(40, 40, 0xFFFFFF);
+    Painter onlyA(aloneA);
+    onlyA.ColourFg(0x0000FF);
+    onlyA.Width(3);
+    onlyA.SetPos(1, 1);
+    Scribble(onlyA);
+    Surface aloneB(40, 40, 0xFFFFFF);
+    Painter onlyB(aloneB);
+    onlyB.ColourFg(0x00FF00);
+    onlyB.Font("courier new", 12, canvas::kFontBold);
+    onlyB.SetPos(8, 2);
+    Scribble(onlyB);
+
+    EXPECT_TRUE(first.SamePixels(aloneA));
+    EXPECT_TRUE(second.SamePixels(aloneB));
+    EXPECT_FALSE(first.SamePixels(second));
+}
+
+TEST(Painter, StateSaverPutsTheStateBack) {
+    Surface surface(20, 20);
+    Painter painter(surface);
+    painter.SetPos(3, 4);
+    painter.ColourFg(0x123456);
+    {
+        canvas::PainterStateSaver saver(painter);
+        painter.ColourFg(0xFFFFFF);
+        painter.Width(5);
+        painter.ColourBg(canvas::kColourTransparent);
+        painter.LineTo(15, 15);
+        painter.Font("courier new", 20, 0);
+    }
+    EXPECT_EQ(painter.state().x, 3);
+    EXPECT_EQ(painter.state().y, 4);
+    EXPECT_EQ(painter.state().foreground, 0x123456);
+    EXPECT_EQ(painter.state().penWidth, 0);
+    EXPECT_EQ(painter.state().textBackground, canvas::TextBackground::Opaque);
+    EXPECT_EQ(painter.state().font, canvas::DefaultFont());
+}
+
+// The demo's display 207 and clock 702 as keyword texts.
+DisplaySettings Display207() {
+    return DisplaySettings::FromKeywords(6, "oro", 0, 0x0000FF, "unito", "#f06040", 1);
+}
+DisplaySettings Clock702() {
+    return DisplaySettings::FromKeywords(6, "oro", 0, 0x00FF00, "", "", 3);
+}
+
+Surface Painted(const TextDisplay& display, canvas::Size size, const std::string& text) {
+    Surface surface(size.width, size.height);
+    Painter painter(surface);
+    display.Paint(painter, text);
+    return surface;
+}
+
+TEST(TextDisplay, SameTextSamePixelsAndDisplaysDoNotShareSettings) {
+    const TextDisplay red({210, 55}, Display207());
+    const TextDisplay grey({210, 55},
+                           DisplaySettings::FromKeywords(6, "verde", 0, 0, "ombra cerchio", "grigio", 5));
+    const Surface first = Painted(red, {210, 55}, "12:34:56");
+    const Surface other = Painted(grey, {210, 55}, "12:34:56");
+    EXPECT_FALSE(first.SamePixels(other));
+    // Painting another display, or over an old face, changes nothing of the next paint.
+    Surface reused(210, 55);
+    Painter painter(reused);
+    red.Paint(painter, "88888888");
+    grey.Paint(painter, "00:00:00");
+    red.Paint(painter, "12:34:56");
+    EXPECT_TRUE(reused.SamePixels(first));
+    EXPECT_TRUE(Painted(red, {210, 55}, "12:34:56").SamePixels(first));
+}
+
+TEST(TextDisplay, AGlyphOfTheProgramsOwnShows) {
+    GlyphTable own = GlyphTable::Builtin();
+    TextDisplay::Settings settings;
+    settings.ink = 0x0000FF;
+    settings.glyphs = &own;
+    const TextDisplay display(settings, {});
+    const Surface before = Painted(display, {60, 30}, "A");
+    ASSERT_TRUE(own.Replace('A', {"XXXXX", "XXXXX", "XXXXX", "XXXXX", "XXXXX", "XXXXX", "XXXXX"}));
+    const Surface after = Painted(display, {60, 30}, "A");
+    // The block glyph lights the corner dot that the built-in "A" leaves dark.
+    EXPECT_NE(before.At(1, 1), after.At(1, 1));
+    EXPECT_EQ(after.At(1, 1), canvas::PixelFromColour(0x0000FF));
+}
+
+TEST(Instruments, DestroyingThemReleasesTheirSurfaces) {
+    const std::int64_t before = Surface::LivePixels();
+    {
+        const Surface picture(210, 55, 0x808080);
+        const TextDisplay display({210, 55}, Display207(), &picture);
+        Switch::Settings settings;
+        const Switch toggle(settings, Surface(80, 40), Surface(80, 40));
+        EXPECT_GT(Surface::LivePixels(), before);
+    }
+    EXPECT_EQ(Surface::LivePixels(), before);
+}
+
+// The objects against the id-based operations for the same settings.
+class ObjectsAndIds : public testsupport::DisplayTest {};
+
+TEST_F(ObjectsAndIds, PaintTheSamePixels) {
+    int x = 0, y = 0, width = 210, height = 55;
+    dialog::CreateDisplay(dialog, 207, x, y, width, height, "", 6, "oro", 0, 0x0000FF, "unito", "#f06040", 1);
+    dialog::PaintDisplayText(dialog, 207, "12:34:56");
+    EXPECT_TRUE(
+        SurfaceOf(207).SamePixels(Painted(TextDisplay({210, 55}, Display207()), {210, 55}, "12:34:56")));
+
+    width = height = 180;
+    dialog::CreateDisplay(dialog, 702, x, y, width, height, "", 6, "oro", 0, 0x00FF00, "", "", 3);
+    const canvas::LocalTime time{9, 30, 15, 0};
+    dialog::SetLocalClockSource([&] { return time; });
+    dialog::PaintClock(dialog, 702, -1);
+    dialog::SetLocalClockSource({});
+    Surface clock(180, 180);
+    Painter clockPainter(clock);
+    AnalogClock({180, 180}, Clock702()).Paint(clockPainter, time, -1);
+    EXPECT_TRUE(SurfaceOf(702).SamePixels(clock));
+
+    width = 210;
+    height = 55;
+    dialog::CreateDisplay(dialog, 602, x, y, width, height, "", 6, "verde", 0, 0x00FF00, "", "pulsanteblu",
+                          1);
+    dialog::PaintLevelMeter(dialog, 602, 37.0f);
+    Surface meter(210, 55);
+    Painter meterPainter(meter);
+    LevelMeter({210, 55}, DisplaySettings::FromKeywords(6, "verde", 0, 0x00FF00, "", "pulsanteblu", 1))
+        .Paint(meterPainter, 37.0f);
+    EXPECT_TRUE(SurfaceOf(602).SamePixels(meter));
+}
+
+TEST(Switch, TogglesBetweenItsTwoFacesAndPaintsEachTheSame) {
+    Switch::Settings settings;
+    settings.frameWidth = 3;
+    settings.frameColour = colour::ColourSpec::Parse("verde");
+    settings.backColour = colour::ColourSpec::Parse("grigio");
+    settings.offPattern = BackgroundPattern::RowsFromTop;
+    settings.onPattern = BackgroundPattern::MirroredRows;
+    Switch toggle(settings);
+    auto paint = [&] {
+        Surface surface(90, 30);
+        Painter painter(surface);
+        toggle.Paint(painter);
+        return surface;
+    };
+    const Surface off = paint();
+    toggle.Toggle();
+    const Surface on = paint();
+    EXPECT_TRUE(toggle.on());
+    EXPECT_FALSE(off.SamePixels(on));
+    toggle.Toggle();
+    EXPECT_TRUE(paint().SamePixels(off));
+    EXPECT_EQ(SwitchLabel("OFF/ON", false), "OFF");
+    EXPECT_EQ(SwitchLabel("OFF/ON", true), "ON");
+    EXPECT_EQ(SwitchLabel("STOP", true), "");
+}
+
+}  // namespace
+}  // namespace instruments
