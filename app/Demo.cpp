@@ -10,7 +10,7 @@
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
 #include "dialog/Painters.h"
-#include "instruments/TextLayout.h"
+#include "widgets/TextLayout.h"
 
 namespace app {
 
@@ -33,7 +33,7 @@ struct DisplayRow {
     dialog::DisplaySettings settings;
 };
 
-using colour::Rgb;
+using instruments::Rgb;
 
 // The twelve instruments in creation order: eight 210 x 55 displays in the
 // first column, two 180 x 180 dials in the second, two 80 x 80 dials in the third.
@@ -113,12 +113,12 @@ void FollowVirtualTime(long long startMs) {
     dialog::SetLocalClockSource([startMs] {
         const long long virtualMs = dialog::HeadlessVirtualTime();
         const long long at = (startMs + (virtualMs >= kTickMs ? virtualMs - kTickMs : 0)) % kDayMs;
-        return canvas::LocalTime{static_cast<int>(at / 3600000), static_cast<int>(at / 60000 % 60),
-                                 static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
+        return instruments::LocalTime{static_cast<int>(at / 3600000), static_cast<int>(at / 60000 % 60),
+                                      static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
     });
 }
 
-std::string SecondsSinceMidnightText(const canvas::LocalTime& time) {
+std::string SecondsSinceMidnightText(const instruments::LocalTime& time) {
     const long long milliseconds =
         time.hour * 3600000LL + time.minute * 60000LL + time.second * 1000LL + time.millisecond;
     // Work on the exact decimal value: hundredths, and the thousandth behind them.
@@ -132,7 +132,7 @@ std::string SecondsSinceMidnightText(const canvas::LocalTime& time) {
     return text;
 }
 
-std::string TimeOfDayText(const canvas::LocalTime& time) {
+std::string TimeOfDayText(const instruments::LocalTime& time) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour % 100, time.minute % 100, time.second % 100);
     return text;
@@ -164,16 +164,16 @@ void Tick(dialog::DialogHandle dialog) {
 std::intptr_t DemoEventHandler(dialog::DialogHandle dialog, int event, std::uintptr_t wParam,
                                std::intptr_t /*lParam*/) {
     switch (event) {
-        case canvas::kEventInitDialog:
+        case instruments::kEventInitDialog:
             dialog::SetTimer(dialog, kTimerId, kTickMs);
             return 1;
-        case canvas::kEventCommand:
+        case instruments::kEventCommand:
             if ((wParam & 0xFFFF) == kEndCommandId) {
                 dialog::Beep();
                 dialog::DialogEnd(dialog, 0);
             }
             return 0;
-        case canvas::kEventTimer:
+        case instruments::kEventTimer:
             if (wParam == kTimerId) {
                 Tick(dialog);
             }

@@ -54,8 +54,8 @@ void FollowVirtualTime(long long startMs);
 
 // Seconds since midnight as "#####.##" with blanks trimmed, rounded to two
 // decimals with ties to the even second decimal ("65.50" at 00:01:05.505).
-std::string SecondsSinceMidnightText(const canvas::LocalTime& time);
+std::string SecondsSinceMidnightText(const instruments::LocalTime& time);
 // The time of day as hh:mm:ss.
-std::string TimeOfDayText(const canvas::LocalTime& time);
+std::string TimeOfDayText(const instruments::LocalTime& time);
 
 }  // namespace app

@@ -12,7 +12,7 @@
 
 namespace {
 
-using namespace canvas;
+using namespace instruments;
 using namespace dialog;
 
 // A headless dialog with one 210 x 55 control (id 1) and one 180 x 180 control (id 2).

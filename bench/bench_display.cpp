@@ -8,11 +8,11 @@
 #include <string>
 
 #include "app/Demo.h"
+#include "canvas/bitmap/BmpFile.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
-#include "canvas/bitmap/BmpFile.h"
 
 namespace {
 
@@ -20,15 +20,15 @@ namespace {
 // demo's two picture files.
 void WritePicture(const std::filesystem::path& path) {
     constexpr int kSide = 200;
-    canvas::Surface picture(kSide, kSide);
+    instruments::Surface picture(kSide, kSide);
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
             // Blue x, green y, red x + y, counted from the bottom row.
             const int up = kSide - 1 - y;
-            picture.SetPixel(x, y, static_cast<canvas::Pixel>((x + up) % 256 << 16 | up << 8 | x));
+            picture.SetPixel(x, y, static_cast<instruments::Pixel>((x + up) % 256 << 16 | up << 8 | x));
         }
     }
-    canvas::bitmap::WriteBmp(picture, path.string());
+    instruments::bitmap::WriteBmp(picture, path.string());
 }
 
 // One dialog for the whole run, in a folder holding the two pictures.

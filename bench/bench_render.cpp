@@ -12,7 +12,7 @@
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
 #include "dialog/Painters.h"
-#include "instruments/TextLayout.h"
+#include "widgets/TextLayout.h"
 
 namespace {
 
@@ -48,11 +48,11 @@ int MakeDisplay(const char* styleWords) {
     record.frameWidth = 6;
     record.inkColour = 0x00FF00;
     record.styleWords.Store(styleWords);
-    canvas::Surface face(kWidth, kHeight);
+    instruments::Surface face(kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y) {
-        face.FillSpan(y, 0, kWidth, static_cast<canvas::Pixel>(0x101010 * (y % 16)));
+        face.FillSpan(y, 0, kWidth, static_cast<instruments::Pixel>(0x101010 * (y % 16)));
     }
-    *dialog::BackgroundOf(id) = canvas::PixelBlock::FromSurface(face);
+    *dialog::BackgroundOf(id) = instruments::PixelBlock::FromSurface(face);
     return id;
 }
 

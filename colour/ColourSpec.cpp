@@ -6,7 +6,7 @@
 
 #include "canvas/text/Ascii.h"
 
-namespace colour {
+namespace instruments {
 namespace {
 
 // Components are worked out in 64 bits so that no shade, however extreme, can
@@ -17,7 +17,7 @@ int ClampComponent(Wide value) {
     return static_cast<int>(std::clamp<Wide>(value, 0, 255));
 }
 
-canvas::Colour RgbWide(Wide red, Wide green, Wide blue) {
+instruments::Colour RgbWide(Wide red, Wide green, Wide blue) {
     return Rgb(ClampComponent(red), ClampComponent(green), ClampComponent(blue));
 }
 
@@ -79,7 +79,7 @@ ColourSpec ColourSpec::Parse(std::string_view text) {
     if (text.front() == '#') {
         return FromRgb(ReadPair(text, 1), ReadPair(text, 3), ReadPair(text, 5));
     }
-    const std::string name = canvas::text::LowerAsciiLetters(canvas::text::Trim(text));
+    const std::string name = instruments::text::LowerAsciiLetters(instruments::text::Trim(text));
     for (std::size_t i = 0; i < kNames.size(); ++i) {
         if (kNames[i].name == name) {
             return Named(static_cast<Name>(i));
@@ -90,7 +90,7 @@ ColourSpec ColourSpec::Parse(std::string_view text) {
     return black;
 }
 
-canvas::Colour ColourSpec::At(int shade) const {
+instruments::Colour ColourSpec::At(int shade) const {
     const Wide s = shade;
     switch (form_) {
         case Form::Hex:
@@ -107,8 +107,8 @@ canvas::Colour ColourSpec::At(int shade) const {
     return 0;
 }
 
-canvas::Colour ColourOf(std::string_view text, int shade) {
+instruments::Colour ColourOf(std::string_view text, int shade) {
     return ColourSpec::Parse(text).At(shade);
 }
 
-}  // namespace colour
+}  // namespace instruments

@@ -5,10 +5,10 @@
 
 #include "canvas/surface/Pixel.h"
 
-namespace colour {
+namespace instruments {
 
 // A colour value 0x00BBGGRR from three components, each clamped to 0..255.
-constexpr canvas::Colour Rgb(int red, int green, int blue) {
+constexpr instruments::Colour Rgb(int red, int green, int blue) {
     const auto clamp = [](int c) { return c < 0 ? 0 : (c > 255 ? 255 : c); };
     return clamp(red) + 256 * clamp(green) + 65536 * clamp(blue);
 }
@@ -25,7 +25,15 @@ constexpr canvas::Colour Rgb(int red, int green, int blue) {
 class ColourSpec {
   public:
     enum class Name : std::uint8_t {
-        Rosso, Verde, Grigio, Oro, PulsanteRosso, PulsanteVerde, PulsanteGrigio, PulsanteOro, PulsanteBlu
+        Rosso,
+        Verde,
+        Grigio,
+        Oro,
+        PulsanteRosso,
+        PulsanteVerde,
+        PulsanteGrigio,
+        PulsanteOro,
+        PulsanteBlu
     };
 
     // The empty text.
@@ -48,7 +56,7 @@ class ColourSpec {
     }
 
     // The colour at a shade.
-    canvas::Colour At(int shade) const;
+    instruments::Colour At(int shade) const;
     // Whether it was given as the empty text (not merely blank): the box-stack
     // background paints its own green then.
     constexpr bool IsEmptyText() const { return form_ == Form::EmptyText; }
@@ -65,6 +73,6 @@ class ColourSpec {
 };
 
 // The colour text at a shade: ColourSpec::Parse(text).At(shade).
-canvas::Colour ColourOf(std::string_view text, int shade);
+instruments::Colour ColourOf(std::string_view text, int shade);
 
-}  // namespace colour
+}  // namespace instruments

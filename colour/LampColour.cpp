@@ -6,10 +6,10 @@
 #include <string>
 
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourSpec.h"
 #include "canvas/text/Ascii.h"
+#include "colour/ColourSpec.h"
 
-namespace colour {
+namespace instruments {
 namespace {
 
 using Wide = std::int64_t;
@@ -23,21 +23,21 @@ Wide Nearest(double term) {
     if (!std::isfinite(term) || term >= kWideLimit || term < -kWideLimit) {
         return 0;
     }
-    return canvas::RoundHalfEven(term);
+    return instruments::RoundHalfEven(term);
 }
 
 int Clamp(Wide value) {
     return static_cast<int>(std::clamp<Wide>(value, 0, 255));
 }
 
-canvas::Colour Compose(Wide red, Wide green, Wide blue) {
+instruments::Colour Compose(Wide red, Wide green, Wide blue) {
     return Rgb(Clamp(red), Clamp(green), Clamp(blue));
 }
 
 }  // namespace
 
-canvas::Colour LampColour(std::string_view scheme, int step, int ring, float level) {
-    const std::string name = canvas::text::LowerAsciiLetters(scheme);
+instruments::Colour LampColour(std::string_view scheme, int step, int ring, float level) {
+    const std::string name = instruments::text::LowerAsciiLetters(scheme);
     // The ring term g is an integer product; in 64 bits it cannot overflow.
     const Wide g = static_cast<Wide>(step) * ring;
     const double l = level;
@@ -74,4 +74,4 @@ canvas::Colour LampColour(std::string_view scheme, int step, int ring, float lev
     return 0;
 }
 
-}  // namespace colour
+}  // namespace instruments

@@ -4,12 +4,12 @@
 
 #include "canvas/surface/Pixel.h"
 
-namespace colour {
+namespace instruments {
 
 // The colour of one disc of a lamp. The scheme (compared with A-Z lowered, not
 // trimmed) picks which channels carry the light; `step` is the change per ring,
 // `ring` the disc's index and `level` the base brightness. An unknown scheme is
 // black.
-canvas::Colour LampColour(std::string_view scheme, int step, int ring, float level);
+instruments::Colour LampColour(std::string_view scheme, int step, int ring, float level);
 
-}  // namespace colour
+}  // namespace instruments

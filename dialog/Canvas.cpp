@@ -9,16 +9,16 @@
 
 namespace dialog {
 
-using canvas::Canvas;
-using canvas::Painter;
-using canvas::Surface;
-namespace bitmap = canvas::bitmap;
+using instruments::Canvas;
+using instruments::Painter;
+using instruments::Surface;
+namespace bitmap = instruments::bitmap;
 
 namespace {
 
 struct Context {
     Canvas* current = nullptr;
-    const canvas::Dialog* currentDialog = nullptr;
+    const instruments::Dialog* currentDialog = nullptr;
     std::vector<std::unique_ptr<Canvas>> bitmaps;  // index = handle - 1; null once freed
     std::vector<int> freedHandles;                 // given out again before new ones
 };
@@ -66,7 +66,7 @@ const Surface* SourceSurface(const Source& source) {
         const Canvas* bitmapTarget = BitmapOf(source.bitmap);
         return bitmapTarget ? &bitmapTarget->surface() : nullptr;
     }
-    const canvas::Control* control = FindControl(source.dialog, source.id);
+    const instruments::Control* control = FindControl(source.dialog, source.id);
     return control ? &control->canvas().surface() : nullptr;
 }
 
@@ -99,7 +99,7 @@ int KeepBitmap(std::unique_ptr<Canvas> bitmapTarget) {
 
 }  // namespace
 
-void ForgetTargetsOf(const canvas::Dialog& dialog) {
+void ForgetTargetsOf(const instruments::Dialog& dialog) {
     Context& context = TheContext();
     if (context.currentDialog == &dialog) {
         context.current = nullptr;
@@ -109,7 +109,7 @@ void ForgetTargetsOf(const canvas::Dialog& dialog) {
 
 bool Attach(DialogHandle handle, int id, Buffering buffering) {
     Context& context = TheContext();
-    canvas::Control* control = FindControl(handle, id);
+    instruments::Control* control = FindControl(handle, id);
     context.current = control ? &control->canvas() : nullptr;
     context.currentDialog = control ? FindDialog(handle) : nullptr;
     if (control == nullptr) {
@@ -184,7 +184,7 @@ void Font(std::string_view face, double points, int styleBits) {
 
 void LineTo(double x, double y, Colour colour, LineMode mode) {
     // A transparent line only moves the position: nothing to show.
-    if (colour == canvas::kColourTransparent) {
+    if (colour == instruments::kColourTransparent) {
         OnState([&](Painter& painter) { painter.LineTo(x, y, colour, mode); });
         return;
     }
@@ -194,12 +194,12 @@ void LineTo(double x, double y, Colour colour, LineMode mode) {
 void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
          int fillStyle) {
     OnTarget([&](Painter& painter) {
-        painter.Box(x1, y1, x2, y2, corner, line, fill, canvas::FillStyleOf(fillStyle));
+        painter.Box(x1, y1, x2, y2, corner, line, fill, instruments::FillStyleOf(fillStyle));
     });
 }
 
 void SetPixel(double x, double y, Colour colour) {
-    if (colour == canvas::kColourTransparent) {
+    if (colour == instruments::kColourTransparent) {
         OnState([&](Painter& painter) { painter.SetPixel(x, y, colour); });
         return;
     }
@@ -242,7 +242,7 @@ void Render(std::string_view file, double x1, double y1, double x2, double y2) {
 void Copy(Source source, int rasterOperation) {
     if (const Surface* from = SourceSurface(source)) {
         OnTarget([&](Painter& painter) {
-            painter.Copy(*from, static_cast<canvas::RasterOperation>(rasterOperation));
+            painter.Copy(*from, static_cast<instruments::RasterOperation>(rasterOperation));
         });
     }
 }

@@ -18,11 +18,11 @@
 
 namespace dialog {
 
-using canvas::Buffering;
-using canvas::Colour;
-using canvas::LineMode;
-using canvas::PixelBlock;
-using canvas::Size;
+using instruments::Buffering;
+using instruments::Colour;
+using instruments::LineMode;
+using instruments::PixelBlock;
+using instruments::Size;
 
 // Fill styles of Box: 0 solid, 1..6 the hatches; anything above 6 is solid.
 inline constexpr int kFillSolid = 0;
@@ -58,7 +58,8 @@ void ColourBg(Colour colour);
 void Font(std::string_view face, double points, int styleBits);
 
 // ---- Drawing
-void LineTo(double x, double y, Colour colour = canvas::kColourDefault, LineMode mode = LineMode::Absolute);
+void LineTo(double x, double y, Colour colour = instruments::kColourDefault,
+            LineMode mode = LineMode::Absolute);
 void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
          int fillStyle);
 void SetPixel(double x, double y, Colour colour);
@@ -84,19 +85,19 @@ int RenderAndBitmapLoad(std::string_view file, double x1, double y1, double x2, 
 void BitmapFree(int handle);
 
 // Raster operation code of the plain copy (see RasterOperation for the others).
-inline constexpr int kRopSourceCopy = static_cast<int>(canvas::RasterOperation::SourceCopy);
+inline constexpr int kRopSourceCopy = static_cast<int>(instruments::RasterOperation::SourceCopy);
 
 // The painter of the current target, or null without one. What is drawn
 // through it directly shows on an unbuffered target after Redraw.
-canvas::Painter* CurrentPainter();
+instruments::Painter* CurrentPainter();
 
 // Runs a drawing on the current target's painter (nothing without a target);
 // an unbuffered target shows it at once, as after any drawing operation.
-void DrawOnTarget(const std::function<void(canvas::Painter&)>& draw);
+void DrawOnTarget(const std::function<void(instruments::Painter&)>& draw);
 // The surface of an off-screen handle made by BitmapLoad, or null.
-const canvas::Surface* BitmapSurface(int handle);
+const instruments::Surface* BitmapSurface(int handle);
 
 // Leaves no current drawing target if it is a control of the given dialog.
-void ForgetTargetsOf(const canvas::Dialog& dialog);
+void ForgetTargetsOf(const instruments::Dialog& dialog);
 
 }  // namespace dialog

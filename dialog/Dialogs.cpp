@@ -30,7 +30,7 @@ int DialogUnits(int value, UnitScale scale) {
 }
 
 struct Entry {
-    std::unique_ptr<canvas::Dialog> dialog;
+    std::unique_ptr<instruments::Dialog> dialog;
     bool pixelUnits = true;
 };
 
@@ -38,11 +38,11 @@ struct Entry {
 struct Dialogs {
     std::vector<Entry> entries;  // index = handle - 1; empty once destroyed
     bool headless = false;
-    canvas::HeadlessOptions headlessOptions;
+    instruments::HeadlessOptions headlessOptions;
     std::string lastError;
     int beeps = 0;
-    canvas::Dialog* modal = nullptr;
-    std::function<void(const canvas::Surface&)> presentListener;
+    instruments::Dialog* modal = nullptr;
+    std::function<void(const instruments::Surface&)> presentListener;
 };
 
 Dialogs& TheDialogs() {
@@ -68,13 +68,13 @@ void DestroyDialog(DialogHandle handle) {
 
 }  // namespace
 
-canvas::Dialog* FindDialog(DialogHandle handle) {
+instruments::Dialog* FindDialog(DialogHandle handle) {
     Entry* entry = EntryOf(handle);
     return entry ? entry->dialog.get() : nullptr;
 }
 
-canvas::Control* FindControl(DialogHandle handle, int id) {
-    canvas::Dialog* dialog = FindDialog(handle);
+instruments::Control* FindControl(DialogHandle handle, int id) {
+    instruments::Dialog* dialog = FindDialog(handle);
     return dialog ? dialog->FindControl(id) : nullptr;
 }
 
@@ -82,7 +82,7 @@ void UseWindowDialogs() {
     TheDialogs().headless = false;
 }
 
-void UseHeadlessDialogs(canvas::HeadlessOptions options) {
+void UseHeadlessDialogs(instruments::HeadlessOptions options) {
     Dialogs& dialogs = TheDialogs();
     dialogs.headless = true;
     dialogs.headlessOptions = std::move(options);
@@ -108,17 +108,17 @@ DialogHandle DialogNew(int flags, DialogHandle /*parent*/, std::string_view capt
         width = DialogUnits(width, kUnitsAcross);
         height = DialogUnits(height, kUnitsDown);
     }
-    auto backend =
-        dialogs.headless ? canvas::MakeHeadlessBackend(dialogs.headlessOptions) : canvas::MakeWindowBackend();
+    auto backend = dialogs.headless ? instruments::MakeHeadlessBackend(dialogs.headlessOptions)
+                                    : instruments::MakeWindowBackend();
     const std::string text(caption.substr(0, std::min(caption.size(), kMaxCaption)));
     std::string error;
-    std::unique_ptr<canvas::Dialog> dialog =
-        canvas::Dialog::Create(std::move(backend), text, x, y, width, height, error);
+    std::unique_ptr<instruments::Dialog> dialog =
+        instruments::Dialog::Create(std::move(backend), text, x, y, width, height, error);
     if (!dialog) {
         dialogs.lastError = error;
         return 0;
     }
-    dialog->SetPresentListener([](const canvas::Surface& clientArea) {
+    dialog->SetPresentListener([](const instruments::Surface& clientArea) {
         if (TheDialogs().presentListener) {
             TheDialogs().presentListener(clientArea);
         }
@@ -140,7 +140,7 @@ bool ControlAddGraphic(DialogHandle handle, int id, std::string_view /*caption*/
         height = DialogUnits(height, kUnitsDown);
     }
     const bool replacing = entry->dialog->FindControl(id) != nullptr;
-    canvas::Control* control = entry->dialog->AddControl(id, x, y, width, height, style);
+    instruments::Control* control = entry->dialog->AddControl(id, x, y, width, height, style);
     if (control != nullptr && replacing) {
         // The replaced control's face may have been the current target.
         ForgetTargetsOf(*entry->dialog);
@@ -149,42 +149,42 @@ bool ControlAddGraphic(DialogHandle handle, int id, std::string_view /*caption*/
 }
 
 void ControlGetSize(DialogHandle handle, int id, int& width, int& height) {
-    const canvas::Control* control = FindControl(handle, id);
+    const instruments::Control* control = FindControl(handle, id);
     width = control ? control->canvas().surface().width() : 0;
     height = control ? control->canvas().surface().height() : 0;
 }
 
 void SetUser(DialogHandle handle, int id, int slot, std::intptr_t value) {
-    canvas::Dialog* dialog = FindDialog(handle);
+    instruments::Dialog* dialog = FindDialog(handle);
     if (dialog == nullptr) {
         return;
     }
     if (id == kDialogItself) {
         dialog->user().Set(slot, value);
-    } else if (canvas::Control* control = dialog->FindControl(id)) {
+    } else if (instruments::Control* control = dialog->FindControl(id)) {
         control->user().Set(slot, value);
     }
 }
 
 std::intptr_t GetUser(DialogHandle handle, int id, int slot) {
-    canvas::Dialog* dialog = FindDialog(handle);
+    instruments::Dialog* dialog = FindDialog(handle);
     if (dialog == nullptr) {
         return 0;
     }
     if (id == kDialogItself) {
         return dialog->user().Get(slot);
     }
-    canvas::Control* control = dialog->FindControl(id);
+    instruments::Control* control = dialog->FindControl(id);
     return control ? control->user().Get(slot) : 0;
 }
 
 std::intptr_t DialogShowModal(DialogHandle handle, EventHandler handler) {
-    canvas::Dialog* dialog = FindDialog(handle);
+    instruments::Dialog* dialog = FindDialog(handle);
     if (dialog == nullptr || dialog->running()) {
         return 0;
     }
     Dialogs& dialogs = TheDialogs();
-    canvas::Dialog* const outer = dialogs.modal;
+    instruments::Dialog* const outer = dialogs.modal;
     dialogs.modal = dialog;
     const std::intptr_t result = dialog->ShowModal(
         [handle, handler = std::move(handler)](int event, std::uintptr_t w, std::intptr_t l) {
@@ -196,7 +196,7 @@ std::intptr_t DialogShowModal(DialogHandle handle, EventHandler handler) {
 }
 
 void DialogEnd(DialogHandle handle, std::intptr_t result) {
-    canvas::Dialog* dialog = FindDialog(handle);
+    instruments::Dialog* dialog = FindDialog(handle);
     if (dialog == nullptr) {
         return;
     }
@@ -209,7 +209,7 @@ void DialogEnd(DialogHandle handle, std::intptr_t result) {
 }
 
 void SetTimer(DialogHandle handle, int timerId, int periodMs) {
-    if (canvas::Dialog* dialog = FindDialog(handle)) {
+    if (instruments::Dialog* dialog = FindDialog(handle)) {
         dialog->SetTimer(timerId, periodMs);
     }
 }
@@ -223,7 +223,7 @@ void Beep() {
     }
 }
 
-void SetPresentListener(std::function<void(const canvas::Surface&)> listener) {
+void SetPresentListener(std::function<void(const instruments::Surface&)> listener) {
     TheDialogs().presentListener = std::move(listener);
 }
 
@@ -231,13 +231,13 @@ int BeepCount() {
     return TheDialogs().beeps;
 }
 
-const canvas::Surface* ControlSurface(DialogHandle handle, int id) {
-    const canvas::Control* control = FindControl(handle, id);
+const instruments::Surface* ControlSurface(DialogHandle handle, int id) {
+    const instruments::Control* control = FindControl(handle, id);
     return control ? &control->canvas().surface() : nullptr;
 }
 
-const canvas::Surface* ComposeClientArea(DialogHandle handle) {
-    canvas::Dialog* dialog = FindDialog(handle);
+const instruments::Surface* ComposeClientArea(DialogHandle handle) {
+    instruments::Dialog* dialog = FindDialog(handle);
     return dialog ? &dialog->ComposeClientArea() : nullptr;
 }
 

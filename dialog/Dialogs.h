@@ -1,7 +1,7 @@
 #pragma once
 
 // Dialogs and their graphic controls named by handle and control id: the
-// window operations the id-based instruments rely on, over canvas::Dialog.
+// window operations the id-based instruments rely on, over instruments::Dialog.
 // Handles are small integers never reused; 0 names none.
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 
 #include "canvas/window/Dialog.h"
 
-namespace canvas {
+namespace instruments {
 class Surface;
 }
 
@@ -48,7 +48,7 @@ void Beep();
 
 // ---- Back-end selection (per process; dialogs created later use it).
 void UseWindowDialogs();
-void UseHeadlessDialogs(canvas::HeadlessOptions options);
+void UseHeadlessDialogs(instruments::HeadlessOptions options);
 // Virtual milliseconds since DialogShowModal began, in the headless back-end
 // (0 elsewhere); tools use it to drive a fixed clock.
 std::int64_t HeadlessVirtualTime();
@@ -57,16 +57,16 @@ std::string LastDialogError();
 
 // Called after every present of any dialog's client area, on either back-end
 // (tools use it to time start-up); an empty function removes it.
-void SetPresentListener(std::function<void(const canvas::Surface& clientArea)> listener);
+void SetPresentListener(std::function<void(const instruments::Surface& clientArea)> listener);
 
 // ---- For the drawing operations, tests and tools.
 // The live dialog of a handle, and a control of it, or null.
-canvas::Dialog* FindDialog(DialogHandle dialog);
-canvas::Control* FindControl(DialogHandle dialog, int id);
+instruments::Dialog* FindDialog(DialogHandle dialog);
+instruments::Control* FindControl(DialogHandle dialog, int id);
 // The surface of a graphic control, or null.
-const canvas::Surface* ControlSurface(DialogHandle dialog, int id);
+const instruments::Surface* ControlSurface(DialogHandle dialog, int id);
 // Composes every control onto the client area and returns it (null for no dialog).
-const canvas::Surface* ComposeClientArea(DialogHandle dialog);
+const instruments::Surface* ComposeClientArea(DialogHandle dialog);
 // How many times Beep was called in this process.
 int BeepCount();
 

@@ -7,10 +7,10 @@
 #include "dialog/Canvas.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/Face.h"
-#include "instruments/Background.h"
-#include "instruments/Bevel.h"
-#include "instruments/Caption.h"
-#include "instruments/Face.h"
+#include "widgets/Background.h"
+#include "widgets/Bevel.h"
+#include "widgets/Caption.h"
+#include "widgets/Face.h"
 
 namespace dialog {
 
@@ -18,12 +18,12 @@ namespace {
 
 constexpr std::string_view kCaptionFace = "courier new";
 // The caption's shadow: a dark green two pixels right and down.
-constexpr canvas::Colour kCaptionShadow = colour::Rgb(85, 130, 85);
+constexpr instruments::Colour kCaptionShadow = instruments::Rgb(85, 130, 85);
 
 // The caption's point size: the size over the single-precision 1.2
 // (1.20000005), so 15 gives 12.4999995 and rounds down to 12.
 double CaptionPoints(std::int16_t captionSize) {
-    return canvas::RoundHalfEven(captionSize / static_cast<double>(1.2f));
+    return instruments::RoundHalfEven(captionSize / static_cast<double>(1.2f));
 }
 
 void StoreSettings(DisplayRecord& record, const DisplaySettings& settings) {
@@ -50,7 +50,7 @@ void CreateDisplay(DialogHandle dialog, int id, int& x, int& y, int& width, int&
     CreateFace(dialog, id, x, y, width, height, settings.faceText);
 
     Attach(dialog, id, Buffering::Buffered);
-    const canvas::Size size = ClientSize();
+    const instruments::Size size = ClientSize();
     width = size.width;
     height = size.height;
 
@@ -74,7 +74,7 @@ void CreateDisplay(DialogHandle dialog, int id, int& x, int& y, int& width, int&
 
 void CreateDisplay(DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
                    std::string_view faceText, int frameWidth, std::string_view frameColour, int captionSize,
-                   canvas::Colour inkColour, std::string_view styleWords, std::string_view backColour,
+                   instruments::Colour inkColour, std::string_view styleWords, std::string_view backColour,
                    int backStyle) {
     const DisplaySettings settings{faceText,  frameWidth, frameColour, captionSize,
                                    inkColour, styleWords, backColour,  backStyle};
@@ -91,7 +91,7 @@ void PaintFrame(DialogHandle dialog, int id, std::string_view caption) {
         return;
     }
     Attach(dialog, id, Buffering::Buffered);
-    const canvas::PixelBlock* background = BackgroundOf(id);
+    const instruments::PixelBlock* background = BackgroundOf(id);
     if (background != nullptr && !background->empty()) {
         SetBits(*background);
     }
@@ -107,43 +107,43 @@ void PaintFrame(DialogHandle dialog, int id, std::string_view caption) {
 }
 
 void PaintBevelTopLeft(int inset, std::string_view colourText) {
-    DrawOnTarget([&](canvas::Painter& painter) {
-        instruments::PaintBevelTopLeft(painter, inset, colour::ColourSpec::Parse(colourText));
+    DrawOnTarget([&](instruments::Painter& painter) {
+        instruments::PaintBevelTopLeft(painter, inset, instruments::ColourSpec::Parse(colourText));
     });
 }
 
 void PaintBevelBottomRight(int inset, std::string_view colourText) {
-    DrawOnTarget([&](canvas::Painter& painter) {
-        instruments::PaintBevelBottomRight(painter, inset, colour::ColourSpec::Parse(colourText));
+    DrawOnTarget([&](instruments::Painter& painter) {
+        instruments::PaintBevelBottomRight(painter, inset, instruments::ColourSpec::Parse(colourText));
     });
 }
 
 int CentreX(std::string_view text) {
-    const canvas::Painter* painter = CurrentPainter();
+    const instruments::Painter* painter = CurrentPainter();
     return painter ? instruments::CentreX(*painter, text) : 0;
 }
 
 int CentreY() {
-    const canvas::Painter* painter = CurrentPainter();
+    const instruments::Painter* painter = CurrentPainter();
     return painter ? instruments::CentreY(*painter) : 0;
 }
 
-void PaintCaption(std::string& text, canvas::Colour textColour, canvas::Colour shadowColour) {
-    DrawOnTarget([&](canvas::Painter& painter) {
+void PaintCaption(std::string& text, instruments::Colour textColour, instruments::Colour shadowColour) {
+    DrawOnTarget([&](instruments::Painter& painter) {
         instruments::PaintCaption(painter, text, textColour, shadowColour);
     });
 }
 
 void PaintBoxStack(int inset, std::string_view colourText, int depth) {
-    DrawOnTarget([&](canvas::Painter& painter) {
-        instruments::PaintBoxStack(painter, inset, colour::ColourSpec::Parse(colourText), depth);
+    DrawOnTarget([&](instruments::Painter& painter) {
+        instruments::PaintBoxStack(painter, inset, instruments::ColourSpec::Parse(colourText), depth);
     });
 }
 
 void PaintBackground(DialogHandle dialog, int id, int inset, std::string_view colourText, int style) {
     Attach(dialog, id, Buffering::Buffered);
-    DrawOnTarget([&](canvas::Painter& painter) {
-        instruments::PaintBackground(painter, inset, colour::ColourSpec::Parse(colourText),
+    DrawOnTarget([&](instruments::Painter& painter) {
+        instruments::PaintBackground(painter, inset, instruments::ColourSpec::Parse(colourText),
                                      instruments::BackgroundPatternOf(style), FacePicture(dialog, id));
     });
 }

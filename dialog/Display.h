@@ -18,7 +18,7 @@ struct DisplaySettings {
     int frameWidth = 0;
     std::string_view frameColour;
     int captionSize = 0;
-    canvas::Colour inkColour = 0;
+    instruments::Colour inkColour = 0;
     std::string_view styleWords;
     std::string_view backColour;
     int backStyle = 0;
@@ -31,7 +31,7 @@ struct DisplaySettings {
 // An id outside the record table creates nothing.
 void CreateDisplay(DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
                    std::string_view faceText, int frameWidth, std::string_view frameColour, int captionSize,
-                   canvas::Colour inkColour, std::string_view styleWords, std::string_view backColour,
+                   instruments::Colour inkColour, std::string_view styleWords, std::string_view backColour,
                    int backStyle);
 // The same with the settings gathered in one record.
 void CreateDisplay(DialogHandle dialog, int id, int& x, int& y, int& width, int& height,
@@ -64,7 +64,7 @@ int CentreX(std::string_view text);
 int CentreY();
 // A caption centred (or "[<]" flush left, "[>]" toward the right; the prefix is
 // removed from the caller's text), with a shadow when its colour is above 0.
-void PaintCaption(std::string& text, canvas::Colour textColour, canvas::Colour shadowColour);
+void PaintCaption(std::string& text, instruments::Colour textColour, instruments::Colour shadowColour);
 // Boxes 0..depth of the box stack.
 void PaintBoxStack(int inset, std::string_view colourText, int depth);
 

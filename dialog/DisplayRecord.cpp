@@ -3,7 +3,7 @@
 namespace dialog {
 
 std::vector<DisplayRecord> DisplayTable;
-std::vector<canvas::PixelBlock> BackgroundTable;
+std::vector<instruments::PixelBlock> BackgroundTable;
 
 void AllocateDisplayTable() {
     DisplayTable.assign(kDisplayCount, DisplayRecord{});
@@ -22,7 +22,7 @@ DisplayRecord* RecordOf(int id) {
     return &DisplayTable[static_cast<std::size_t>(id)];
 }
 
-canvas::PixelBlock* BackgroundOf(int id) {
+instruments::PixelBlock* BackgroundOf(int id) {
     if (!ValidDisplayId(id) || BackgroundTable.size() != kDisplayCount) {
         return nullptr;
     }

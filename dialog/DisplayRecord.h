@@ -16,7 +16,7 @@ struct DisplayRecord {
     float value = 0.0f;
     std::int16_t captionSize = 0;
     FixedText<20> label;
-    canvas::Colour inkColour = 0;
+    instruments::Colour inkColour = 0;
     FixedText<32> styleWords;
     FixedText<20> backColour;
     std::int32_t backStyle = 0;
@@ -34,7 +34,7 @@ inline bool ValidDisplayId(int id) {
 extern std::vector<DisplayRecord> DisplayTable;
 // The kept painted face of every control id; empty until the first display is
 // created, and an empty block means that no copy exists.
-extern std::vector<canvas::PixelBlock> BackgroundTable;
+extern std::vector<instruments::PixelBlock> BackgroundTable;
 
 // Allocates DisplayTable for ids 0..10000 with every record zero.
 void AllocateDisplayTable();
@@ -45,6 +45,6 @@ void EnsureBackgroundTable();
 DisplayRecord* RecordOf(int id);
 // The background copy of an id, or null when the id is outside 0..10000 or the
 // table does not exist yet.
-canvas::PixelBlock* BackgroundOf(int id);
+instruments::PixelBlock* BackgroundOf(int id);
 
 }  // namespace dialog

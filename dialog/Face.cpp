@@ -11,8 +11,8 @@
 #include "dialog/Canvas.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
-#include "instruments/DisplaySettings.h"
-#include "instruments/Switch.h"
+#include "widgets/DisplaySettings.h"
+#include "widgets/Switch.h"
 
 namespace dialog {
 
@@ -97,11 +97,11 @@ void CreateFace(DialogHandle dialog, int id, int x, int y, int width, int height
 
 void LoadFacePicture(DialogHandle dialog, int id, std::string_view file) {
     // Without the control there is nowhere to show the picture or keep it.
-    if (!Attach(dialog, id, canvas::Buffering::Unbuffered)) {
+    if (!Attach(dialog, id, instruments::Buffering::Unbuffered)) {
         return;
     }
-    const canvas::Size size = ClientSize();
-    if (canvas::text::TrimLeadingSpaces(file).empty()) {
+    const instruments::Size size = ClientSize();
+    if (instruments::text::TrimLeadingSpaces(file).empty()) {
         return;
     }
     // Shown at once and kept, from one reading of the file.
@@ -117,15 +117,15 @@ namespace {
 void DrawFace(DialogHandle dialog, int id, const DisplayRecord& record, int newState, std::string label) {
     instruments::Switch::Settings settings;
     settings.frameWidth = record.frameWidth;
-    settings.frameColour = colour::ColourSpec::Parse(record.frameColour.View());
-    settings.backColour = colour::ColourSpec::Parse(record.backColour.View());
+    settings.frameColour = instruments::ColourSpec::Parse(record.frameColour.View());
+    settings.backColour = instruments::ColourSpec::Parse(record.backColour.View());
     settings.offPattern = instruments::BackgroundPatternOf(record.backStyle);
-    settings.onPattern = instruments::BackgroundPatternOf(canvas::RoundHalfEven(record.value));
+    settings.onPattern = instruments::BackgroundPatternOf(instruments::RoundHalfEven(record.value));
     settings.labelColour = record.inkColour;
     // The face is painted buffered, as the background painter attaches it, and
     // shown in one step.
     Attach(dialog, id, Buffering::Buffered);
-    DrawOnTarget([&](canvas::Painter& painter) {
+    DrawOnTarget([&](instruments::Painter& painter) {
         instruments::PaintSwitchFace(painter, settings, newState == 1, std::move(label),
                                      FacePicture(dialog, id));
     });
@@ -138,10 +138,10 @@ void SetupSwitch(DialogHandle dialog, int id, std::string_view offPart, std::str
     if (RecordOf(id) == nullptr) {
         return;
     }
-    Attach(dialog, id, canvas::Buffering::Unbuffered);
-    const canvas::Size size = ClientSize();
+    Attach(dialog, id, instruments::Buffering::Unbuffered);
+    const instruments::Size size = ClientSize();
     const std::string joined = std::string(offPart) + std::string(onPart);
-    if (canvas::text::TrimLeadingSpaces(joined).empty()) {
+    if (instruments::text::TrimLeadingSpaces(joined).empty()) {
         // OFF -> ON -> OFF: the ON face is drawn first, then the OFF face stays.
         ToggleSwitch(dialog, id, kSwitchText);
         ToggleSwitch(dialog, id, kSwitchText);
@@ -162,7 +162,7 @@ void ToggleSwitch(DialogHandle dialog, int id, std::string_view text) {
     const bool wasOff = GetUser(dialog, id, kSlotSwitchState) == 0;
     const int pictureOff = SlotHandle(GetUser(dialog, id, kSlotPictureOff));
     const int pictureOn = SlotHandle(GetUser(dialog, id, kSlotPictureOn));
-    Attach(dialog, id, canvas::Buffering::Unbuffered);
+    Attach(dialog, id, instruments::Buffering::Unbuffered);
 
     const std::string own(text.empty() ? instruments::LabelOf(record->label.View()) : text);
     const auto slash = own.find('/');
@@ -184,11 +184,12 @@ void ToggleSwitch(DialogHandle dialog, int id, std::string_view text) {
     DrawFace(dialog, id, *record, newState, std::move(label));
 }
 
-void LampDisc(int x, int y, int radius, canvas::Colour colour) {
-    DrawOnTarget([&](canvas::Painter& painter) { instruments::LampDisc(painter, x, y, radius, colour); });
+void LampDisc(int x, int y, int radius, instruments::Colour colour) {
+    DrawOnTarget(
+        [&](instruments::Painter& painter) { instruments::LampDisc(painter, x, y, radius, colour); });
 }
 
-const canvas::Surface* FacePicture(DialogHandle dialog, int id) {
+const instruments::Surface* FacePicture(DialogHandle dialog, int id) {
     const int handle = SlotHandle(GetUser(dialog, id, kSlotPictureOff));
     return handle != 0 ? BitmapSurface(handle) : nullptr;
 }

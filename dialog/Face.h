@@ -43,10 +43,10 @@ void SetupSwitch(DialogHandle dialog, int id, std::string_view offPart, std::str
 void ToggleSwitch(DialogHandle dialog, int id, std::string_view text);
 
 // One solid disc of a lamp on the current target.
-void LampDisc(int x, int y, int radius, canvas::Colour colour);
+void LampDisc(int x, int y, int radius, instruments::Colour colour);
 
 // The picture that user slot 2 of a control names (what the picture
 // background stretches), or null.
-const canvas::Surface* FacePicture(DialogHandle dialog, int id);
+const instruments::Surface* FacePicture(DialogHandle dialog, int id);
 
 }  // namespace dialog

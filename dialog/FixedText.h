@@ -26,7 +26,7 @@ class FixedText {
     // Every byte of the field, trailing spaces (or zero bytes) included.
     std::string_view View() const { return {bytes_.data(), N}; }
     // The text with spaces removed at both ends.
-    std::string_view Trimmed() const { return canvas::text::Trim(View()); }
+    std::string_view Trimmed() const { return instruments::text::Trim(View()); }
     bool operator==(const FixedText&) const = default;
 
   private:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instruments/GlyphTable.h"
+#include "widgets/GlyphTable.h"
 
 namespace dialog {
 

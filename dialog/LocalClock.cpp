@@ -4,18 +4,18 @@ namespace dialog {
 
 namespace {
 
-std::function<canvas::LocalTime()>& Source() {
-    static std::function<canvas::LocalTime()> source;
+std::function<instruments::LocalTime()>& Source() {
+    static std::function<instruments::LocalTime()> source;
     return source;
 }
 
 }  // namespace
 
-canvas::LocalTime ReadLocalTime() {
-    return Source() ? Source()() : canvas::SystemLocalTime();
+instruments::LocalTime ReadLocalTime() {
+    return Source() ? Source()() : instruments::SystemLocalTime();
 }
 
-void SetLocalClockSource(std::function<canvas::LocalTime()> source) {
+void SetLocalClockSource(std::function<instruments::LocalTime()> source) {
     Source() = std::move(source);
 }
 

@@ -7,9 +7,9 @@
 namespace dialog {
 
 // Reads the local clock, or the source installed with SetLocalClockSource.
-canvas::LocalTime ReadLocalTime();
+instruments::LocalTime ReadLocalTime();
 // Replaces the clock (tests and tools fix the time with it); an empty function
 // restores the system clock.
-void SetLocalClockSource(std::function<canvas::LocalTime()> source);
+void SetLocalClockSource(std::function<instruments::LocalTime()> source);
 
 }  // namespace dialog

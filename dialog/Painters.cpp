@@ -6,10 +6,10 @@
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
 #include "dialog/LocalClock.h"
-#include "instruments/AnalogClock.h"
-#include "instruments/DisplaySettings.h"
-#include "instruments/LevelMeter.h"
-#include "instruments/TextDisplay.h"
+#include "widgets/AnalogClock.h"
+#include "widgets/DisplaySettings.h"
+#include "widgets/LevelMeter.h"
+#include "widgets/TextDisplay.h"
 
 namespace dialog {
 
@@ -17,11 +17,11 @@ namespace {
 
 // Attaches a display (buffered) and restores its kept face; the painter of the
 // display, or null when there is nothing to paint on.
-canvas::Painter* Restored(DialogHandle dialog, int id) {
+instruments::Painter* Restored(DialogHandle dialog, int id) {
     if (!Attach(dialog, id, Buffering::Buffered)) {
         return nullptr;
     }
-    if (const canvas::PixelBlock* face = BackgroundOf(id); face != nullptr && !face->empty()) {
+    if (const instruments::PixelBlock* face = BackgroundOf(id); face != nullptr && !face->empty()) {
         SetBits(*face);
     }
     return CurrentPainter();
@@ -32,7 +32,7 @@ canvas::Painter* Restored(DialogHandle dialog, int id) {
 // of its own: the record table's kept face is restored first.
 struct TextDisplayOfRecord {
     DisplayRecord record;
-    instruments::TextDisplay display{instruments::TextDisplay::Settings{}, canvas::PixelBlock{}};
+    instruments::TextDisplay display{instruments::TextDisplay::Settings{}, instruments::PixelBlock{}};
 };
 
 const instruments::TextDisplay& TextDisplayOf(int id, const DisplayRecord& record) {
@@ -49,7 +49,7 @@ const instruments::TextDisplay& TextDisplayOf(int id, const DisplayRecord& recor
         settings.label = std::string(instruments::LabelOf(words));
         settings.glyphs = &glyphTable;
         entry.record = record;
-        entry.display = instruments::TextDisplay(std::move(settings), canvas::PixelBlock{});
+        entry.display = instruments::TextDisplay(std::move(settings), instruments::PixelBlock{});
     }
     return entry.display;
 }
@@ -61,7 +61,7 @@ void PaintDisplayText(DialogHandle dialog, int id, std::string_view text) {
     if (record == nullptr) {
         return;
     }
-    if (canvas::Painter* painter = Restored(dialog, id)) {
+    if (instruments::Painter* painter = Restored(dialog, id)) {
         TextDisplayOf(id, *record).Paint(*painter, text);
         Redraw();
     }
@@ -72,9 +72,9 @@ void PaintClock(DialogHandle dialog, int id, int hourOffset) {
     if (record == nullptr) {
         return;
     }
-    if (canvas::Painter* painter = Restored(dialog, id)) {
+    if (instruments::Painter* painter = Restored(dialog, id)) {
         const instruments::AnalogClock clock(instruments::AnalogClock::Settings{record->frameWidth},
-                                             canvas::PixelBlock{});
+                                             instruments::PixelBlock{});
         clock.Paint(*painter, ReadLocalTime(), hourOffset);
         Redraw();
     }
@@ -85,9 +85,10 @@ void PaintLevelMeter(DialogHandle dialog, int id, float value) {
     if (record == nullptr) {
         return;
     }
-    if (canvas::Painter* painter = Restored(dialog, id)) {
+    if (instruments::Painter* painter = Restored(dialog, id)) {
         const instruments::LevelMeter meter(
-            instruments::LevelMeter::Settings{record->frameWidth, record->inkColour}, canvas::PixelBlock{});
+            instruments::LevelMeter::Settings{record->frameWidth, record->inkColour},
+            instruments::PixelBlock{});
         meter.Paint(*painter, value);
         Redraw();
     }

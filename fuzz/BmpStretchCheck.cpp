@@ -15,8 +15,8 @@ namespace fuzz {
 
 namespace {
 
-using canvas::Pixel;
-using canvas::Surface;
+using instruments::Pixel;
+using instruments::Surface;
 
 std::uint32_t Le(std::span<const std::uint8_t> b, std::size_t at, int bytes) {
     std::uint32_t value = 0;
@@ -47,14 +47,14 @@ std::string Where(int x, int y) {
 }  // namespace
 
 std::string CheckBmpStretch(std::span<const std::uint8_t> input) {
-    const std::optional<Surface> decoded = canvas::bitmap::DecodeBmp(input);
+    const std::optional<Surface> decoded = instruments::bitmap::DecodeBmp(input);
     if (!decoded) {
         return {};
     }
     const Surface& picture = *decoded;
     const int w = picture.width();
     const int h = picture.height();
-    if (w <= 0 || h <= 0 || std::int64_t{w} * h > canvas::bitmap::kMaxBmpPixels) {
+    if (w <= 0 || h <= 0 || std::int64_t{w} * h > instruments::bitmap::kMaxBmpPixels) {
         return "decoded picture of " + std::to_string(w) + " x " + std::to_string(h) + " pixels";
     }
     const auto stated = StatedSize(input);
@@ -106,7 +106,8 @@ std::string CheckBmpStretch(std::span<const std::uint8_t> input) {
             break;
     }
     Surface destination(destWidth, destHeight, kUnwritten);
-    canvas::bitmap::StretchBlackOnWhite(picture, r.sx, r.sy, r.sw, r.sh, destination, r.dx, r.dy, r.dw, r.dh);
+    instruments::bitmap::StretchBlackOnWhite(picture, r.sx, r.sy, r.sw, r.sh, destination, r.dx, r.dy, r.dw,
+                                             r.dh);
     return CheckStretched(picture, r, destination);
 }
 

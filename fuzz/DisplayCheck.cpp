@@ -66,14 +66,14 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
     int height = in.Between(0, kMaxHeight);
     const int frameWidth = in.Number(40);
     const int captionSize = in.Number(100);
-    const canvas::Colour ink = in.Word();
+    const instruments::Colour ink = in.Word();
     const int backStyle = in.Number(8);
     const std::string_view frameColour = in.Text(40);
     const std::string_view styleWords = in.Text(60);
     const std::string_view backColour = in.Text(40);
     const std::uint32_t meterBits = in.Word();
     const int hourOffset = in.Number(48);
-    const canvas::LocalTime time{in.Between(0, 23), in.Between(0, 59), in.Between(0, 59), 0};
+    const instruments::LocalTime time{in.Between(0, 23), in.Between(0, 59), in.Between(0, 59), 0};
     const std::string_view text = in.Rest();
 
     const Dialog dialog;
@@ -86,7 +86,7 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
         dialog.handle(), id, x, y, width, height,
         {face, frameWidth, frameColour, captionSize, ink, styleWords, backColour, backStyle});
 
-    const canvas::Surface* face0 = dialog::ControlSurface(dialog.handle(), id);
+    const instruments::Surface* face0 = dialog::ControlSurface(dialog.handle(), id);
     if (!dialog::ValidDisplayId(id)) {
         if (face0 != nullptr || width != 0 || height != 0) {
             return "a display was created for id " + std::to_string(id);
@@ -107,7 +107,7 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
 
     // Painting restores the kept face first, so the same text paints the same.
     dialog::PaintDisplayText(dialog.handle(), id, text);
-    const canvas::Surface first = *dialog::ControlSurface(dialog.handle(), id);
+    const instruments::Surface first = *dialog::ControlSurface(dialog.handle(), id);
     dialog::PaintDisplayText(dialog.handle(), id, text);
     if (!dialog::ControlSurface(dialog.handle(), id)->SamePixels(first)) {
         return "the same text painted twice gave two faces";
@@ -119,7 +119,7 @@ std::string CheckDisplay(std::span<const std::uint8_t> input) {
     dialog::SetLocalClockSource([time] { return time; });
     dialog::PaintClock(dialog.handle(), id, hourOffset);
     dialog::SetLocalClockSource({});
-    const canvas::Surface* last = dialog::ControlSurface(dialog.handle(), id);
+    const instruments::Surface* last = dialog::ControlSurface(dialog.handle(), id);
     if (last->width() != width || last->height() != height) {
         return "painting resized the control to " + Size(last->width(), last->height());
     }

@@ -27,7 +27,7 @@ struct Run {
 Run RunScript(std::string_view script) {
     std::istringstream in{std::string(script)};
     std::ostringstream out, errors;
-    canvas::raster::DrawScript runner(out, errors, kFuzzMaxPixels);
+    instruments::raster::DrawScript runner(out, errors, kFuzzMaxPixels);
     Run run;
     run.failures = runner.Run(in);
     run.out = std::move(out).str();

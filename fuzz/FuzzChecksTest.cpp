@@ -23,7 +23,7 @@ struct ScriptRun {
 ScriptRun RunScript(const std::string& script) {
     std::istringstream in(script);
     std::ostringstream out, errors;
-    canvas::raster::DrawScript runner(out, errors);
+    instruments::raster::DrawScript runner(out, errors);
     ScriptRun run;
     run.failures = runner.Run(in);
     run.out = out.str();
@@ -97,17 +97,17 @@ class Stretched : public ::testing::Test {
     void SetUp() override {
         for (int y = 0; y < 3; ++y) {
             for (int x = 0; x < 4; ++x) {
-                picture.SetPixel(x, y, static_cast<canvas::Pixel>(0x101010 * (1 + x + 4 * y)));
+                picture.SetPixel(x, y, static_cast<instruments::Pixel>(0x101010 * (1 + x + 4 * y)));
             }
         }
     }
-    canvas::Surface Stretch(const StretchRects& r) const {
-        canvas::Surface destination(10, 8, kUnwritten);
-        canvas::bitmap::StretchBlackOnWhite(picture, r.sx, r.sy, r.sw, r.sh, destination, r.dx, r.dy, r.dw,
-                                            r.dh);
+    instruments::Surface Stretch(const StretchRects& r) const {
+        instruments::Surface destination(10, 8, kUnwritten);
+        instruments::bitmap::StretchBlackOnWhite(picture, r.sx, r.sy, r.sw, r.sh, destination, r.dx, r.dy,
+                                                 r.dw, r.dh);
         return destination;
     }
-    canvas::Surface picture{4, 3};
+    instruments::Surface picture{4, 3};
 };
 
 TEST_F(Stretched, TheRealStretchPasses) {
@@ -126,20 +126,20 @@ TEST_F(Stretched, TheRealStretchPasses) {
 
 TEST_F(Stretched, StrayMissingAndWrongPixelsAreCaught) {
     const StretchRects copy{0, 0, 4, 3, 2, 1, 4, 3};
-    canvas::Surface outside = Stretch(copy);
+    instruments::Surface outside = Stretch(copy);
     outside.SetPixel(6, 2, 0);  // one column right of the rectangle
     EXPECT_NE(CheckStretched(picture, copy, outside).find("outside"), std::string::npos);
 
-    canvas::Surface missing = Stretch(copy);
+    instruments::Surface missing = Stretch(copy);
     missing.SetPixel(5, 3, kUnwritten);
     EXPECT_NE(CheckStretched(picture, copy, missing).find("unwritten"), std::string::npos);
 
-    canvas::Surface wrong = Stretch(copy);
+    instruments::Surface wrong = Stretch(copy);
     wrong.SetPixel(2, 1, picture.At(1, 0));
     EXPECT_NE(CheckStretched(picture, copy, wrong).find("not a copy"), std::string::npos);
 
     const StretchRects empty{0, 0, 4, 3, 3, 3, 0, 4};
-    canvas::Surface drawn = Stretch(empty);
+    instruments::Surface drawn = Stretch(empty);
     drawn.SetPixel(3, 3, 0);
     EXPECT_NE(CheckStretched(picture, empty, drawn), "");
 }

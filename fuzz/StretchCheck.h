@@ -16,13 +16,13 @@ struct StretchRects {
 
 // Decoded pixels never carry alpha, so a destination pixel still holding this
 // value was not written.
-inline constexpr canvas::Pixel kUnwritten = 0xa5c3e1f0u;
+inline constexpr instruments::Pixel kUnwritten = 0xa5c3e1f0u;
 
 // The destination, filled with kUnwritten and then stretched into from picture:
 // nothing outside the destination rectangle was written, everything inside it
 // was (when both source extents are positive), and a stretch at the same size
 // from inside the picture is a plain copy. Returns what failed, or an empty string.
-std::string CheckStretched(const canvas::Surface& picture, const StretchRects& r,
-                           const canvas::Surface& destination);
+std::string CheckStretched(const instruments::Surface& picture, const StretchRects& r,
+                           const instruments::Surface& destination);
 
 }  // namespace fuzz

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "instruments-bench: %s\n", dialog::LastDialogError().c_str());
         return 1;
     }
-    app::DemoEventHandler(app::mainDialog, canvas::kEventInitDialog, 0, 0);
+    app::DemoEventHandler(app::mainDialog, instruments::kEventInitDialog, 0, 0);
     dialog::ComposeClientArea(app::mainDialog);
     const double startupMs = Microseconds(Clock::now() - startBegin) / 1000.0;
 
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     samples.reserve(static_cast<std::size_t>(ticks));
     for (long i = 0; i < ticks; ++i) {
         const auto begin = Clock::now();
-        app::DemoEventHandler(app::mainDialog, canvas::kEventTimer, 1, 0);
+        app::DemoEventHandler(app::mainDialog, instruments::kEventTimer, 1, 0);
         dialog::ComposeClientArea(app::mainDialog);
         samples.push_back(Microseconds(Clock::now() - begin));
     }

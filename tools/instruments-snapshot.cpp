@@ -15,9 +15,9 @@
 #include <string>
 
 #include "app/Demo.h"
-#include "dialog/Dialogs.h"
 #include "canvas/bitmap/PngFile.h"
 #include "canvas/surface/Surface.h"
+#include "dialog/Dialogs.h"
 
 namespace {
 
@@ -137,7 +137,7 @@ std::string PrepareFiles(Options& options) {
 
 // What a run showed: the last frame, and whether every tick frame was written.
 struct Shown {
-    canvas::Surface last;
+    instruments::Surface last;
     bool framesOk = true;
 };
 
@@ -145,15 +145,15 @@ struct Shown {
 // tick's frame when asked. False when the start-up fails.
 bool RunDemo(const Options& options, Shown& shown) {
     app::FollowVirtualTime(options.timeMs);
-    canvas::HeadlessOptions headless;
+    instruments::HeadlessOptions headless;
     headless.spanMs = options.ticks * app::kTickMs;
-    headless.onPresent = [&](const canvas::Surface& client, std::int64_t virtualMs) {
+    headless.onPresent = [&](const instruments::Surface& client, std::int64_t virtualMs) {
         shown.last = client;
         const long long tick = virtualMs / app::kTickMs;
         if (!options.frames.empty() && tick >= 1) {
             char name[32];
             std::snprintf(name, sizeof name, "/frame-%04lld.png", tick);
-            shown.framesOk = canvas::bitmap::WritePng(client, options.frames + name) && shown.framesOk;
+            shown.framesOk = instruments::bitmap::WritePng(client, options.frames + name) && shown.framesOk;
         }
     };
     dialog::UseHeadlessDialogs(headless);
@@ -166,7 +166,7 @@ bool RunDemo(const Options& options, Shown& shown) {
 
 // Writes the last frame; the exit code.
 int WriteSnapshot(const Options& options, const Shown& shown) {
-    if (!canvas::bitmap::WritePng(shown.last, options.out)) {
+    if (!instruments::bitmap::WritePng(shown.last, options.out)) {
         std::fprintf(stderr, "instruments-snapshot: cannot write '%s'\n", options.out.c_str());
         return 1;
     }

@@ -14,7 +14,7 @@ int main() {
     const auto begin = std::chrono::steady_clock::now();
     dialog::UseWindowDialogs();
     bool reported = false;
-    dialog::SetPresentListener([&](const canvas::Surface&) {
+    dialog::SetPresentListener([&](const instruments::Surface&) {
         if (reported) {
             return;
         }

@@ -9,14 +9,14 @@
 #include <cstdio>
 #include <string>
 
-#include "dialog/Canvas.h"
-#include "dialog/Dialogs.h"
 #include "canvas/bitmap/BmpFile.h"
 #include "canvas/surface/PixelBlock.h"
+#include "dialog/Canvas.h"
+#include "dialog/Dialogs.h"
 
 namespace {
 
-using namespace canvas;
+using namespace instruments;
 using namespace dialog;
 
 constexpr Colour Rgb(int red, int green, int blue) {

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 namespace {
 
@@ -67,4 +67,4 @@ void BitfieldsRows::ReadRow(int y, Pixel* out) const {
     }
 }
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

@@ -8,7 +8,7 @@
 #include "canvas/bitmap/BmpHeader.h"
 #include "canvas/surface/Pixel.h"
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 // Whether the picture stores 16- or 32-bit pixels through colour masks of a
 // Windows info header (an OS/2 header gives the same compression code another
@@ -43,4 +43,4 @@ class BitfieldsRows {
     std::array<Channel, 3> channels_{};
 };
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

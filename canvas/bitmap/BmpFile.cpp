@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 namespace {
 
@@ -75,4 +75,4 @@ bool WriteBmp(const Surface& surface, const std::string& path) {
     return std::fclose(file) == 0 && written;
 }
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

@@ -6,7 +6,7 @@
 
 #include "canvas/surface/Surface.h"
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 // Row order of a written BMP file. Bottom-up is the usual one; top-down
 // (stored with a negative height) is for checking the loader's other order.
@@ -21,4 +21,4 @@ std::vector<std::uint8_t> EncodeBmp(const Surface& surface, BmpRows rows = BmpRo
 // empty or the file cannot be written.
 bool WriteBmp(const Surface& surface, const std::string& path);
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

@@ -1,6 +1,6 @@
 #include "canvas/bitmap/BmpHeader.h"
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 namespace {
 
@@ -47,4 +47,4 @@ bool PlausibleBmp(const BmpHeader& header, std::size_t fileSize, std::int64_t ma
     return available >= 0 && header.stride() * header.rows() <= available;
 }
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

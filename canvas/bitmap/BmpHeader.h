@@ -4,7 +4,7 @@
 #include <optional>
 #include <span>
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 // Compression codes of a BMP header.
 inline constexpr std::uint32_t kBiRgb = 0;
@@ -47,4 +47,4 @@ inline std::uint32_t ReadLe32(std::span<const std::uint8_t> b, std::size_t at) {
     return ReadLe16(b, at) | (ReadLe16(b, at + 2) << 16);
 }
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

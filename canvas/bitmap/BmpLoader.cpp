@@ -1,10 +1,10 @@
 #include "canvas/bitmap/BmpLoader.h"
 
-#include <atomic>
 #include <SDL.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <atomic>
 
 #include <algorithm>
 #include <array>
@@ -15,7 +15,7 @@
 #include "canvas/bitmap/BmpBitfields.h"
 #include "canvas/bitmap/BmpHeader.h"
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 namespace {
 
@@ -252,4 +252,4 @@ std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> bytes) {
     return Whole(BmpPicture::FromBytes(bytes));
 }
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

@@ -9,7 +9,7 @@
 #include "canvas/bitmap/StretchBlackOnWhite.h"
 #include "canvas/surface/Surface.h"
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 // The largest picture accepted, in pixels, and the largest file read.
 inline constexpr std::int64_t kMaxBmpPixels = std::int64_t{16} << 20;
@@ -56,4 +56,4 @@ std::int64_t BmpPicturesDecoded();
 std::optional<Surface> LoadBmpFile(const std::string& path);
 std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> bytes);
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

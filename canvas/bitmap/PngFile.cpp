@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 namespace {
 
@@ -75,4 +75,4 @@ std::optional<Surface> ReadPng(const std::string& path) {
     return surface;
 }
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

@@ -5,7 +5,7 @@
 
 #include "canvas/surface/Surface.h"
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 // Writes the surface as an 8-bit RGB PNG file. False when the surface is empty
 // or the file cannot be written.
@@ -15,4 +15,4 @@ bool WritePng(const Surface& surface, const std::string& path);
 // blended), or nullopt when it is unreadable or larger than 16 M pixels.
 std::optional<Surface> ReadPng(const std::string& path);
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 namespace {
 
@@ -232,4 +232,4 @@ void StretchBlackOnWhite(const Surface& source, int sx, int sy, int sw, int sh, 
     }
 }
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

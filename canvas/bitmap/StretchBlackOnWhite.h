@@ -5,7 +5,7 @@
 
 #include "canvas/surface/Surface.h"
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 
 // Copies the source rectangle (sx, sy, sw x sh) scaled into the destination
 // rectangle (dx, dy, dw x dh) the way the default stretch mode of the platform
@@ -52,4 +52,4 @@ struct StretchTarget {
 // result. Memory beyond the targets is a few rows.
 void StretchRows(const RowSource& source, std::span<const StretchTarget> targets);
 
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

@@ -12,7 +12,7 @@
 #include "canvas/text/FontCache.h"
 #include "canvas/text/FontFace.h"
 
-namespace canvas {
+namespace instruments {
 
 namespace {
 
@@ -309,4 +309,4 @@ void Painter::Stretch(const Surface& source, double sx1, double sy1, double sx2,
     }
 }
 
-}  // namespace canvas
+}  // namespace instruments

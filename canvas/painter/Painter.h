@@ -18,7 +18,7 @@
 #include "canvas/surface/Surface.h"
 #include "canvas/text/FontRequest.h"
 
-namespace canvas {
+namespace instruments {
 
 namespace text {
 class FontFace;
@@ -156,4 +156,4 @@ class PainterStateSaver {
 // The 8-point default font of every new painter (shared, opened once).
 std::shared_ptr<const text::FontFace> DefaultFont();
 
-}  // namespace canvas
+}  // namespace instruments

@@ -3,7 +3,7 @@
 #include "canvas/raster/ThinLine.h"
 #include "canvas/raster/WideStroke.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 void DrawLine(Surface& surface, int x1, int y1, int x2, int y2, const Pen& pen) {
     if (pen.IsNull()) {
@@ -61,4 +61,4 @@ void DrawPolygon(Surface& surface, std::span<const Point> points, const Pen& pen
     }
 }
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

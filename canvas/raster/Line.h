@@ -9,7 +9,7 @@
 #include "canvas/surface/Brush.h"
 #include "canvas/surface/Surface.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 // MoveToEx(x1, y1) + LineTo(x2, y2). A one-pixel pen never paints the end
 // point (so a zero-length line paints nothing); a geometric pen paints a round
@@ -24,4 +24,4 @@ void DrawPolyline(Surface& surface, std::span<const Point> points, const Pen& pe
 // Polygon: the even-odd fill of FillPolygon, then the closed outline.
 void DrawPolygon(Surface& surface, std::span<const Point> points, const Pen& pen, const Brush& brush);
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

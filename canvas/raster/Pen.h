@@ -5,7 +5,7 @@
 
 #include "canvas/surface/Pixel.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 enum class PenStyle { Solid, Null };
 
@@ -25,4 +25,4 @@ struct Pen {
 // looks the same, and the cap disc stays cheap to build.
 inline constexpr int kMaxPenWidth = 4096;
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

@@ -1,6 +1,6 @@
 #include "canvas/raster/Polygon.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 namespace {
 
@@ -24,4 +24,4 @@ void FillPolygon(Surface& surface, std::span<const Point64> points, const Brush&
     FillPolygonImpl(surface, points, brush);
 }
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

@@ -16,7 +16,7 @@
 #include "canvas/surface/Brush.h"
 #include "canvas/surface/Surface.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 struct Point {
     int x = 0;
@@ -84,4 +84,4 @@ void ForEachPolygonSpan(std::span<const P> points, RowRange limit, Visit&& visit
     }
 }
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

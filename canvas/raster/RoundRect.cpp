@@ -8,7 +8,7 @@
 #include "canvas/raster/Spans.h"
 #include "canvas/raster/WideStroke.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 namespace {
 
@@ -184,4 +184,4 @@ void DrawEllipse(Surface& surface, int x1, int y1, int x2, int y2, const Pen& pe
     DrawRoundRect64(surface, box, box.width(), box.height(), pen, brush);
 }
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

@@ -6,7 +6,7 @@
 #include "canvas/surface/Brush.h"
 #include "canvas/surface/Surface.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 // RoundRect(x1, y1, x2, y2, ew, eh). The corners may come in any order; the box
 // covers columns min(x1,x2) .. max(x1,x2) - 1 and the same for rows, and an
@@ -22,4 +22,4 @@ void DrawRoundRect(Surface& surface, int x1, int y1, int x2, int y2, int ew, int
 // Ellipse(x1, y1, x2, y2): the rounded rectangle whose corner ellipse is the whole box.
 void DrawEllipse(Surface& surface, int x1, int y1, int x2, int y2, const Pen& pen, const Brush& brush);
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

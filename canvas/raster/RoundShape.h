@@ -15,7 +15,7 @@
 
 #include "canvas/raster/Spans.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 // Corner ellipses larger than this are not drawn: the walk is linear in the
 // size and its error terms must stay within 64 bits.
@@ -162,4 +162,4 @@ class RoundShape {
     std::int64_t l_, t_, r_, b_, ew_, eh_;
 };
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

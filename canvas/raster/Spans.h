@@ -10,7 +10,7 @@
 #include "canvas/surface/Brush.h"
 #include "canvas/surface/Surface.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 // Clamps a coordinate into [-1, limit + 1]: clipping against [0, limit) then
 // gives the same answer and the value fits an int.
@@ -46,4 +46,4 @@ inline RowRange VisibleRows(const Surface& surface, std::int64_t y0, std::int64_
     return {std::max<std::int64_t>(y0, 0), std::min<std::int64_t>(y1, surface.height())};
 }
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

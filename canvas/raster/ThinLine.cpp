@@ -5,7 +5,7 @@
 
 #include "canvas/raster/Spans.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 namespace {
 
@@ -123,4 +123,4 @@ void DrawThinLine(Surface& surface, int x1, int y1, int x2, int y2, Pixel colour
     }
 }
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

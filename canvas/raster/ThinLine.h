@@ -5,7 +5,7 @@
 #include "canvas/surface/Pixel.h"
 #include "canvas/surface/Surface.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 // Paints max(|dx|, |dy|) pixels stepping along the major axis from the start
 // point (painted) towards the end point (never painted). The minor coordinate
@@ -14,4 +14,4 @@ namespace canvas::raster {
 // Only the steps that land on the surface are walked.
 void DrawThinLine(Surface& surface, int x1, int y1, int x2, int y2, Pixel colour);
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

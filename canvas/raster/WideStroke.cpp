@@ -6,7 +6,7 @@
 #include "canvas/raster/Pen.h"
 #include "canvas/raster/RoundShape.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 namespace {
 
@@ -195,4 +195,4 @@ void WideStroke::UnitStep(std::int64_t x1, std::int64_t y1, std::int64_t x2, std
     }
 }
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

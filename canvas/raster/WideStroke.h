@@ -14,7 +14,7 @@
 #include "canvas/surface/Pixel.h"
 #include "canvas/surface/Surface.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 class WideStroke {
   public:
@@ -73,4 +73,4 @@ class WideStroke {
     std::array<bool, 9> stepExtrasBuilt_{};
 };
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

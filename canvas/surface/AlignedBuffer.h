@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
-namespace canvas {
+namespace instruments {
 
 inline constexpr std::size_t kBufferAlignBytes = 64;
 
@@ -21,7 +21,8 @@ template <typename T>
 std::unique_ptr<T[], FreeAlignedBuffer> AllocateAligned(std::size_t bytes) {
     // aligned_alloc wants a multiple of the alignment.
     const std::size_t rounded = (bytes + kBufferAlignBytes - 1) / kBufferAlignBytes * kBufferAlignBytes;
-    return std::unique_ptr<T[], FreeAlignedBuffer>(static_cast<T*>(std::aligned_alloc(kBufferAlignBytes, rounded)));
+    return std::unique_ptr<T[], FreeAlignedBuffer>(
+        static_cast<T*>(std::aligned_alloc(kBufferAlignBytes, rounded)));
 }
 
-}  // namespace canvas
+}  // namespace instruments

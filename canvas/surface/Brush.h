@@ -2,7 +2,7 @@
 
 #include "canvas/surface/Pixel.h"
 
-namespace canvas {
+namespace instruments {
 
 // The interior fill of a shape: nothing, one colour, or one of GDI's six 8 x 8
 // hatch patterns. Hatches are anchored at the surface's origin, as brushes are
@@ -30,4 +30,4 @@ struct Brush {
 // where the hatch line lies.
 unsigned char HatchRowBits(HatchStyle style, int y);
 
-}  // namespace canvas
+}  // namespace instruments

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace canvas {
+namespace instruments {
 
 // A colour as the drawing operations take it: 0x00BBGGRR, red in the low byte.
 // Two values are reserved: -1 selects an operation's default, -2 transparency.
@@ -24,4 +24,4 @@ constexpr Colour ColourFromPixel(Pixel pixel) {
     return static_cast<Colour>(((pixel & 0xffu) << 16) | (pixel & 0xff00u) | ((pixel >> 16) & 0xffu));
 }
 
-}  // namespace canvas
+}  // namespace instruments

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace canvas {
+namespace instruments {
 
 namespace {
 
@@ -123,4 +123,4 @@ bool PixelBlock::operator==(const PixelBlock& other) const {
     return size_ == other.size_ && (size_ == 0 || std::memcmp(data(), other.data(), size_) == 0);
 }
 
-}  // namespace canvas
+}  // namespace instruments

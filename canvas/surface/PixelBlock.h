@@ -8,7 +8,7 @@
 #include "canvas/surface/AlignedBuffer.h"
 #include "canvas/surface/Surface.h"
 
-namespace canvas {
+namespace instruments {
 
 // A copy of a whole surface as a byte string: width and height as 32-bit
 // little-endian integers, then width x height pixels of 4 bytes (blue, green,
@@ -58,4 +58,4 @@ class PixelBlock {
 // own width and height, clipped to the surface. An invalid block writes nothing.
 void WritePixelBlock(Surface& surface, const PixelBlock& block);
 
-}  // namespace canvas
+}  // namespace instruments

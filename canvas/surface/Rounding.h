@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 
-namespace canvas {
+namespace instruments {
 
 // Every real value that becomes an integer (a pixel coordinate, a shade, a count)
 // is rounded to the nearest integer with ties to the even one: 2.5 -> 2, 3.5 -> 4.
@@ -24,4 +24,4 @@ inline int RoundHalfEven(double value) {
     return value > 0 ? INT_MAX : INT_MIN;
 }
 
-}  // namespace canvas
+}  // namespace instruments

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-namespace canvas {
+namespace instruments {
 
 namespace {
 
@@ -190,4 +190,4 @@ bool Surface::SamePixels(const Surface& other) const {
     return true;
 }
 
-}  // namespace canvas
+}  // namespace instruments

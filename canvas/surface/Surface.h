@@ -7,7 +7,7 @@
 #include "canvas/surface/Brush.h"
 #include "canvas/surface/Pixel.h"
 
-namespace canvas {
+namespace instruments {
 
 // A rectangle of pixels with rows from top to bottom. This is the only layer that
 // knows how pixels are laid out: shape code above it hands it spans and single
@@ -108,4 +108,4 @@ class Surface {
     std::unique_ptr<Pixel[], FreeAligned> pixels_;
 };
 
-}  // namespace canvas
+}  // namespace instruments

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace canvas::text {
+namespace instruments::text {
 
 constexpr char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -36,4 +36,4 @@ constexpr std::string_view TrimLeadingSpaces(std::string_view text) {
     return first == std::string_view::npos ? std::string_view{} : text.substr(first);
 }
 
-}  // namespace canvas::text
+}  // namespace instruments::text

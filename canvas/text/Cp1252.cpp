@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace canvas::text {
+namespace instruments::text {
 
 namespace {
 
@@ -22,4 +22,4 @@ char32_t Cp1252ToUnicode(unsigned char byte) {
     return byte;
 }
 
-}  // namespace canvas::text
+}  // namespace instruments::text

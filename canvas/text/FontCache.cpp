@@ -3,7 +3,7 @@
 #include <mutex>
 #include <unordered_map>
 
-namespace canvas::text {
+namespace instruments::text {
 
 namespace {
 
@@ -32,4 +32,4 @@ std::shared_ptr<const FontFace> OpenFont(const FontRequest& request) {
     return face;
 }
 
-}  // namespace canvas::text
+}  // namespace instruments::text

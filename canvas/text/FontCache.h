@@ -5,11 +5,11 @@
 #include "canvas/text/FontFace.h"
 #include "canvas/text/FontRequest.h"
 
-namespace canvas::text {
+namespace instruments::text {
 
 // The font for a request, opened once and then shared: asking again with an
 // equal request gives the same object. Null when no usable font exists (that
 // answer is remembered too). Style bits outside the four known ones are ignored.
 std::shared_ptr<const FontFace> OpenFont(const FontRequest& request);
 
-}  // namespace canvas::text
+}  // namespace instruments::text

@@ -16,7 +16,7 @@
 #include "canvas/text/Cp1252.h"
 #include "canvas/text/FontMatcher.h"
 
-namespace canvas::text {
+namespace instruments::text {
 
 namespace {
 
@@ -362,4 +362,4 @@ void FontFace::Draw(Surface& surface, int x, int y, std::string_view text, Pixel
     }
 }
 
-}  // namespace canvas::text
+}  // namespace instruments::text

@@ -8,7 +8,7 @@
 #include "canvas/surface/Surface.h"
 #include "canvas/text/FontRequest.h"
 
-namespace canvas::text {
+namespace instruments::text {
 
 // One opened font at one pixel size and style, drawing 8-bit text (Windows-1252)
 // as crisp monochrome glyphs. Rendered glyphs are cached per character code, so
@@ -50,4 +50,4 @@ class FontFace {
     std::unique_ptr<Impl> impl_;
 };
 
-}  // namespace canvas::text
+}  // namespace instruments::text

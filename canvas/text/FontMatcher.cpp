@@ -5,7 +5,7 @@
 #include <memory>
 #include <mutex>
 
-namespace canvas::text {
+namespace instruments::text {
 
 namespace {
 
@@ -69,7 +69,7 @@ std::optional<MatchedFont> MatchFont(const FontRequest& request) {
     return matched;
 }
 
-}  // namespace canvas::text
+}  // namespace instruments::text
 
 // fontconfig 2.14 loses a few hundred bytes while parsing its configuration
 // files once per process. Sanitizer builds would report that as our leak; the

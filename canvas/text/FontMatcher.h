@@ -5,7 +5,7 @@
 
 #include "canvas/text/FontRequest.h"
 
-namespace canvas::text {
+namespace instruments::text {
 
 // The font file the system picked for a request: a path and the face's index
 // inside it.
@@ -18,4 +18,4 @@ struct MatchedFont {
 // the closest face installed; nullopt only when the system has no font at all.
 std::optional<MatchedFont> MatchFont(const FontRequest& request);
 
-}  // namespace canvas::text
+}  // namespace instruments::text

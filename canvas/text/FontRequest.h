@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-namespace canvas::text {
+namespace instruments::text {
 
 // Style bits of a font request, as the drawing layer's callers pass them.
 inline constexpr int kStyleBold = 1;
@@ -40,4 +40,4 @@ struct FontRequestHash {
     }
 };
 
-}  // namespace canvas::text
+}  // namespace instruments::text

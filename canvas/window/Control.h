@@ -6,7 +6,7 @@
 #include "canvas/painter/Painter.h"
 #include "canvas/surface/Surface.h"
 
-namespace canvas {
+namespace instruments {
 
 // Eight integer user slots; slot n is kept at index (n - 1) AND 7, so every
 // number lands on one of the eight.
@@ -85,4 +85,4 @@ class Control {
     Canvas canvas_;
 };
 
-}  // namespace canvas
+}  // namespace instruments

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace canvas {
+namespace instruments {
 
 namespace {
 
@@ -205,4 +205,4 @@ void Dialog::SetTimer(int timerId, int periodMs) {
     timers_.push_back({timerId, period, deadline});
 }
 
-}  // namespace canvas
+}  // namespace instruments

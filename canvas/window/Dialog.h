@@ -14,7 +14,7 @@
 #include "canvas/window/Control.h"
 #include "canvas/window/DialogBackend.h"
 
-namespace canvas {
+namespace instruments {
 
 // Event numbers delivered to a dialog's handler.
 inline constexpr int kEventSize = 5;
@@ -129,4 +129,4 @@ class Dialog {
     bool presentPending_ = false;
 };
 
-}  // namespace canvas
+}  // namespace instruments

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace canvas {
+namespace instruments {
 
 class Surface;
 
@@ -39,4 +39,4 @@ class DialogBackend {
     virtual void Destroy() = 0;
 };
 
-}  // namespace canvas
+}  // namespace instruments

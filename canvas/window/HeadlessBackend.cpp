@@ -7,7 +7,7 @@
 #include "canvas/surface/Surface.h"
 #include "canvas/window/Dialog.h"
 
-namespace canvas {
+namespace instruments {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::unique_ptr<DialogBackend> MakeHeadlessBackend(const HeadlessOptions& option
     return std::make_unique<HeadlessBackend>(options);
 }
 
-}  // namespace canvas
+}  // namespace instruments

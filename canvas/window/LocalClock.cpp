@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-namespace canvas {
+namespace instruments {
 
 LocalTime SystemLocalTime() {
     timeval now{};
@@ -15,4 +15,4 @@ LocalTime SystemLocalTime() {
     return {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(now.tv_usec / 1000)};
 }
 
-}  // namespace canvas
+}  // namespace instruments

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace canvas {
+namespace instruments {
 
 // A time of day on the local clock.
 struct LocalTime {
@@ -14,4 +14,4 @@ struct LocalTime {
 // Reads the system's local clock.
 LocalTime SystemLocalTime();
 
-}  // namespace canvas
+}  // namespace instruments

@@ -12,7 +12,7 @@
 #include "canvas/surface/Surface.h"
 #include "canvas/window/Dialog.h"
 
-namespace canvas {
+namespace instruments {
 
 namespace {
 
@@ -180,4 +180,4 @@ std::unique_ptr<DialogBackend> MakeWindowBackend() {
     return std::make_unique<WindowBackend>();
 }
 
-}  // namespace canvas
+}  // namespace instruments

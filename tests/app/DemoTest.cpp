@@ -12,7 +12,7 @@
 #include "dialog/DisplayRecord.h"
 #include "dialog/LocalClock.h"
 #include "dialog/Painters.h"
-#include "instruments/TextLayout.h"
+#include "widgets/TextLayout.h"
 
 namespace app {
 namespace {
@@ -39,7 +39,7 @@ TEST(TimeOfDay, IsTwoDigitsEach) {
 class DemoRun : public ::testing::Test {
   protected:
     void SetUp() override {
-        dialog::SetLocalClockSource([] { return canvas::LocalTime{12, 34, 56, 789}; });
+        dialog::SetLocalClockSource([] { return instruments::LocalTime{12, 34, 56, 789}; });
     }
     void TearDown() override { dialog::SetLocalClockSource({}); }
 };
@@ -54,14 +54,14 @@ TEST_F(DemoRun, StartUpPlacesTheTwelveDisplaysInThreeColumns) {
         {207, 10, 10, 210, 55},   {208, 10, 69, 210, 55},    {209, 10, 128, 210, 55}, {210, 10, 187, 210, 55},
         {211, 10, 246, 210, 55},  {212, 10, 305, 210, 55},   {213, 10, 364, 210, 55}, {602, 10, 423, 210, 55},
         {702, 250, 10, 180, 180}, {703, 250, 194, 180, 180}, {704, 450, 10, 80, 80},  {705, 450, 94, 80, 80}};
-    const canvas::Surface* client = dialog::ComposeClientArea(mainDialog);
+    const instruments::Surface* client = dialog::ComposeClientArea(mainDialog);
     ASSERT_NE(client, nullptr);
     for (const Place& place : places) {
         int width = 0, height = 0;
         dialog::ControlGetSize(mainDialog, place.id, width, height);
         EXPECT_EQ(width, place.width) << place.id;
         EXPECT_EQ(height, place.height) << place.id;
-        const canvas::Surface* face = dialog::ControlSurface(mainDialog, place.id);
+        const instruments::Surface* face = dialog::ControlSurface(mainDialog, place.id);
         ASSERT_NE(face, nullptr);
         // The composed client area shows each face at its place.
         EXPECT_EQ(client->At(place.x, place.y), face->At(0, 0)) << place.id;
@@ -76,24 +76,24 @@ TEST_F(DemoRun, HandlerResultsAndTheLevelCycle) {
     dialog::UseHeadlessDialogs({});
     ASSERT_NE(StartUp(), 0);
     levelCounter = 0.0f;
-    EXPECT_EQ(DemoEventHandler(mainDialog, canvas::kEventTimer, 1, 0), 1);
+    EXPECT_EQ(DemoEventHandler(mainDialog, instruments::kEventTimer, 1, 0), 1);
     EXPECT_EQ(levelCounter, 1.0f);
     for (int tick = 2; tick <= 100; ++tick) {
-        DemoEventHandler(mainDialog, canvas::kEventTimer, 1, 0);
+        DemoEventHandler(mainDialog, instruments::kEventTimer, 1, 0);
     }
     EXPECT_EQ(levelCounter, 0.0f);
     // Another timer id is accepted and ignored.
-    EXPECT_EQ(DemoEventHandler(mainDialog, canvas::kEventTimer, 2, 0), 1);
+    EXPECT_EQ(DemoEventHandler(mainDialog, instruments::kEventTimer, 2, 0), 1);
     EXPECT_EQ(levelCounter, 0.0f);
     // Commands other than 402 (the cancel command 2 among them) leave the dialog open.
     const int beeps = dialog::BeepCount();
-    EXPECT_EQ(DemoEventHandler(mainDialog, canvas::kEventCommand, 2, 0), 0);
+    EXPECT_EQ(DemoEventHandler(mainDialog, instruments::kEventCommand, 2, 0), 0);
     EXPECT_EQ(dialog::BeepCount(), beeps);
     EXPECT_EQ(DemoEventHandler(mainDialog, 0x0200, 0, 0), 0);
 }
 
 TEST_F(DemoRun, CommandFourHundredTwoBeepsAndEndsWithZero) {
-    canvas::HeadlessOptions options;
+    instruments::HeadlessOptions options;
     options.spanMs = 1000;
     dialog::UseHeadlessDialogs(options);
     ASSERT_NE(StartUp(), 0);
@@ -102,8 +102,8 @@ TEST_F(DemoRun, CommandFourHundredTwoBeepsAndEndsWithZero) {
     const auto result = dialog::DialogShowModal(
         mainDialog,
         [&](dialog::DialogHandle d, int event, std::uintptr_t w, std::intptr_t l) -> std::intptr_t {
-            if (event == canvas::kEventTimer && ++ticks == 2) {
-                return DemoEventHandler(d, canvas::kEventCommand, (1u << 16) | 402u, 0);
+            if (event == instruments::kEventTimer && ++ticks == 2) {
+                return DemoEventHandler(d, instruments::kEventCommand, (1u << 16) | 402u, 0);
             }
             return DemoEventHandler(d, event, w, l);
         });
@@ -116,15 +116,15 @@ TEST_F(DemoRun, CommandFourHundredTwoBeepsAndEndsWithZero) {
 // the clock following virtual time from 12:34:56.
 struct Frame {
     std::int64_t at;
-    canvas::Surface clientArea;
+    instruments::Surface clientArea;
 };
 
-std::vector<Frame> RunDemo(std::vector<canvas::HeadlessOptions::Resize> resizes) {
+std::vector<Frame> RunDemo(std::vector<instruments::HeadlessOptions::Resize> resizes) {
     std::vector<Frame> frames;
-    canvas::HeadlessOptions options;
+    instruments::HeadlessOptions options;
     options.spanMs = 200;
     options.resizes = std::move(resizes);
-    options.onPresent = [&frames](const canvas::Surface& client, std::int64_t at) {
+    options.onPresent = [&frames](const instruments::Surface& client, std::int64_t at) {
         frames.push_back({at, client});
     };
     dialog::UseHeadlessDialogs(options);
@@ -166,7 +166,7 @@ TEST_F(DemoRun, EachDisplayReadsTheClockAfresh) {
     int reads = 0;
     dialog::SetLocalClockSource([&reads, start] {
         const int t = start + reads++;
-        return canvas::LocalTime{t / 3600, t / 60 % 60, t % 60, 250};
+        return instruments::LocalTime{t / 3600, t / 60 % 60, t % 60, 250};
     });
     Tick(mainDialog);
     ASSERT_EQ(reads, 9);
@@ -177,14 +177,14 @@ TEST_F(DemoRun, EachDisplayReadsTheClockAfresh) {
     };
     const Read order[] = {{207, 0}, {208, 1}, {209, 2}, {210, 3}, {211, 4},
                           {702, 5}, {703, 6}, {704, 7}, {705, 8}};
-    std::vector<canvas::Surface> shown;
+    std::vector<instruments::Surface> shown;
     for (const Read& r : order) {
         shown.push_back(*dialog::ControlSurface(mainDialog, r.id));
     }
     // Repaint each display alone at the time of its read, and at the time
     // before, which must look different.
     auto paintAt = [](int id, int t) {
-        const canvas::LocalTime time{t / 3600, t / 60 % 60, t % 60, 250};
+        const instruments::LocalTime time{t / 3600, t / 60 % 60, t % 60, 250};
         dialog::SetLocalClockSource([time] { return time; });
         switch (id) {
             case 207:

@@ -19,8 +19,8 @@
 #include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
-#include "instruments/DisplaySettings.h"
 #include "dialog/LocalClock.h"
+#include "widgets/DisplaySettings.h"
 
 namespace app {
 namespace {
@@ -39,7 +39,7 @@ std::vector<Area> LabelAreas() {
         if (label.empty() || !dialog::Attach(mainDialog, display.id, dialog::Buffering::Buffered)) {
             continue;
         }
-        const canvas::Size extent = dialog::TextSize(label);
+        const instruments::Size extent = dialog::TextSize(label);
         EXPECT_GT(extent.width, 0) << "display " << display.id;
         areas.push_back({display.x, display.y, display.x + extent.width, display.y + extent.height});
     }
@@ -48,18 +48,18 @@ std::vector<Area> LabelAreas() {
 }
 
 struct Frame {
-    canvas::Surface pixels;
+    instruments::Surface pixels;
     std::vector<Area> masked;
 };
 
 // Runs start-up and `ticks` timer ticks headless, tick k reading the clock at
 // `start` + (k - 1) x 40 ms, and returns the last presented client area.
-Frame RunFrames(canvas::LocalTime start, int ticks) {
+Frame RunFrames(instruments::LocalTime start, int ticks) {
     FollowVirtualTime(((start.hour * 60LL + start.minute) * 60 + start.second) * 1000 + start.millisecond);
     Frame frame;
-    canvas::HeadlessOptions options;
+    instruments::HeadlessOptions options;
     options.spanMs = static_cast<std::int64_t>(ticks) * kTickMs;
-    options.onPresent = [&](const canvas::Surface& client, std::int64_t) { frame.pixels = client; };
+    options.onPresent = [&](const instruments::Surface& client, std::int64_t) { frame.pixels = client; };
     dialog::UseHeadlessDialogs(options);
     levelCounter = 0.0f;
     EXPECT_EQ(chdir(INSTRUMENTS_SOURCE_DIR "/assets"), 0);
@@ -71,22 +71,22 @@ Frame RunFrames(canvas::LocalTime start, int ticks) {
 }
 
 void CompareWithGolden(const Frame& run, const std::string& name) {
-    const canvas::Surface& frame = run.pixels;
+    const instruments::Surface& frame = run.pixels;
     const std::string golden = std::string(INSTRUMENTS_SOURCE_DIR) + "/tests/app/golden/" + name;
     if (std::getenv("INSTRUMENTS_UPDATE_GOLDEN") != nullptr) {
-        ASSERT_TRUE(canvas::bitmap::WritePng(frame, golden));
+        ASSERT_TRUE(instruments::bitmap::WritePng(frame, golden));
         GTEST_SKIP() << "golden image rewritten: " << golden;
     }
-    const auto expected = canvas::bitmap::ReadPng(golden);
+    const auto expected = instruments::bitmap::ReadPng(golden);
     ASSERT_TRUE(expected.has_value()) << "missing golden image " << golden << " (make update-golden)";
     ASSERT_EQ(frame.width(), expected->width());
     ASSERT_EQ(frame.height(), expected->height());
-    canvas::Surface diff(frame.width(), frame.height());
+    instruments::Surface diff(frame.width(), frame.height());
     int differing = 0;
     std::string first;
     for (int y = 0; y < frame.height(); ++y) {
         for (int x = 0; x < frame.width(); ++x) {
-            const canvas::Pixel want = expected->At(x, y);
+            const instruments::Pixel want = expected->At(x, y);
             diff.SetPixel(x, y, (want >> 2) & 0x3F3F3F);
             const bool masked = std::any_of(run.masked.begin(), run.masked.end(),
                                             [&](const Area& area) { return area.Holds(x, y); });
@@ -108,8 +108,8 @@ void CompareWithGolden(const Frame& run, const std::string& name) {
         std::filesystem::create_directories(folder);
         const std::string actualPath = folder + "/" + name + ".actual.png";
         const std::string diffPath = folder + "/" + name + ".diff.png";
-        canvas::bitmap::WritePng(frame, actualPath);
-        canvas::bitmap::WritePng(diff, diffPath);
+        instruments::bitmap::WritePng(frame, actualPath);
+        instruments::bitmap::WritePng(diff, diffPath);
         ADD_FAILURE() << differing << " pixels differ; " << first << "; frame: " << actualPath
                       << ", diff: " << diffPath;
     }

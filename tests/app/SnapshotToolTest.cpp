@@ -38,18 +38,18 @@ TEST(SnapshotTool, WritesTheFinalFrameAndEveryTickFrame) {
     ASSERT_EQ(RunTool("--time 12:34:56.789 --ticks 3 --pictures " INSTRUMENTS_SOURCE_DIR "/assets --out " +
                       out + " --frames " + folder),
               0);
-    const auto frame = canvas::bitmap::ReadPng(out);
+    const auto frame = instruments::bitmap::ReadPng(out);
     ASSERT_TRUE(frame.has_value());
     EXPECT_EQ(frame->width(), 700);
     EXPECT_EQ(frame->height(), 500);
-    const auto third = canvas::bitmap::ReadPng(folder + "/frame-0003.png");
+    const auto third = instruments::bitmap::ReadPng(folder + "/frame-0003.png");
     ASSERT_TRUE(third.has_value());
     EXPECT_TRUE(third->SamePixels(*frame));
     EXPECT_TRUE(std::filesystem::exists(folder + "/frame-0001.png"));
     EXPECT_FALSE(std::filesystem::exists(folder + "/frame-0004.png"));
     // The same run as the golden frame, apart from the machine's fonts in four corners.
     const auto golden =
-        canvas::bitmap::ReadPng(INSTRUMENTS_SOURCE_DIR "/tests/app/golden/frame-123456-3ticks.png");
+        instruments::bitmap::ReadPng(INSTRUMENTS_SOURCE_DIR "/tests/app/golden/frame-123456-3ticks.png");
     ASSERT_TRUE(golden.has_value());
     EXPECT_EQ(frame->At(300, 100), golden->At(300, 100));
     EXPECT_EQ(frame->At(120, 450), golden->At(120, 450));

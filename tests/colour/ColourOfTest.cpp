@@ -4,7 +4,7 @@
 
 #include <climits>
 
-namespace colour {
+namespace instruments {
 namespace {
 
 TEST(Rgb, ClampsEachComponentAndPacksRedLow) {
@@ -31,8 +31,8 @@ TEST(ColourOf, HexPairs) {
 TEST(ColourOf, NamesAtShadeZeroAndFull) {
     struct Row {
         const char* name;
-        canvas::Colour atZero;
-        canvas::Colour atFull;
+        instruments::Colour atZero;
+        instruments::Colour atFull;
     };
     const Row rows[] = {
         {"rosso", Rgb(255, 155, 155), 0},
@@ -101,4 +101,4 @@ TEST(ColourSpec, OnlyTheEmptyTextIsEmpty) {
 }
 
 }  // namespace
-}  // namespace colour
+}  // namespace instruments

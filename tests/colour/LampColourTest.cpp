@@ -7,7 +7,7 @@
 
 #include "colour/ColourSpec.h"
 
-namespace colour {
+namespace instruments {
 namespace {
 
 // The switch lamp on a 55-pixel control: step 5, level 100, rings -5 .. 0.
@@ -58,4 +58,4 @@ TEST(LampColour, UndefinedOrHugeTermsGiveZero) {
 }
 
 }  // namespace
-}  // namespace colour
+}  // namespace instruments

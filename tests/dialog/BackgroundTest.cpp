@@ -16,7 +16,7 @@ using testsupport::Px;
 
 constexpr int kId = 301;
 constexpr int kInset = 6;
-constexpr canvas::Colour kMarker = 0x123456;
+constexpr instruments::Colour kMarker = 0x123456;
 
 // Patterns are painted in "grigio" (grey 255 - shade) on a control first
 // covered in a marker colour that no pattern produces.
@@ -27,7 +27,7 @@ class BackgroundTest : public testsupport::DisplayTest {
         dialog::Box(0, 0, width, height, 0, kMarker, kMarker, dialog::kFillSolid);
     }
     bool Marked(int x, int y) const { return At(kId, x, y) == Px(kMarker); }
-    canvas::PixelBlock Face() const { return canvas::PixelBlock::FromSurface(SurfaceOf(kId)); }
+    instruments::PixelBlock Face() const { return instruments::PixelBlock::FromSurface(SurfaceOf(kId)); }
 
     // Rows y0..y1 painted in column x, and the rows just outside not.
     void ExpectRows(int x, int y0, int y1) {
@@ -99,8 +99,8 @@ TEST_F(BackgroundTest, BoxStackOnTheDemoSize) {
         AddMarkedControl();
         PaintBackground(dialog, kId, kInset, text, kBackBoxStack);
         for (int i = 0; i < 7; ++i) {
-            const canvas::Pixel expected =
-                *text == '\0' ? Px(colour::Rgb(greens[i], greens[i] + 45, greens[i])) : Grey(shades[i]);
+            const instruments::Pixel expected =
+                *text == '\0' ? Px(instruments::Rgb(greens[i], greens[i] + 45, greens[i])) : Grey(shades[i]);
             EXPECT_EQ(At(kId, 100, kInset + i), expected) << text << " box " << i;
             EXPECT_EQ(At(kId, kInset + i, 40), expected) << text << " box " << i;
         }
@@ -111,13 +111,13 @@ TEST_F(BackgroundTest, BoxStackOnTheDemoSize) {
     // 0.1 x 45 lies just above 4.5: depth 5, so box 5 (v = 67) fills the inside.
     AddMarkedControl(100, 45);
     PaintBackground(dialog, kId, 0, "", kBackBoxStack);
-    EXPECT_EQ(At(kId, 50, 4), Px(colour::Rgb(53, 98, 53)));
-    EXPECT_EQ(At(kId, 50, 30), Px(colour::Rgb(67, 112, 67)));
+    EXPECT_EQ(At(kId, 50, 4), Px(instruments::Rgb(53, 98, 53)));
+    EXPECT_EQ(At(kId, 50, 30), Px(instruments::Rgb(67, 112, 67)));
 }
 
 TEST_F(BackgroundTest, UnknownStylesAndMissingPictureChangeNothing) {
     AddMarkedControl();
-    const canvas::PixelBlock before = Face();
+    const instruments::PixelBlock before = Face();
     for (int style : {kBackPicture, 7, -1, INT_MIN}) {
         PaintBackground(dialog, kId, kInset, "grigio", style);
         EXPECT_EQ(Face(), before) << style;
@@ -129,7 +129,7 @@ TEST_F(BackgroundTest, ExtremeInsets) {
     for (int style : {kBackMirroredRows, kBackRowsFromBottom, kBackMirroredColumns, kBackRowsFromTop}) {
         AddMarkedControl(30, 20);
         PaintBackground(dialog, kId, -1, "grigio", style);
-        const canvas::PixelBlock reference = Face();
+        const instruments::PixelBlock reference = Face();
         AddMarkedControl(30, 20);
         PaintBackground(dialog, kId, INT_MIN, "grigio", style);
         EXPECT_EQ(Face(), reference) << style;
@@ -141,13 +141,13 @@ TEST_F(BackgroundTest, ExtremeInsets) {
 // The stack painted box by box, every box in full, to compare with the
 // painter, which skips boxes that cannot show.
 void ReferenceBoxStack(int inset, const char* text, int depth) {
-    const canvas::Size size = dialog::ClientSize();
+    const instruments::Size size = dialog::ClientSize();
     for (int i = 0; i <= depth; ++i) {
         const double along = 600.0 * i / size.height;
-        const int v = canvas::RoundHalfEven(along);
-        const canvas::Colour colour = *text == '\0'
-                                          ? colour::Rgb(v, v + 45, v)
-                                          : colour::ColourOf(text, canvas::RoundHalfEven(205.0 - along));
+        const int v = instruments::RoundHalfEven(along);
+        const instruments::Colour colour =
+            *text == '\0' ? instruments::Rgb(v, v + 45, v)
+                          : instruments::ColourOf(text, instruments::RoundHalfEven(205.0 - along));
         dialog::Box(inset + i, inset + i, size.width - inset, size.height - inset, 0, colour, colour,
                     dialog::kFillSolid);
     }
@@ -159,7 +159,7 @@ TEST_F(BackgroundTest, BoxStackMatchesTheBoxByBoxPainting) {
             for (const char* text : {"", "pulsanterosso"}) {
                 AddMarkedControl(20, 12);
                 ReferenceBoxStack(inset, text, depth);
-                const canvas::PixelBlock reference = Face();
+                const instruments::PixelBlock reference = Face();
                 AddMarkedControl(20, 12);
                 PaintBoxStack(inset, text, depth);
                 EXPECT_EQ(Face(), reference) << inset << " " << depth << " '" << text << "'";
@@ -169,7 +169,7 @@ TEST_F(BackgroundTest, BoxStackMatchesTheBoxByBoxPainting) {
     // A huge depth ends (every shade past a few boxes is white) and negative paints nothing.
     AddMarkedControl(20, 12);
     PaintBoxStack(3, "grigio", 200);
-    const canvas::PixelBlock reference = Face();
+    const instruments::PixelBlock reference = Face();
     PaintBoxStack(3, "grigio", INT_MAX);
     EXPECT_EQ(Face(), reference);
     PaintBoxStack(3, "", -1);

@@ -18,13 +18,13 @@ constexpr int kShades[6] = {0, 42, 85, 128, 170, 212};
 
 class BevelTest : public testsupport::DisplayTest {};
 
-canvas::Pixel Oro(int shade) {
-    return Px(colour::ColourOf("oro", shade));
+instruments::Pixel Oro(int shade) {
+    return Px(instruments::ColourOf("oro", shade));
 }
 
 TEST_F(BevelTest, SixPixelFrameShadesAndExtents) {
     AddControl(kId, 210, 55);
-    const canvas::Pixel untouched = At(kId, 100, 30);
+    const instruments::Pixel untouched = At(kId, 100, 30);
     PaintBevelTopLeft(6, "oro");
     PaintBevelBottomRight(6, "oro");
     for (int k = 0; k < 6; ++k) {
@@ -55,7 +55,7 @@ TEST_F(BevelTest, CornerPixelsBelongToTheRightSides) {
     AddControl(kId, 210, 55);
     PaintBevelTopLeft(6, "");
     PaintBevelBottomRight(6, "oro");
-    const canvas::Pixel black = Px(0);
+    const instruments::Pixel black = Px(0);
     for (int k = 0; k < 6; ++k) {
         // Top-right corner of ring k: the right side (k + 1) reaches up to row k.
         EXPECT_EQ(At(kId, 209 - k, k), Oro(kShades[5 - k])) << k;
@@ -71,15 +71,15 @@ TEST_F(BevelTest, CornerPixelsBelongToTheRightSides) {
 
 TEST_F(BevelTest, WidthBelowOneOrNoTargetPaintsNothing) {
     AddControl(kId, 40, 30);
-    const canvas::PixelBlock before = dialog::GetBits();
+    const instruments::PixelBlock before = dialog::GetBits();
     for (int width : {0, -1, INT_MIN}) {
         PaintBevelTopLeft(width, "oro");
         PaintBevelBottomRight(width, "oro");
     }
     EXPECT_EQ(dialog::GetBits(), before);
-    EXPECT_FALSE(dialog::Attach(dialog, 9999, canvas::Buffering::Buffered));
+    EXPECT_FALSE(dialog::Attach(dialog, 9999, instruments::Buffering::Buffered));
     PaintBevelTopLeft(6, "oro");
-    EXPECT_EQ(canvas::PixelBlock::FromSurface(SurfaceOf(kId)), before);
+    EXPECT_EQ(instruments::PixelBlock::FromSurface(SurfaceOf(kId)), before);
 }
 
 TEST_F(BevelTest, FrameWiderThanTheControl) {

@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kId = 302;
 constexpr int kReferenceId = 303;
-constexpr canvas::Colour kInk = 0x0000FF;
-constexpr canvas::Colour kShadow = 0x558255;
+constexpr instruments::Colour kInk = 0x0000FF;
+constexpr instruments::Colour kShadow = 0x558255;
 
 // Captions are compared with the same text printed directly at the expected
 // place on an identical control, so no glyph pixels are pinned.
@@ -26,17 +26,17 @@ class CaptionTest : public testsupport::DisplayTest {
         AddControl(kId, 210, 55);
     }
 
-    void PrintReference(double x, double y, canvas::Colour colour, std::string_view text) {
-        dialog::Attach(dialog, kReferenceId, canvas::Buffering::Buffered);
+    void PrintReference(double x, double y, instruments::Colour colour, std::string_view text) {
+        dialog::Attach(dialog, kReferenceId, instruments::Buffering::Buffered);
         dialog::SetPos(x, y);
         dialog::ColourFg(colour);
-        dialog::ColourBg(canvas::kColourTransparent);
+        dialog::ColourBg(instruments::kColourTransparent);
         dialog::Print(text);
-        dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
+        dialog::Attach(dialog, kId, instruments::Buffering::Buffered);
     }
 
     // Paints `caption` and returns what is left of the caller's text.
-    std::string Paint(std::string caption, canvas::Colour shadow) {
+    std::string Paint(std::string caption, instruments::Colour shadow) {
         PaintCaption(caption, kInk, shadow);
         return caption;
     }
@@ -58,7 +58,7 @@ TEST_F(CaptionTest, ShadowIsPrintedFirstTwoPixelsRightAndDown) {
 
 TEST_F(CaptionTest, BlackAndReservedColoursGiveNoShadow) {
     PrintReference(CentreX("ABC"), CentreY(), kInk, "ABC");
-    for (canvas::Colour shadow : {0, canvas::kColourDefault, canvas::kColourTransparent}) {
+    for (instruments::Colour shadow : {0, instruments::kColourDefault, instruments::kColourTransparent}) {
         Paint("ABC", shadow);
         EXPECT_TRUE(SameFaces()) << shadow;
     }
@@ -76,7 +76,7 @@ TEST_F(CaptionTest, TowardRightDoublesTheCentreOfTheFullText) {
     PrintReference(2 * x, CentreY(), kInk, "ABC");
     EXPECT_TRUE(SameFaces());
     // The prefix alone prints nothing.
-    const canvas::PixelBlock before = dialog::GetBits();
+    const instruments::PixelBlock before = dialog::GetBits();
     EXPECT_EQ(Paint("[>]", kShadow), "");
     EXPECT_EQ(dialog::GetBits(), before);
 }
@@ -110,7 +110,7 @@ TEST_F(CaptionTest, TowardRightWorkedExamples) {
         AddControl(kReferenceId + 100, width, lineHeight + 10);
         dialog::SetPos(x, 5);
         dialog::ColourFg(kInk);
-        dialog::ColourBg(canvas::kColourTransparent);
+        dialog::ColourBg(instruments::kColourTransparent);
         dialog::Print("ABC");
         AddControl(kId + 100, width, lineHeight + 10);
         std::string caption = "[>]ABC";

@@ -11,23 +11,23 @@
 #include "dialog/LocalClock.h"
 #include "dialog/Painters.h"
 #include "tests/dialog/DisplayTestSupport.h"
-#include "instruments/AnalogClock.h"
+#include "widgets/AnalogClock.h"
 
 namespace dialog {
 namespace {
 
-using canvas::Pixel;
-using canvas::PixelFromColour;
+using instruments::Pixel;
+using instruments::PixelFromColour;
 
 constexpr int kClockId = 702;
 constexpr int kReferenceId = 703;
 constexpr int kNoControlId = 704;
 
-constexpr canvas::Colour kHourColour = 0x9B9BFF;    // red 255, green and blue 155
-constexpr canvas::Colour kMinuteColour = 0xC3C3FF;  // red 255, green and blue 195
-constexpr canvas::Colour kSecondColour = 0x0000FF;
-constexpr canvas::Colour kWhite = 0xFFFFFF;
-constexpr canvas::Colour kFaceColour = 0x402010;
+constexpr instruments::Colour kHourColour = 0x9B9BFF;    // red 255, green and blue 155
+constexpr instruments::Colour kMinuteColour = 0xC3C3FF;  // red 255, green and blue 195
+constexpr instruments::Colour kSecondColour = 0x0000FF;
+constexpr instruments::Colour kWhite = 0xFFFFFF;
+constexpr instruments::Colour kFaceColour = 0x402010;
 
 struct Point {
     int x = 0;
@@ -46,7 +46,7 @@ const std::vector<Point> kDots180 = {{90, 171}, {130, 160}, {160, 131}, {171, 90
                                      {20, 130}, {49, 160},  {90, 171}};
 
 void FixTime(int hh, int mm, int ss) {
-    dialog::SetLocalClockSource([=] { return canvas::LocalTime{hh, mm, ss, 0}; });
+    dialog::SetLocalClockSource([=] { return instruments::LocalTime{hh, mm, ss, 0}; });
 }
 
 class ClockTest : public testsupport::DisplayTest {
@@ -66,17 +66,17 @@ class ClockTest : public testsupport::DisplayTest {
         ASSERT_TRUE(dialog::ControlAddGraphic(dialog, kClockId, "", 0, 0, width, height, 0));
         ASSERT_TRUE(dialog::ControlAddGraphic(dialog, kReferenceId, "", 0, 0, width, height, 0));
         dialog::RecordOf(kClockId)->frameWidth = frameWidth;
-        *dialog::BackgroundOf(kClockId) =
-            canvas::PixelBlock::FromSurface(canvas::Surface(width, height, PixelFromColour(kFaceColour)));
+        *dialog::BackgroundOf(kClockId) = instruments::PixelBlock::FromSurface(
+            instruments::Surface(width, height, PixelFromColour(kFaceColour)));
     }
 
     // Draws on the reference control what the clock must show: the kept face,
     // the hands from the centre to the given pixels and the white dots.
     void DrawReference(Point centre, const Hands& hands, const std::vector<Point>& dots) {
-        ASSERT_TRUE(dialog::Attach(dialog, kReferenceId, canvas::Buffering::Buffered));
+        ASSERT_TRUE(dialog::Attach(dialog, kReferenceId, instruments::Buffering::Buffered));
         dialog::SetBits(*dialog::BackgroundOf(kClockId));
-        const std::pair<Point, canvas::Colour> wide[] = {{hands.hour, kHourColour},
-                                                         {hands.minute, kMinuteColour}};
+        const std::pair<Point, instruments::Colour> wide[] = {{hands.hour, kHourColour},
+                                                              {hands.minute, kMinuteColour}};
         dialog::Width(4);
         for (const auto& [end, colour] : wide) {
             dialog::SetPos(centre.x, centre.y);
@@ -90,11 +90,11 @@ class ClockTest : public testsupport::DisplayTest {
         }
     }
 
-    const canvas::Surface& Face(int id = kClockId) const { return *dialog::ControlSurface(dialog, id); }
+    const instruments::Surface& Face(int id = kClockId) const { return *dialog::ControlSurface(dialog, id); }
 
     void ExpectFaceMatchesReference() const {
-        const canvas::Surface& face = Face();
-        const canvas::Surface& reference = Face(kReferenceId);
+        const instruments::Surface& face = Face();
+        const instruments::Surface& reference = Face(kReferenceId);
         int differing = 0;
         for (int y = 0; y < face.height(); ++y) {
             for (int x = 0; x < face.width(); ++x) {
@@ -118,7 +118,6 @@ class ClockTest : public testsupport::DisplayTest {
         }
         return found;
     }
-
 };
 
 TEST(HourAngleTest, RoundsHalfDegreesToEven) {
@@ -204,7 +203,7 @@ TEST_F(ClockTest, SinglePrecisionDegreeFactorDecidesHalfPixelCases) {
     PaintClock(dialog, kClockId, 0);
     DrawReference({90, 90}, {{90, 33}, {90, 12}, {160, 49}}, kDots180);
     ExpectFaceMatchesReference();
-    const canvas::Surface& face = Face();
+    const instruments::Surface& face = Face();
     for (const Point& p : {Point{158, 50}, Point{159, 50}}) {
         EXPECT_EQ(face.At(p.x, p.y), PixelFromColour(kSecondColour)) << p.x << ", " << p.y;
     }
@@ -227,7 +226,7 @@ TEST_F(ClockTest, SmallDials) {
     MakeClock(80, 80, 3);
     FixTime(3, 0, 0);
     PaintClock(dialog, kClockId, 0);
-    const canvas::Surface& face = Face();
+    const instruments::Surface& face = Face();
     // Hour hand horizontal to (66, 40): its cap reaches one column past the end.
     EXPECT_EQ(face.At(67, 40), PixelFromColour(kHourColour));
     EXPECT_EQ(face.At(68, 40), PixelFromColour(kFaceColour));
@@ -300,8 +299,8 @@ TEST_F(ClockTest, WithoutAKeptFaceTheHandsAccumulate) {
 TEST_F(ClockTest, NoRecordOrNoControlPaintsNothing) {
     MakeClock(180, 180, 6);
     FixTime(3, 0, 0);
-    const canvas::Surface before = Face();
-    ASSERT_TRUE(dialog::Attach(dialog, kClockId, canvas::Buffering::Buffered));
+    const instruments::Surface before = Face();
+    ASSERT_TRUE(dialog::Attach(dialog, kClockId, instruments::Buffering::Buffered));
     PaintClock(dialog, kNoControlId, 0);
     PaintClock(dialog, 20000, 0);
     PaintClock(dialog, -1, 0);
@@ -311,7 +310,7 @@ TEST_F(ClockTest, NoRecordOrNoControlPaintsNothing) {
 
 TEST_F(ClockTest, ExtremeInputsStayOnTheSurface) {
     MakeClock(80, 80, INT_MIN);
-    dialog::SetLocalClockSource([] { return canvas::LocalTime{INT_MAX, INT_MIN, INT_MAX, 0}; });
+    dialog::SetLocalClockSource([] { return instruments::LocalTime{INT_MAX, INT_MIN, INT_MAX, 0}; });
     PaintClock(dialog, kClockId, INT_MAX);
     dialog::RecordOf(kClockId)->frameWidth = INT_MAX;
     PaintClock(dialog, kClockId, INT_MIN);

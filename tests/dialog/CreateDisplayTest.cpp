@@ -11,8 +11,8 @@
 namespace dialog {
 namespace {
 
-using colour::ColourOf;
-using colour::Rgb;
+using instruments::ColourOf;
+using instruments::Rgb;
 using testsupport::Px;
 
 // The in/out place of a display: position and requested, then returned, size.
@@ -34,7 +34,7 @@ class CreateDisplayTest : public testsupport::DisplayTest {
     static DisplaySettings Demo207() { return {"", 6, "oro", 0, 0x0000FF, "unito", "#f06040", 1}; }
 };
 
-canvas::Pixel Oro(int shade) {
+instruments::Pixel Oro(int shade) {
     return Px(ColourOf("oro", shade));
 }
 
@@ -72,7 +72,7 @@ TEST_F(CreateDisplayTest, Demo207FrameBackgroundRecordAndCopy) {
 
     // The kept copy is the face as painted.
     ASSERT_NE(BackgroundOf(207), nullptr);
-    EXPECT_EQ(*BackgroundOf(207), canvas::PixelBlock::FromSurface(SurfaceOf(207)));
+    EXPECT_EQ(*BackgroundOf(207), instruments::PixelBlock::FromSurface(SurfaceOf(207)));
     EXPECT_EQ(BackgroundOf(207)->size(), 8u + 4u * 210u * 55u);
 }
 
@@ -128,7 +128,7 @@ TEST_F(CreateDisplayTest, BoxStackDepthsOfTheDemoHeights) {
 
 TEST_F(CreateDisplayTest, OtherCreationsKeepCopiesAndRecreationKeepsValueAndLabel) {
     Create(207, Demo207());
-    const canvas::PixelBlock first = *BackgroundOf(207);
+    const instruments::PixelBlock first = *BackgroundOf(207);
     EXPECT_TRUE(BackgroundOf(208)->empty());
     Create(208, {"", 6, "oro", 0, 0, "", "#fff0f0", 0});
     EXPECT_EQ(*BackgroundOf(207), first);
@@ -174,19 +174,19 @@ TEST_F(CreateDisplayTest, PictureFaceIsStretchedInsideTheFrame) {
     EXPECT_EQ(At(213, 204, 49), Px(testsupport::kPicBottomRight));
     EXPECT_EQ(At(213, 5, 30), Px(ColourOf("verde", 212)));
     EXPECT_EQ(At(213, 205, 30), Px(ColourOf("verde", 42)));
-    EXPECT_EQ(*BackgroundOf(213), canvas::PixelBlock::FromSurface(SurfaceOf(213)));
+    EXPECT_EQ(*BackgroundOf(213), instruments::PixelBlock::FromSurface(SurfaceOf(213)));
 }
 
 TEST_F(CreateDisplayTest, RecreatingAPictureDisplayKeepsMemoryFlat) {
     testsupport::WriteQuadrantBmp(folder / "face.bmp");
     const DisplaySettings settings{"face.bmp", 3, "verde", 0, 0xFFFFFF, "unito", " ", 6};
     Create(213, settings, {10, 10, 40, 20});
-    const std::int64_t live = canvas::Surface::LivePixels();
+    const std::int64_t live = instruments::Surface::LivePixels();
     const std::intptr_t handle = dialog::GetUser(dialog, 213, dialog::kSlotPictureOff);
     for (int i = 0; i < 10000; ++i) {
         Create(213, settings, {10, 10, 40, 20});
     }
-    EXPECT_EQ(canvas::Surface::LivePixels(), live);
+    EXPECT_EQ(instruments::Surface::LivePixels(), live);
     // The one kept picture's handle is given out again each time.
     EXPECT_LE(dialog::GetUser(dialog, 213, dialog::kSlotPictureOff), handle + 1);
     EXPECT_EQ(At(213, 3, 3), Px(testsupport::kPicTopLeft));
@@ -194,7 +194,7 @@ TEST_F(CreateDisplayTest, RecreatingAPictureDisplayKeepsMemoryFlat) {
 
 TEST_F(CreateDisplayTest, MissingPictureLeavesTheInsideUnpainted) {
     AddControl(999, 210, 55);
-    const canvas::Pixel blank = At(999, 100, 30);
+    const instruments::Pixel blank = At(999, 100, 30);
     Create(213, {"quadrante1.bmp", 6, "verde", 0, 0xFFFFFF, "unito", " ", 6}, {10, 364, 210, 55});
     EXPECT_EQ(dialog::GetUser(dialog, 213, dialog::kSlotPictureOff), 0);
     EXPECT_EQ(At(213, 0, 30), Px(ColourOf("verde", 0)));

@@ -44,7 +44,7 @@ TEST(BackgroundTable, GrowingKeepsEarlierCopies) {
     EXPECT_EQ(BackgroundOf(207), nullptr);
     EnsureBackgroundTable();
     const std::uint8_t bytes[] = {1, 0, 0, 0, 1, 0, 0, 0, 9, 8, 7, 0};
-    *BackgroundOf(207) = canvas::PixelBlock::FromBytes(bytes);
+    *BackgroundOf(207) = instruments::PixelBlock::FromBytes(bytes);
     EnsureBackgroundTable();
     EXPECT_EQ(BackgroundOf(207)->size(), sizeof bytes);
     EXPECT_TRUE(BackgroundOf(208)->empty());

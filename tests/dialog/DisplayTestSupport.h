@@ -15,32 +15,33 @@
 
 namespace testsupport {
 
-inline canvas::Pixel Px(canvas::Colour colour) {
-    return canvas::PixelFromColour(colour);
+inline instruments::Pixel Px(instruments::Colour colour) {
+    return instruments::PixelFromColour(colour);
 }
 
 // "grigio" at shade s is the grey 255 - s, so a painted grey reveals its shade.
-inline canvas::Pixel Grey(int shade) {
-    return Px(colour::ColourOf("grigio", shade));
+inline instruments::Pixel Grey(int shade) {
+    return Px(instruments::ColourOf("grigio", shade));
 }
 
 // Writes a 24-bit bottom-up BMP whose pixels are given top row first.
 inline void WriteBmp(const std::filesystem::path& path, int width, int height,
-                     const std::vector<canvas::Colour>& topDown) {
-    canvas::Surface picture(width, height);
+                     const std::vector<instruments::Colour>& topDown) {
+    instruments::Surface picture(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            picture.SetPixel(x, y, canvas::PixelFromColour(topDown[static_cast<std::size_t>(y * width + x)]));
+            picture.SetPixel(x, y,
+                             instruments::PixelFromColour(topDown[static_cast<std::size_t>(y * width + x)]));
         }
     }
-    ASSERT_TRUE(canvas::bitmap::WriteBmp(picture, path.string())) << path;
+    ASSERT_TRUE(instruments::bitmap::WriteBmp(picture, path.string())) << path;
 }
 
 // Colours of the four quadrants of the 2 x 2 test picture.
-inline constexpr canvas::Colour kPicTopLeft = 0x0000FF;
-inline constexpr canvas::Colour kPicTopRight = 0x00FF00;
-inline constexpr canvas::Colour kPicBottomLeft = 0xFF0000;
-inline constexpr canvas::Colour kPicBottomRight = 0x00FFFF;
+inline constexpr instruments::Colour kPicTopLeft = 0x0000FF;
+inline constexpr instruments::Colour kPicTopRight = 0x00FF00;
+inline constexpr instruments::Colour kPicBottomLeft = 0xFF0000;
+inline constexpr instruments::Colour kPicBottomRight = 0x00FFFF;
 
 inline void WriteQuadrantBmp(const std::filesystem::path& path) {
     WriteBmp(path, 2, 2, {kPicTopLeft, kPicTopRight, kPicBottomLeft, kPicBottomRight});
@@ -76,17 +77,17 @@ class DisplayTest : public ::testing::Test {
     // A plain graphic control, made the current (buffered) target.
     void AddControl(int id, int width, int height) {
         ASSERT_TRUE(dialog::ControlAddGraphic(dialog, id, "", 0, 0, width, height, 0));
-        ASSERT_TRUE(dialog::Attach(dialog, id, canvas::Buffering::Buffered));
+        ASSERT_TRUE(dialog::Attach(dialog, id, instruments::Buffering::Buffered));
     }
 
-    const canvas::Surface& SurfaceOf(int id) const {
-        const canvas::Surface* surface = dialog::ControlSurface(dialog, id);
+    const instruments::Surface& SurfaceOf(int id) const {
+        const instruments::Surface* surface = dialog::ControlSurface(dialog, id);
         EXPECT_NE(surface, nullptr);
-        static const canvas::Surface kNone;
+        static const instruments::Surface kNone;
         return surface ? *surface : kNone;
     }
 
-    canvas::Pixel At(int id, int x, int y) const { return SurfaceOf(id).At(x, y); }
+    instruments::Pixel At(int id, int x, int y) const { return SurfaceOf(id).At(x, y); }
 
     dialog::DialogHandle dialog = 0;
     std::filesystem::path folder;

@@ -13,9 +13,9 @@
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
-#include "instruments/DotStyle.h"
-#include "instruments/TextLayout.h"
 #include "tests/dialog/DisplayTestSupport.h"
+#include "widgets/DotStyle.h"
+#include "widgets/TextLayout.h"
 
 namespace dialog {
 namespace {
@@ -24,11 +24,11 @@ using instruments::DotStyle;
 using instruments::LayoutText;
 using instruments::ShadeColour;
 
-using canvas::Pixel;
-using canvas::PixelFromColour;
-using canvas::Surface;
+using instruments::Pixel;
+using instruments::PixelFromColour;
+using instruments::Surface;
 
-constexpr canvas::Colour kInk = 0x0000FF;  // red
+constexpr instruments::Colour kInk = 0x0000FF;  // red
 constexpr Pixel kBackground = 0x203040;
 const Pixel kInkPixel = PixelFromColour(kInk);
 const Pixel kShadePixel = PixelFromColour(ShadeColour);
@@ -103,7 +103,7 @@ class DotPainterTest : public testsupport::DisplayTest {
         record.frameWidth = frameWidth;
         record.inkColour = kInk;
         record.styleWords.Store(styleWords);
-        *dialog::BackgroundOf(id) = canvas::PixelBlock::FromSurface(Surface(width, height, kBackground));
+        *dialog::BackgroundOf(id) = instruments::PixelBlock::FromSurface(Surface(width, height, kBackground));
     }
 
     const Surface& Face(int id = kId) const { return *dialog::ControlSurface(dialog, id); }
@@ -111,8 +111,8 @@ class DotPainterTest : public testsupport::DisplayTest {
     // The style text's extent as the display's font measures it, with room for
     // overhang.
     Mask LabelMask(int id = kId) const {
-        dialog::Attach(dialog, id, canvas::Buffering::Buffered);
-        const canvas::Size size = dialog::TextSize(dialog::RecordOf(id)->styleWords.Trimmed());
+        dialog::Attach(dialog, id, instruments::Buffering::Buffered);
+        const instruments::Size size = dialog::TextSize(dialog::RecordOf(id)->styleWords.Trimmed());
         return size.width == 0 ? Mask{} : Mask{size.width + 2, size.height + 1};
     }
 
@@ -132,7 +132,6 @@ class DotPainterTest : public testsupport::DisplayTest {
         }
         return count;
     }
-
 };
 
 // A small display with room for the style text above the dots: frame 8 gives a
@@ -260,7 +259,7 @@ TEST_F(DotPainterTest, RepaintingRestoresTheBackgroundFirst) {
 }
 
 TEST_F(DotPainterTest, EveryRepaintPaintsAlikeWhateverTheInk) {
-    for (const canvas::Colour ink : {-1, -2, 0x01000000, 0x7fffffff}) {
+    for (const instruments::Colour ink : {-1, -2, 0x01000000, 0x7fffffff}) {
         MakeDisplay(kId, 210, 55, 6, "unito");
         dialog::RecordOf(kId)->inkColour = ink;
         PaintDisplayText(dialog, kId, "88");
@@ -288,7 +287,7 @@ TEST_F(DotPainterTest, ZeroSizedDisplaysAreMadeAndPainted) {
         ASSERT_NE(dialog::ControlSurface(dialog, kId), nullptr);
         EXPECT_EQ(std::int64_t{w} * h, 0);
         // The kept copy is a valid block without pixels.
-        const canvas::PixelBlock* kept = dialog::BackgroundOf(kId);
+        const instruments::PixelBlock* kept = dialog::BackgroundOf(kId);
         ASSERT_NE(kept, nullptr);
         EXPECT_TRUE(kept->Valid());
         EXPECT_EQ(kept->size(), 8u);
@@ -334,7 +333,7 @@ TEST_F(DotPainterTest, EmptyTextWithBlankStyleRestoresTheBackgroundOnly) {
 
 TEST_F(DotPainterTest, WithoutABackgroundCopyNothingIsErased) {
     MakeDisplay(kId, kSmallWidth, kSmallHeight, kSmallFrame, "");
-    *dialog::BackgroundOf(kId) = canvas::PixelBlock{};
+    *dialog::BackgroundOf(kId) = instruments::PixelBlock{};
     PaintDisplayText(dialog, kId, "\xFF");
     PaintDisplayText(dialog, kId, " ");
     EXPECT_EQ(Face().At(16, 16), kInkPixel);
@@ -342,7 +341,7 @@ TEST_F(DotPainterTest, WithoutABackgroundCopyNothingIsErased) {
 
 TEST_F(DotPainterTest, ANeverCreatedRecordPaintsNothingOnABlankText) {
     ASSERT_TRUE(dialog::ControlAddGraphic(dialog, kId, "", 0, 0, 50, 40, 0));
-    dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
+    dialog::Attach(dialog, kId, instruments::Buffering::Buffered);
     dialog::Box(0, 0, 50, 40, 0, 0x00FF00, 0x00FF00, 0);
     const Surface before = Face();
     // Zero record: no background copy, an unwritten style text, frame 0.

@@ -34,17 +34,17 @@ TEST_F(FacePictureTest, PictureIsShownAtOnceAndKeptAtTheControlSize) {
     const auto handle = static_cast<int>(dialog::GetUser(dialog, kId, kSlotPictureOff));
     EXPECT_EQ(dialog::GetUser(dialog, kId, kSlotSwitchState), 0);
     ASSERT_TRUE(dialog::AttachBitmap(handle));
-    EXPECT_EQ(dialog::ClientSize(), (canvas::Size{60, 30}));
-    const canvas::PixelBlock kept = dialog::GetBits();
+    EXPECT_EQ(dialog::ClientSize(), (instruments::Size{60, 30}));
+    const instruments::PixelBlock kept = dialog::GetBits();
     EXPECT_EQ(kept.pixels()[0], Px(testsupport::kPicTopLeft));
     EXPECT_EQ(kept.pixels()[30 * 60 - 1], Px(testsupport::kPicBottomRight));
 }
 
 TEST_F(FacePictureTest, APictureFaceReadsItsFileOnce) {
     testsupport::WriteQuadrantBmp(folder / "face.bmp");
-    const std::int64_t decoded = canvas::bitmap::BmpPicturesDecoded();
+    const std::int64_t decoded = instruments::bitmap::BmpPicturesDecoded();
     CreateFace(dialog, kId, 5, 5, 60, 30, "face.bmp");
-    EXPECT_EQ(canvas::bitmap::BmpPicturesDecoded(), decoded + 1);
+    EXPECT_EQ(instruments::bitmap::BmpPicturesDecoded(), decoded + 1);
     EXPECT_NE(dialog::GetUser(dialog, kId, kSlotPictureOff), 0);
 }
 
@@ -62,17 +62,17 @@ TEST_F(FacePictureTest, FacesMadeAgainKeepOnlyTheCurrentPictures) {
                          dialog::GetUser(dialog, kSwitchId, kSlotPictureOn)});
     };
     makeBoth();
-    const std::int64_t live = canvas::Surface::LivePixels();
+    const std::int64_t live = instruments::Surface::LivePixels();
     const std::intptr_t highest = highestHandle();
     for (int i = 0; i < 10000; ++i) {
         makeBoth();
     }
-    EXPECT_EQ(canvas::Surface::LivePixels(), live);
+    EXPECT_EQ(instruments::Surface::LivePixels(), live);
     EXPECT_LE(highestHandle(), highest + 3);
 
     // The slots name the pictures of the faces now shown.
     ASSERT_TRUE(dialog::AttachBitmap(static_cast<int>(dialog::GetUser(dialog, kId, kSlotPictureOff))));
-    EXPECT_EQ(dialog::ClientSize(), (canvas::Size{60, 30}));
+    EXPECT_EQ(dialog::ClientSize(), (instruments::Size{60, 30}));
     EXPECT_EQ(dialog::GetBits().pixels()[0], Px(testsupport::kPicTopLeft));
     ASSERT_TRUE(dialog::AttachBitmap(static_cast<int>(dialog::GetUser(dialog, kSwitchId, kSlotPictureOn))));
     EXPECT_EQ(dialog::GetBits().pixels()[0], Px(testsupport::kPicTopRight));
@@ -80,7 +80,7 @@ TEST_F(FacePictureTest, FacesMadeAgainKeepOnlyTheCurrentPictures) {
     // Faces without pictures free those of the faces they replace.
     CreateFace(dialog, kId, 5, 5, 60, 30, "");
     CreateFace(dialog, kSwitchId, 5, 40, 60, 30, "");
-    EXPECT_EQ(canvas::Surface::LivePixels(), live - 3 * 60 * 30);
+    EXPECT_EQ(instruments::Surface::LivePixels(), live - 3 * 60 * 30);
 }
 
 TEST_F(FacePictureTest, AFaceThatCannotReplaceItsControlKeepsThePictures) {
@@ -95,14 +95,14 @@ TEST_F(FacePictureTest, AFaceThatCannotReplaceItsControlKeepsThePictures) {
 
 TEST_F(FacePictureTest, MissingOrBlankPictureShowsNothing) {
     CreateFace(dialog, kId, 5, 5, 60, 30, "");
-    dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
-    const canvas::PixelBlock blank = dialog::GetBits();
+    dialog::Attach(dialog, kId, instruments::Buffering::Buffered);
+    const instruments::PixelBlock blank = dialog::GetBits();
     dialog::SetUser(dialog, kId, kSlotSwitchState, 5);
     LoadFacePicture(dialog, kId, "   ");
     EXPECT_EQ(dialog::GetUser(dialog, kId, kSlotSwitchState), 5);
 
     CreateFace(dialog, kId, 5, 5, 60, 30, "quadrante.bmp");
-    dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
+    dialog::Attach(dialog, kId, instruments::Buffering::Buffered);
     EXPECT_EQ(dialog::GetBits(), blank);
     EXPECT_EQ(dialog::GetUser(dialog, kId, kSlotPictureOff), 0);
     EXPECT_EQ(dialog::RecordOf(kId)->backStyle, dialog::kBackPicture);

@@ -38,9 +38,9 @@ TEST_F(FrameTest, EmptyCaptionRestoresTheKeptBackground) {
     EXPECT_EQ(dialog::GetBits(), *BackgroundOf(kId));
 
     // Without a kept copy nothing is restored.
-    *BackgroundOf(kId) = canvas::PixelBlock{};
+    *BackgroundOf(kId) = instruments::PixelBlock{};
     dialog::Box(0, 0, 210, 55, 0, 0x00FF00, 0x00FF00, dialog::kFillSolid);
-    const canvas::PixelBlock scribbled = dialog::GetBits();
+    const instruments::PixelBlock scribbled = dialog::GetBits();
     PaintFrame(dialog, kId, "");
     EXPECT_EQ(dialog::GetBits(), scribbled);
 }
@@ -49,7 +49,7 @@ TEST_F(FrameTest, CaptionIsCoveredByTheFrame) {
     AddDisplayWithBackground();
     // A flush-left caption starts on the frame band; the frame is repainted over it.
     PaintFrame(dialog, kId, "[<]WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
-    const canvas::PixelBlock& kept = *BackgroundOf(kId);
+    const instruments::PixelBlock& kept = *BackgroundOf(kId);
     int inked = 0;
     for (int y = 0; y < 55; ++y) {
         for (int x = 0; x < 210; ++x) {
@@ -66,7 +66,7 @@ TEST_F(FrameTest, CaptionIsCoveredByTheFrame) {
     RecordOf(kId)->backColour.Store("   ");
     PaintFrame(dialog, kId, "x");
     EXPECT_EQ(At(kId, 0, 30), Px(0));
-    EXPECT_EQ(At(kId, 209, 30), Px(colour::ColourOf("oro", 212)));
+    EXPECT_EQ(At(kId, 209, 30), Px(instruments::ColourOf("oro", 212)));
 }
 
 TEST_F(FrameTest, CaptionFontSizeIsRoundedFromASinglePrecisionDivision) {
@@ -78,7 +78,7 @@ TEST_F(FrameTest, CaptionFontSizeIsRoundedFromASinglePrecisionDivision) {
     ASSERT_NE(charSizeAt(12), charSizeAt(13));
     // 15 / 1.2f is 12.4999995: a 12-point font, not 13; 12 gives 10 points.
     for (auto [captionSize, points] : {std::pair{15, 12}, std::pair{12, 10}}) {
-        const canvas::Size expected = charSizeAt(points);
+        const instruments::Size expected = charSizeAt(points);
         RecordOf(kId)->captionSize = static_cast<std::int16_t>(captionSize);
         PaintFrame(dialog, kId, "x");
         EXPECT_EQ(dialog::CharSize(), expected) << captionSize;
@@ -90,7 +90,7 @@ TEST_F(FrameTest, CaptionFontSizeIsRoundedFromASinglePrecisionDivision) {
 // values on a second control.
 TEST_F(FrameTest, CaptionOfSizeZeroIsEightPointsOverItsShadow) {
     constexpr int kReferenceId = kId + 1;
-    constexpr canvas::Colour kShadow = 0x558255;
+    constexpr instruments::Colour kShadow = 0x558255;
     AddDisplayWithBackground();
     ASSERT_EQ(RecordOf(kId)->captionSize, 0);
     AddControl(kReferenceId, 210, 55);

@@ -12,21 +12,21 @@
 #include "dialog/DisplayRecord.h"
 #include "dialog/Painters.h"
 #include "tests/dialog/DisplayTestSupport.h"
-#include "instruments/LevelMeter.h"
+#include "widgets/LevelMeter.h"
 
 namespace dialog {
 namespace {
 
-using canvas::PixelFromColour;
+using instruments::PixelFromColour;
 using PixelSet = std::set<std::pair<int, int>>;
 
 constexpr int kMeterId = 602;
 constexpr int kReferenceId = 603;
 constexpr int kNoControlId = 604;
 
-constexpr canvas::Colour kInk = 0x00C000;
-constexpr canvas::Colour kWhite = 0xFFFFFF;
-constexpr canvas::Colour kFaceColour = 0x303030;
+constexpr instruments::Colour kInk = 0x00C000;
+constexpr instruments::Colour kWhite = 0xFFFFFF;
+constexpr instruments::Colour kFaceColour = 0x303030;
 
 // The worked example: 210 x 55 with frame width 6 puts the ticks on row 17.
 constexpr int kTickRow = 17;
@@ -74,15 +74,15 @@ class LevelMeterTest : public testsupport::DisplayTest {
         dialog::DisplayRecord* record = dialog::RecordOf(kMeterId);
         record->frameWidth = frameWidth;
         record->inkColour = kInk;
-        *dialog::BackgroundOf(kMeterId) =
-            canvas::PixelBlock::FromSurface(canvas::Surface(width, height, PixelFromColour(kFaceColour)));
+        *dialog::BackgroundOf(kMeterId) = instruments::PixelBlock::FromSurface(
+            instruments::Surface(width, height, PixelFromColour(kFaceColour)));
     }
 
     // Draws on the reference control the kept face, a needle between two pixels
     // and white ticks on one row.
     void DrawReference(std::pair<int, int> base, std::pair<int, int> tip, const std::vector<int>& ticks,
                        int tickRow) {
-        ASSERT_TRUE(dialog::Attach(dialog, kReferenceId, canvas::Buffering::Buffered));
+        ASSERT_TRUE(dialog::Attach(dialog, kReferenceId, instruments::Buffering::Buffered));
         dialog::SetBits(*dialog::BackgroundOf(kMeterId));
         dialog::Width(1);
         dialog::SetPos(base.first, base.second);
@@ -92,9 +92,9 @@ class LevelMeterTest : public testsupport::DisplayTest {
         }
     }
 
-    const canvas::Surface& Face(int id = kMeterId) const { return *dialog::ControlSurface(dialog, id); }
+    const instruments::Surface& Face(int id = kMeterId) const { return *dialog::ControlSurface(dialog, id); }
 
-    PixelSet PixelsOf(canvas::Colour colour, int id = kMeterId) const {
+    PixelSet PixelsOf(instruments::Colour colour, int id = kMeterId) const {
         PixelSet found;
         for (int y = 0; y < Face(id).height(); ++y) {
             for (int x = 0; x < Face(id).width(); ++x) {
@@ -111,7 +111,6 @@ class LevelMeterTest : public testsupport::DisplayTest {
         EXPECT_EQ(PixelsOf(kWhite), PixelsOf(kWhite, kReferenceId));
         EXPECT_TRUE(Face().SamePixels(Face(kReferenceId)));
     }
-
 };
 
 // 0 and 100 end on the first and the last tick; 99 stops short of the last.
@@ -187,7 +186,7 @@ TEST_F(LevelMeterTest, TicksLieOnTopOfTheNeedle) {
 TEST_F(LevelMeterTest, RepaintRestoresTheKeptFace) {
     MakeMeter(210, 55, 6);
     PaintLevelMeter(dialog, kMeterId, 30);
-    const canvas::Surface first = Face();
+    const instruments::Surface first = Face();
     PaintLevelMeter(dialog, kMeterId, 70);
     EXPECT_FALSE(Face().SamePixels(first));
     PaintLevelMeter(dialog, kMeterId, 30);
@@ -234,8 +233,8 @@ TEST_F(LevelMeterTest, ExtremeFrameWidthsPaintWithoutFault) {
 
 TEST_F(LevelMeterTest, NoRecordOrNoControlPaintsNothing) {
     MakeMeter(210, 55, 6);
-    const canvas::Surface before = Face();
-    ASSERT_TRUE(dialog::Attach(dialog, kMeterId, canvas::Buffering::Buffered));
+    const instruments::Surface before = Face();
+    ASSERT_TRUE(dialog::Attach(dialog, kMeterId, instruments::Buffering::Buffered));
     PaintLevelMeter(dialog, kNoControlId, 50);
     PaintLevelMeter(dialog, 20000, 50);
     PaintLevelMeter(dialog, -1, 50);

@@ -13,7 +13,7 @@
 namespace dialog {
 namespace {
 
-using namespace canvas;
+using namespace instruments;
 using dialog::Buffering;
 using dialog::Source;
 

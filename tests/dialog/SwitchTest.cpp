@@ -15,7 +15,7 @@ using testsupport::Px;
 
 constexpr int kId = 330;
 constexpr int kReferenceId = 331;
-constexpr canvas::Colour kInk = 0x0000FF;  // pure red: no lamp, frame or background has it
+constexpr instruments::Colour kInk = 0x0000FF;  // pure red: no lamp, frame or background has it
 
 class SwitchTest : public testsupport::DisplayTest {
   protected:
@@ -42,7 +42,7 @@ class SwitchTest : public testsupport::DisplayTest {
 
     // All ink lies in the box where `label` is centred, and some is there.
     void ExpectLabel(std::string_view label) {
-        dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
+        dialog::Attach(dialog, kId, instruments::Buffering::Buffered);
         const int left = dialog::CentreX(label);
         const int top = dialog::CentreY();
         const int right = left + dialog::TextSize(label).width;
@@ -65,18 +65,18 @@ TEST_F(SwitchTest, DrawnSwitchEndsOnTheOffFaceWithItsLamp) {
     MakeSwitch("/");
     EXPECT_EQ(State(), 0);
     ExpectLabel("OFF");
-    EXPECT_EQ(At(kId, 2, 50), Px(colour::ColourOf("oro", 170)));
+    EXPECT_EQ(At(kId, 2, 50), Px(instruments::ColourOf("oro", 170)));
     EXPECT_EQ(At(kId, 100, 3), testsupport::Grey(14));
 
     // The lamp of a 55-pixel control (radius 5..0 at x = 30, 30,
     // 29, 28, 28, 28, y = 28, red 175..200), painted over a marker on a
     // second control, must match the switch wherever they cover the marker.
     ASSERT_TRUE(dialog::ControlAddGraphic(dialog, kReferenceId, "", 0, 60, 210, 55, 0));
-    dialog::Attach(dialog, kReferenceId, canvas::Buffering::Buffered);
+    dialog::Attach(dialog, kReferenceId, instruments::Buffering::Buffered);
     dialog::Box(20, 20, 40, 40, 0, 0x00FF00, 0x00FF00, dialog::kFillSolid);
     const int xs[] = {30, 30, 29, 28, 28, 28};
     for (int k = 0; k < 6; ++k) {
-        LampDisc(xs[k], 28, 5 - k, colour::Rgb(175 + 5 * k, 0, 0));
+        LampDisc(xs[k], 28, 5 - k, instruments::Rgb(175 + 5 * k, 0, 0));
     }
     int compared = 0;
     for (int y = 20; y < 40; ++y) {
@@ -92,8 +92,8 @@ TEST_F(SwitchTest, DrawnSwitchEndsOnTheOffFaceWithItsLamp) {
 
 TEST_F(SwitchTest, ToggleGivesTheOnFaceWithAWiderFrameAndBack) {
     MakeSwitch(" / ");
-    dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
-    const canvas::PixelBlock offFace = dialog::GetBits();
+    dialog::Attach(dialog, kId, instruments::Buffering::Buffered);
+    const instruments::PixelBlock offFace = dialog::GetBits();
 
     ToggleSwitch(dialog, kId, kSwitchText);
     EXPECT_EQ(State(), 1);
@@ -101,12 +101,12 @@ TEST_F(SwitchTest, ToggleGivesTheOnFaceWithAWiderFrameAndBack) {
     EXPECT_NE(At(kId, 28, 28), 0u);
     ExpectLabel("ON");
     // Frame 4: column 3 is the innermost bevel line; style 4 starts at row 4.
-    EXPECT_EQ(At(kId, 3, 50), Px(colour::ColourOf("oro", 191)));
+    EXPECT_EQ(At(kId, 3, 50), Px(instruments::ColourOf("oro", 191)));
     EXPECT_EQ(At(kId, 100, 4), testsupport::Grey(232));
 
     ToggleSwitch(dialog, kId, kSwitchText);
     EXPECT_EQ(State(), 0);
-    dialog::Attach(dialog, kId, canvas::Buffering::Buffered);
+    dialog::Attach(dialog, kId, instruments::Buffering::Buffered);
     EXPECT_EQ(dialog::GetBits(), offFace);
 }
 
@@ -116,8 +116,8 @@ TEST_F(SwitchTest, TwoPicturesAlternateWithoutLampOrLabel) {
     testsupport::WriteBmp(folder / "sub" / "on.bmp", 1, 1, {0x405060});
     // Split at the first "/": the second part keeps its own "/".
     MakeSwitch("off.bmp/sub/on.bmp");
-    auto expectAll = [this](canvas::Colour colour) {
-        const canvas::PixelBlock face = canvas::PixelBlock::FromSurface(SurfaceOf(kId));
+    auto expectAll = [this](instruments::Colour colour) {
+        const instruments::PixelBlock face = instruments::PixelBlock::FromSurface(SurfaceOf(kId));
         for (int i = 0; i < 210 * 55; ++i) {
             ASSERT_EQ(face.pixels()[i], Px(colour)) << i;
         }

@@ -19,8 +19,8 @@
 
 namespace {
 
-using canvas::Pixel;
-using canvas::Surface;
+using instruments::Pixel;
+using instruments::Surface;
 
 struct Instrument {
     int x, y, width, height, frameWidth;
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::optional<Surface> window = e2e::ReadXwd(argv[1]);
-    const std::optional<Surface> snapshot = canvas::bitmap::ReadPng(argv[2]);
+    const std::optional<Surface> snapshot = instruments::bitmap::ReadPng(argv[2]);
     if (!window || !snapshot) {
         std::fprintf(stderr, "e2e-compare: cannot read %s\n", !window ? argv[1] : argv[2]);
         return 2;
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     }
     std::printf("e2e-compare: %ld static pixels compared, %ld differ\n", compared, differing);
     if (differing != 0) {
-        canvas::bitmap::WritePng(diff, argv[3]);
+        instruments::bitmap::WritePng(diff, argv[3]);
         return 1;
     }
     return 0;

@@ -10,27 +10,28 @@
 #include <string>
 
 #include "canvas/surface/Surface.h"
-#include "instruments/GlyphTable.h"
-#include "instruments/TextLayout.h"
 #include "tests/e2e/Xwd.h"
+#include "widgets/GlyphTable.h"
+#include "widgets/TextLayout.h"
 
 namespace {
 
 // Display 207 of the demo: place, size, frame and ink (red, as a pixel).
 constexpr int kLeft = 10, kTop = 10, kWidth = 210, kHeight = 55, kFrameWidth = 6;
-constexpr canvas::Pixel kInk = 0xFF0000;
+constexpr instruments::Pixel kInk = 0xFF0000;
 // The style text is printed over the dots in white: its pixels say nothing.
-constexpr canvas::Pixel kLabel = 0xFFFFFF;
+constexpr instruments::Pixel kLabel = 0xFFFFFF;
 // Segment-style glyphs of "." to "9", and how far above ASCII they lie.
 constexpr int kFirstSegment = 222, kLastSegment = 233, kSegmentOffset = 176;
 constexpr int kLongestText = 12;
 
-bool CellLit(const canvas::Surface& window, const instruments::Dot& dot, std::int64_t pitchX,
+bool CellLit(const instruments::Surface& window, const instruments::Dot& dot, std::int64_t pitchX,
              std::int64_t pitchY) {
     int ink = 0, other = 0;
     for (std::int64_t y = dot.y; y < dot.y + pitchY; ++y) {
         for (std::int64_t x = dot.x; x < dot.x + pitchX; ++x) {
-            const canvas::Pixel pixel = window.At(static_cast<int>(kLeft + x), static_cast<int>(kTop + y));
+            const instruments::Pixel pixel =
+                window.At(static_cast<int>(kLeft + x), static_cast<int>(kTop + y));
             ink += pixel == kInk;
             other += pixel != kInk && pixel != kLabel;
         }
@@ -40,7 +41,7 @@ bool CellLit(const canvas::Surface& window, const instruments::Dot& dot, std::in
 
 // The text of `length` characters that the window shows, if every character
 // is a segment-style glyph.
-std::optional<std::string> ReadText(const canvas::Surface& window, int length) {
+std::optional<std::string> ReadText(const instruments::Surface& window, int length) {
     const instruments::DotLayout layout =
         instruments::LayoutText(kWidth, kHeight, kFrameWidth, std::string(length, '0'));
     std::string text;
@@ -79,7 +80,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: e2e-read-seconds WINDOW.xwd\n");
         return 2;
     }
-    const std::optional<canvas::Surface> window = e2e::ReadXwd(argv[1]);
+    const std::optional<instruments::Surface> window = e2e::ReadXwd(argv[1]);
     if (!window || window->width() < kLeft + kWidth || window->height() < kTop + kHeight) {
         std::fprintf(stderr, "e2e-read-seconds: cannot read %s\n", argv[1]);
         return 2;

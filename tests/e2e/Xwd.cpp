@@ -7,8 +7,8 @@
 
 namespace e2e {
 
-using canvas::Pixel;
-using canvas::Surface;
+using instruments::Pixel;
+using instruments::Surface;
 
 namespace {
 

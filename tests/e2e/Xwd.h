@@ -9,6 +9,6 @@ namespace e2e {
 
 // Reads a 32-bit TrueColor ZPixmap XWD file, as xwd writes it on Xvfb;
 // nullopt for anything else.
-std::optional<canvas::Surface> ReadXwd(const std::string& path);
+std::optional<instruments::Surface> ReadXwd(const std::string& path);
 
 }  // namespace e2e

@@ -12,7 +12,7 @@
 #include "canvas/raster/RoundRect.h"
 #include "canvas/surface/PixelBlock.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 namespace {
 
@@ -529,4 +529,4 @@ void DrawScript::EmitPpm() {
     }
 }
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

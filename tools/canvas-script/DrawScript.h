@@ -24,7 +24,7 @@
 #include "canvas/surface/Brush.h"
 #include "canvas/surface/Surface.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 
 class DrawScript {
   public:
@@ -84,4 +84,4 @@ class DrawScript {
     int y_ = 0;
 };
 
-}  // namespace canvas::raster
+}  // namespace instruments::raster

@@ -18,7 +18,7 @@ int main(int argc, char** /*argv*/) {
         return 2;
     }
     std::ios::sync_with_stdio(false);
-    canvas::raster::DrawScript script(std::cout, std::cerr);
+    instruments::raster::DrawScript script(std::cout, std::cerr);
     const int failures = script.Run(std::cin);
     return failures == 0 ? 0 : 2;
 }

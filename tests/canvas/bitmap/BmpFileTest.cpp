@@ -13,7 +13,7 @@
 
 #include "canvas/bitmap/BmpLoader.h"
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 namespace {
 
 namespace fs = std::filesystem;
@@ -92,4 +92,4 @@ TEST(BmpWriter, WritesFilesAndRefusesWhatItCannotWrite) {
 }
 
 }  // namespace
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

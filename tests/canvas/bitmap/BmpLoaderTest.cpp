@@ -13,7 +13,7 @@
 
 #include "canvas/bitmap/BmpFile.h"
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 namespace {
 
 namespace fs = std::filesystem;
@@ -301,4 +301,4 @@ TEST(BmpFile, MissingFilesAndDirectoriesLoadNothing) {
 }
 
 }  // namespace
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 namespace {
 
 namespace fs = std::filesystem;
@@ -51,4 +51,4 @@ TEST(PngFile, FailuresAreReported) {
 }
 
 }  // namespace
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

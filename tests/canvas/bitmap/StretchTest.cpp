@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-namespace canvas::bitmap {
+namespace instruments::bitmap {
 namespace {
 
 constexpr Pixel kUntouched = 0x00abcdef;
@@ -356,4 +356,4 @@ TEST(StretchRows, RepeatedAndInvisibleRowsAreNotRead) {
 }
 
 }  // namespace
-}  // namespace canvas::bitmap
+}  // namespace instruments::bitmap

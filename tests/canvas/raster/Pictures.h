@@ -9,7 +9,7 @@
 
 #include "canvas/surface/Surface.h"
 
-namespace canvas::raster::testing {
+namespace instruments::raster::testing {
 
 inline constexpr Pixel kWhite = 0xffffff;
 inline constexpr Pixel kBlack = 0x000000;
@@ -72,4 +72,4 @@ inline Surface Rotated180(const Surface& surface) {
     return out;
 }
 
-}  // namespace canvas::raster::testing
+}  // namespace instruments::raster::testing

@@ -8,7 +8,7 @@
 #include "canvas/raster/Polygon.h"
 #include "tests/canvas/raster/Pictures.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 namespace {
 
 using testing::kBlack;
@@ -70,4 +70,4 @@ TEST(Polygon, OutlineIsDrawnOverTheFill) {
 }
 
 }  // namespace
-}  // namespace canvas::raster
+}  // namespace instruments::raster

@@ -10,7 +10,7 @@
 #include "canvas/raster/WideStroke.h"
 #include "tests/canvas/raster/Pictures.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 namespace {
 
 using testing::kBlack;
@@ -337,4 +337,4 @@ TEST(Shapes, WideCurvedOutlineCoversTheThinOutlineAndKeepsItsFill) {
 }
 
 }  // namespace
-}  // namespace canvas::raster
+}  // namespace instruments::raster

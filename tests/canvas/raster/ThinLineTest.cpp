@@ -7,7 +7,7 @@
 #include "canvas/raster/Line.h"
 #include "tests/canvas/raster/Pictures.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 namespace {
 
 using testing::kBlack;
@@ -133,4 +133,4 @@ TEST(Polyline, ChainLeavesOutOnlyTheLastVertex) {
 }
 
 }  // namespace
-}  // namespace canvas::raster
+}  // namespace instruments::raster

@@ -8,7 +8,7 @@
 #include "canvas/raster/RoundRect.h"
 #include "tests/canvas/raster/Pictures.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 namespace {
 
 using testing::kBlack;
@@ -100,4 +100,4 @@ TEST(WideLine, HugeWidthsAndCoordinatesStayBounded) {
 }
 
 }  // namespace
-}  // namespace canvas::raster
+}  // namespace instruments::raster

@@ -6,7 +6,7 @@
 #include "canvas/surface/PixelBlock.h"
 #include "canvas/surface/Rounding.h"
 
-namespace canvas {
+namespace instruments {
 namespace {
 
 TEST(Rounding, TiesGoToTheEvenNeighbour) {
@@ -116,4 +116,4 @@ TEST(Surface, OversizedRequestsGiveAnEmptySurface) {
 }
 
 }  // namespace
-}  // namespace canvas
+}  // namespace instruments

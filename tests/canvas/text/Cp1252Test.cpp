@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace canvas::text {
+namespace instruments::text {
 namespace {
 
 TEST(Cp1252, AsciiAndLatin1MapToThemselves) {
@@ -30,4 +30,4 @@ TEST(Cp1252, UnassignedBytesGiveZero) {
 }
 
 }  // namespace
-}  // namespace canvas::text
+}  // namespace instruments::text

@@ -6,7 +6,7 @@
 
 #include "canvas/text/FontMatcher.h"
 
-namespace canvas::text {
+namespace instruments::text {
 namespace {
 
 TEST(FontMatch, AnyFaceNameResolvesToAnInstalledFile) {
@@ -40,4 +40,4 @@ TEST(FontCache, DegenerateHeightsGiveNoFont) {
 }
 
 }  // namespace
-}  // namespace canvas::text
+}  // namespace instruments::text

@@ -6,7 +6,7 @@
 
 #include "canvas/text/FontCache.h"
 
-namespace canvas::text {
+namespace instruments::text {
 namespace {
 
 constexpr Pixel kPaper = 0x00123456;
@@ -239,4 +239,4 @@ TEST(FontFaceDraw, CurlyQuotesAreDistinctGlyphs) {
 }
 
 }  // namespace
-}  // namespace canvas::text
+}  // namespace instruments::text

@@ -13,7 +13,7 @@
 
 #include "tools/canvas-script/DrawScript.h"
 
-namespace canvas::raster {
+namespace instruments::raster {
 namespace {
 
 struct Result {
@@ -228,4 +228,4 @@ TEST(DrawScript, ToolRefusesArgumentsAndHugeSurfaces) {
 }
 
 }  // namespace
-}  // namespace canvas::raster
+}  // namespace instruments::raster

@@ -1,4 +1,4 @@
-#include "instruments/TextLayout.h"
+#include "widgets/TextLayout.h"
 
 namespace instruments {
 

@@ -1,4 +1,4 @@
-#include "instruments/Caption.h"
+#include "widgets/Caption.h"
 
 #include "canvas/surface/Rounding.h"
 
@@ -9,28 +9,29 @@ constexpr std::string_view kFlushLeft = "[<]";
 constexpr std::string_view kTowardRight = "[>]";
 constexpr int kShadowOffset = 2;
 
-void PrintLine(canvas::Painter& p, double x, double y, canvas::Colour colour, std::string_view text) {
+void PrintLine(instruments::Painter& p, double x, double y, instruments::Colour colour,
+               std::string_view text) {
     p.SetPos(x, y);
     p.ColourFg(colour);
-    p.ColourBg(canvas::kColourTransparent);
+    p.ColourBg(instruments::kColourTransparent);
     p.Print(text);
     p.PrintNewLine();
 }
 
 }  // namespace
 
-int CentreX(const canvas::Painter& p, std::string_view text) {
+int CentreX(const instruments::Painter& p, std::string_view text) {
     const double free = static_cast<double>(p.ClientSize().width) - p.TextSize(text).width;
-    return canvas::RoundHalfEven(free / 2.0);
+    return instruments::RoundHalfEven(free / 2.0);
 }
 
-int CentreY(const canvas::Painter& p) {
+int CentreY(const instruments::Painter& p) {
     const double free = static_cast<double>(p.ClientSize().height) - p.CharSize().height;
-    return canvas::RoundHalfEven(free / 2.0);
+    return instruments::RoundHalfEven(free / 2.0);
 }
 
-void PaintCaption(canvas::Painter& p, std::string& text, canvas::Colour textColour,
-                  canvas::Colour shadowColour) {
+void PaintCaption(instruments::Painter& p, std::string& text, instruments::Colour textColour,
+                  instruments::Colour shadowColour) {
     // Both positions are measured on the full text, prefix included: that is
     // why a "[>]" caption ends short of the right edge by about the prefix.
     double x = CentreX(p, text);

@@ -1,9 +1,9 @@
-#include "instruments/TextDisplay.h"
+#include "widgets/TextDisplay.h"
 
 #include <cstdint>
 
-#include "instruments/Face.h"
-#include "instruments/TextLayout.h"
+#include "widgets/Face.h"
+#include "widgets/TextLayout.h"
 
 namespace instruments {
 
@@ -12,7 +12,7 @@ namespace {
 constexpr std::int32_t kSquareCorner = 0;
 // Corner value of a rounded ("cerchio") dot: 80 % of the shorter side.
 constexpr std::int32_t kRoundCorner = 80;
-constexpr canvas::Colour kLabelColour = 0xFFFFFF;
+constexpr instruments::Colour kLabelColour = 0xFFFFFF;
 // The shadow of a lit dot lies this far right and down.
 constexpr int kShadowRight = 2;
 constexpr int kShadowDown = 3;
@@ -20,18 +20,18 @@ constexpr int kShadowDown = 3;
 // What every dot of one repaint shares.
 struct DotPen {
     DotStyle style;
-    canvas::Colour ink = 0;
+    instruments::Colour ink = 0;
     std::int32_t corner = kSquareCorner;
     double pitchX = 0;
     double pitchY = 0;
 };
 
-void PaintBox(canvas::Painter& p, double x1, double y1, double x2, double y2, std::int32_t corner,
-              canvas::Colour line, canvas::Colour fill) {
-    p.Box(x1, y1, x2, y2, corner, line, fill, canvas::FillStyle::Solid);
+void PaintBox(instruments::Painter& p, double x1, double y1, double x2, double y2, std::int32_t corner,
+              instruments::Colour line, instruments::Colour fill) {
+    p.Box(x1, y1, x2, y2, corner, line, fill, instruments::FillStyle::Solid);
 }
 
-void PaintLitDot(canvas::Painter& p, const DotPen& pen, double x, double y) {
+void PaintLitDot(instruments::Painter& p, const DotPen& pen, double x, double y) {
     // The shadow goes first so that the dot covers its own corner of it, and
     // later dots cover what falls on them.
     if (pen.style.shadow) {
@@ -41,13 +41,14 @@ void PaintLitDot(canvas::Painter& p, const DotPen& pen, double x, double y) {
     if (!pen.style.joined) {
         PaintBox(p, x, y, x + pen.pitchX - 1, y + pen.pitchY - 1, pen.corner, pen.ink, pen.ink);
     } else if (pen.style.hollow) {
-        PaintBox(p, x, y, x + pen.pitchX, y + pen.pitchY, pen.corner, pen.ink, canvas::kColourTransparent);
+        PaintBox(p, x, y, x + pen.pitchX, y + pen.pitchY, pen.corner, pen.ink,
+                 instruments::kColourTransparent);
     } else {
         PaintBox(p, x, y, x + pen.pitchX, y + pen.pitchY, pen.corner, pen.ink, pen.ink);
     }
 }
 
-void PaintUnlitDot(canvas::Painter& p, const DotPen& pen, double x, double y) {
+void PaintUnlitDot(instruments::Painter& p, const DotPen& pen, double x, double y) {
     PaintBox(p, x, y, x + pen.pitchX - 1, y + pen.pitchY - 1, kSquareCorner, ShadeColour, ShadeColour);
 }
 
@@ -62,20 +63,21 @@ TextDisplay::Settings SettingsOf(const DisplaySettings& settings) {
 
 }  // namespace
 
-TextDisplay::TextDisplay(canvas::Size size, const DisplaySettings& settings, const canvas::Surface* picture)
+TextDisplay::TextDisplay(instruments::Size size, const DisplaySettings& settings,
+                         const instruments::Surface* picture)
     : settings_(SettingsOf(settings)), face_(PaintFace(size, settings, picture)) {}
 
-TextDisplay::TextDisplay(Settings settings, canvas::PixelBlock face)
+TextDisplay::TextDisplay(Settings settings, instruments::PixelBlock face)
     : settings_(std::move(settings)), face_(std::move(face)) {}
 
-void TextDisplay::Paint(canvas::Painter& painter, std::string_view text) const {
+void TextDisplay::Paint(instruments::Painter& painter, std::string_view text) const {
     // The label leaves the foreground white; an ink of -1 (the default colour)
     // must not pick that up on the next repaint.
-    painter.ColourFg(canvas::kColourDefault);
+    painter.ColourFg(instruments::kColourDefault);
     if (!face_.empty()) {
         painter.SetBits(face_);
     }
-    const canvas::Size client = painter.ClientSize();
+    const instruments::Size client = painter.ClientSize();
     DotPen pen;
     pen.style = settings_.dots;
     pen.ink = settings_.ink;
@@ -97,7 +99,7 @@ void TextDisplay::Paint(canvas::Painter& painter, std::string_view text) const {
 
     painter.SetPos(0, 0);
     painter.ColourFg(kLabelColour);
-    painter.ColourBg(canvas::kColourTransparent);
+    painter.ColourBg(instruments::kColourTransparent);
     painter.Print(settings_.label);
     painter.PrintNewLine();
 }

@@ -15,22 +15,22 @@
 #include "dialog/DisplayRecord.h"
 #include "dialog/LocalClock.h"
 #include "dialog/Painters.h"
-#include "instruments/AnalogClock.h"
-#include "instruments/LevelMeter.h"
-#include "instruments/Switch.h"
-#include "instruments/TextDisplay.h"
 #include "tests/dialog/DisplayTestSupport.h"
+#include "widgets/AnalogClock.h"
+#include "widgets/LevelMeter.h"
+#include "widgets/Switch.h"
+#include "widgets/TextDisplay.h"
 
 namespace instruments {
 namespace {
 
-using canvas::Painter;
-using canvas::Surface;
+using instruments::Painter;
+using instruments::Surface;
 
 // A few strokes in the painter's current state.
 void Scribble(Painter& painter) {
     painter.LineTo(30, 20);
-    painter.Box(5, 5, 25, 15, 40, canvas::kColourDefault, canvas::kColourDefault);
+    painter.Box(5, 5, 25, 15, 40, instruments::kColourDefault, instruments::kColourDefault);
     painter.SetPos(2, 22);
     painter.Print("Ab");
 }
@@ -43,7 +43,7 @@ TEST(Painter, TwoPaintersKeepTheirOwnState) {
     a.ColourFg(0x0000FF);
     a.Width(3);
     b.ColourFg(0x00FF00);
-    b.Font("courier new", 12, canvas::kFontBold);
+    b.Font("courier new", 12, instruments::kFontBold);
     // Interleaved, each painter draws as if it were alone.
     a.SetPos(1, 1);
     b.SetPos(8, 2);
@@ -59,7 +59,7 @@ TEST(Painter, TwoPaintersKeepTheirOwnState) {
     Surface aloneB(40, 40, 0xFFFFFF);
     Painter onlyB(aloneB);
     onlyB.ColourFg(0x00FF00);
-    onlyB.Font("courier new", 12, canvas::kFontBold);
+    onlyB.Font("courier new", 12, instruments::kFontBold);
     onlyB.SetPos(8, 2);
     Scribble(onlyB);
 
@@ -74,10 +74,10 @@ TEST(Painter, StateSaverPutsTheStateBack) {
     painter.SetPos(3, 4);
     painter.ColourFg(0x123456);
     {
-        canvas::PainterStateSaver saver(painter);
+        instruments::PainterStateSaver saver(painter);
         painter.ColourFg(0xFFFFFF);
         painter.Width(5);
-        painter.ColourBg(canvas::kColourTransparent);
+        painter.ColourBg(instruments::kColourTransparent);
         painter.LineTo(15, 15);
         painter.Font("courier new", 20, 0);
     }
@@ -85,8 +85,8 @@ TEST(Painter, StateSaverPutsTheStateBack) {
     EXPECT_EQ(painter.state().y, 4);
     EXPECT_EQ(painter.state().foreground, 0x123456);
     EXPECT_EQ(painter.state().penWidth, 0);
-    EXPECT_EQ(painter.state().textBackground, canvas::TextBackground::Opaque);
-    EXPECT_EQ(painter.state().font, canvas::DefaultFont());
+    EXPECT_EQ(painter.state().textBackground, instruments::TextBackground::Opaque);
+    EXPECT_EQ(painter.state().font, instruments::DefaultFont());
 }
 
 // The demo's display 207 and clock 702 as keyword texts.
@@ -97,7 +97,7 @@ DisplaySettings Clock702() {
     return DisplaySettings::FromKeywords(6, "oro", 0, 0x00FF00, "", "", 3);
 }
 
-Surface Painted(const TextDisplay& display, canvas::Size size, const std::string& text) {
+Surface Painted(const TextDisplay& display, instruments::Size size, const std::string& text) {
     Surface surface(size.width, size.height);
     Painter painter(surface);
     display.Paint(painter, text);
@@ -132,7 +132,7 @@ TEST(TextDisplay, AGlyphOfTheProgramsOwnShows) {
     const Surface after = Painted(display, {60, 30}, "A");
     // The block glyph lights the corner dot that the built-in "A" leaves dark.
     EXPECT_NE(before.At(1, 1), after.At(1, 1));
-    EXPECT_EQ(after.At(1, 1), canvas::PixelFromColour(0x0000FF));
+    EXPECT_EQ(after.At(1, 1), instruments::PixelFromColour(0x0000FF));
 }
 
 TEST(Instruments, DestroyingThemReleasesTheirSurfaces) {
@@ -159,7 +159,7 @@ TEST_F(ObjectsAndIds, PaintTheSamePixels) {
 
     width = height = 180;
     dialog::CreateDisplay(dialog, 702, x, y, width, height, "", 6, "oro", 0, 0x00FF00, "", "", 3);
-    const canvas::LocalTime time{9, 30, 15, 0};
+    const instruments::LocalTime time{9, 30, 15, 0};
     dialog::SetLocalClockSource([&] { return time; });
     dialog::PaintClock(dialog, 702, -1);
     dialog::SetLocalClockSource({});
@@ -183,8 +183,8 @@ TEST_F(ObjectsAndIds, PaintTheSamePixels) {
 TEST(Switch, TogglesBetweenItsTwoFacesAndPaintsEachTheSame) {
     Switch::Settings settings;
     settings.frameWidth = 3;
-    settings.frameColour = colour::ColourSpec::Parse("verde");
-    settings.backColour = colour::ColourSpec::Parse("grigio");
+    settings.frameColour = instruments::ColourSpec::Parse("verde");
+    settings.backColour = instruments::ColourSpec::Parse("grigio");
     settings.offPattern = BackgroundPattern::RowsFromTop;
     settings.onPattern = BackgroundPattern::MirroredRows;
     Switch toggle(settings);

@@ -8,22 +8,22 @@ namespace instruments {
 // The left and top sides of a frame of `inset` one-pixel lines, shaded from the
 // colour: the outermost line in the colour itself, darker toward the inside.
 // An inset below 1 paints nothing.
-void PaintBevelTopLeft(canvas::Painter& painter, int inset, const colour::ColourSpec& colour);
+void PaintBevelTopLeft(instruments::Painter& painter, int inset, const instruments::ColourSpec& colour);
 // The right and bottom sides: darkest outside, the colour itself innermost.
 // Painted after the top-left half, they own the top-right and bottom-right
 // corner pixels of each ring.
-void PaintBevelBottomRight(canvas::Painter& painter, int inset, const colour::ColourSpec& colour);
+void PaintBevelBottomRight(instruments::Painter& painter, int inset, const instruments::ColourSpec& colour);
 
 // A bevelled frame: `width` rings shaded from `colour`, the left and top sides
 // from `topLeftColour` (black, the empty colour, on a display without a
 // background colour).
 struct Frame {
     int width = 0;
-    colour::ColourSpec colour;
-    colour::ColourSpec topLeftColour;
+    instruments::ColourSpec colour;
+    instruments::ColourSpec topLeftColour;
     bool operator==(const Frame&) const = default;
 };
 // Both halves, top-left first.
-void PaintFrame(canvas::Painter& painter, const Frame& frame);
+void PaintFrame(instruments::Painter& painter, const Frame& frame);
 
 }  // namespace instruments

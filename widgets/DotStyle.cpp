@@ -1,4 +1,4 @@
-#include "instruments/DotStyle.h"
+#include "widgets/DotStyle.h"
 
 #include "canvas/text/Ascii.h"
 
@@ -14,7 +14,7 @@ bool ContainsKeyword(std::string_view text, std::string_view keyword) {
     for (std::size_t start = 0; start + keyword.size() <= text.size(); ++start) {
         std::size_t matched = 0;
         while (matched < keyword.size() &&
-               canvas::text::LowerAscii(text[start + matched]) == keyword[matched]) {
+               instruments::text::LowerAscii(text[start + matched]) == keyword[matched]) {
             ++matched;
         }
         if (matched == keyword.size()) {

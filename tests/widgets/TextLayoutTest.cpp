@@ -1,4 +1,4 @@
-#include "instruments/TextLayout.h"
+#include "widgets/TextLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "instruments/GlyphTable.h"
+#include "widgets/GlyphTable.h"
 
 namespace instruments {
 namespace {

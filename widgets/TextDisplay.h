@@ -5,9 +5,9 @@
 
 #include "canvas/painter/Painter.h"
 #include "canvas/surface/PixelBlock.h"
-#include "instruments/DisplaySettings.h"
-#include "instruments/DotStyle.h"
-#include "instruments/GlyphTable.h"
+#include "widgets/DisplaySettings.h"
+#include "widgets/DotStyle.h"
+#include "widgets/GlyphTable.h"
 
 namespace instruments {
 
@@ -17,14 +17,14 @@ namespace instruments {
 // top-left corner.
 //
 //   instruments::TextDisplay display({210, 55}, settings);
-//   canvas::Surface surface(210, 55);
-//   canvas::Painter painter(surface);
+//   instruments::Surface surface(210, 55);
+//   instruments::Painter painter(surface);
 //   display.Paint(painter, "12:34:56");
 class TextDisplay {
   public:
     struct Settings {
         int frameWidth = 0;
-        canvas::Colour ink = 0;
+        instruments::Colour ink = 0;
         DotStyle dots;
         std::string label;
         // The glyphs of the characters; the table must outlive the display.
@@ -32,21 +32,22 @@ class TextDisplay {
     };
 
     // A display of the given size that paints and keeps its own face.
-    TextDisplay(canvas::Size size, const DisplaySettings& settings, const canvas::Surface* picture = nullptr);
+    TextDisplay(instruments::Size size, const DisplaySettings& settings,
+                const instruments::Surface* picture = nullptr);
     // A display over a face painted elsewhere (an empty face restores nothing).
-    TextDisplay(Settings settings, canvas::PixelBlock face);
+    TextDisplay(Settings settings, instruments::PixelBlock face);
 
     const Settings& settings() const { return settings_; }
-    const canvas::PixelBlock& face() const { return face_; }
+    const instruments::PixelBlock& face() const { return face_; }
 
     // Restores the face, paints the text's dots (the bytes of the text are the
     // character codes) and prints the label. The same text gives the same pixels
     // every time.
-    void Paint(canvas::Painter& painter, std::string_view text) const;
+    void Paint(instruments::Painter& painter, std::string_view text) const;
 
   private:
     Settings settings_;
-    canvas::PixelBlock face_;
+    instruments::PixelBlock face_;
 };
 
 }  // namespace instruments

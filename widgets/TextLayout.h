@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "instruments/GlyphTable.h"
+#include "widgets/GlyphTable.h"
 
 namespace instruments {
 

@@ -1,9 +1,9 @@
-#include "instruments/LevelMeter.h"
+#include "widgets/LevelMeter.h"
 
 #include <cmath>
 
 #include "canvas/surface/Rounding.h"
-#include "instruments/Face.h"
+#include "widgets/Face.h"
 
 namespace instruments {
 
@@ -17,7 +17,7 @@ constexpr int kScaleRow = 20;
 constexpr float kTickRowRise = 0.05f;
 constexpr int kTickStep = 5;
 constexpr int kFullScale = 100;
-constexpr canvas::Colour kTickColour = 0xFFFFFF;
+constexpr instruments::Colour kTickColour = 0xFFFFFF;
 
 // Where the meter's lines are anchored, in pixels of the display. All integer
 // arithmetic goes through doubles and saturating rounding, so no frame width or
@@ -33,7 +33,7 @@ struct MeterGeometry {
 
     // The target on the scale line for a value: 2b at 0, w - 2b at 100.
     int ScaleX(double value) const {
-        return canvas::RoundHalfEven(2 * frame + value * (width - 4 * frame) / kFullScale);
+        return instruments::RoundHalfEven(2 * frame + value * (width - 4 * frame) / kFullScale);
     }
     // Where the needle aimed at a target crosses a row.
     int NeedleX(int targetX, int row) const { return LineXAtY(pivotX, pivotY, targetX, kScaleRow, row); }
@@ -43,15 +43,15 @@ MeterGeometry GeometryOf(int width, int height, int frameWidth) {
     MeterGeometry g;
     g.frame = frameWidth;
     g.width = width;
-    g.pivotX = canvas::RoundHalfEven(width / 2.0);
-    g.pivotY = canvas::RoundHalfEven(2.0 * height);
-    g.baseRow = canvas::RoundHalfEven(static_cast<double>(height) - frameWidth - 2);
+    g.pivotX = instruments::RoundHalfEven(width / 2.0);
+    g.pivotY = instruments::RoundHalfEven(2.0 * height);
+    g.baseRow = instruments::RoundHalfEven(static_cast<double>(height) - frameWidth - 2);
     g.tipRow = kScaleRow - static_cast<double>(kTickRowRise) * height;
-    g.tickRow = canvas::RoundHalfEven(g.tipRow);
+    g.tickRow = instruments::RoundHalfEven(g.tipRow);
     return g;
 }
 
-void DrawNeedle(canvas::Painter& p, const MeterGeometry& g, float value, canvas::Colour ink) {
+void DrawNeedle(instruments::Painter& p, const MeterGeometry& g, float value, instruments::Colour ink) {
     // A NaN has no place on the scale; rounding would quietly show it as 0.
     if (std::isnan(value)) {
         return;
@@ -62,7 +62,7 @@ void DrawNeedle(canvas::Painter& p, const MeterGeometry& g, float value, canvas:
 }
 
 // Ticks go on after the needle so that they stay visible on top of it.
-void DrawTicks(canvas::Painter& p, const MeterGeometry& g) {
+void DrawTicks(instruments::Painter& p, const MeterGeometry& g) {
     for (int i = 0; i <= kFullScale; i += kTickStep) {
         p.SetPixel(g.NeedleX(g.ScaleX(i), g.tickRow), g.tipRow, kTickColour);
     }
@@ -76,20 +76,21 @@ int LineXAtY(int x1, int y1, int x2, int y2, int y) {
     }
     const double numerator = static_cast<double>(y) * (static_cast<double>(x1) - x2) -
                              static_cast<double>(x1) * y2 + static_cast<double>(y1) * x2;
-    return canvas::RoundHalfEven(numerator / (static_cast<double>(y1) - y2));
+    return instruments::RoundHalfEven(numerator / (static_cast<double>(y1) - y2));
 }
 
-LevelMeter::LevelMeter(canvas::Size size, const DisplaySettings& settings, const canvas::Surface* picture)
+LevelMeter::LevelMeter(instruments::Size size, const DisplaySettings& settings,
+                       const instruments::Surface* picture)
     : settings_{settings.frame.width, settings.ink}, face_(PaintFace(size, settings, picture)) {}
 
-LevelMeter::LevelMeter(Settings settings, canvas::PixelBlock face)
+LevelMeter::LevelMeter(Settings settings, instruments::PixelBlock face)
     : settings_(settings), face_(std::move(face)) {}
 
-void LevelMeter::Paint(canvas::Painter& painter, float value) const {
+void LevelMeter::Paint(instruments::Painter& painter, float value) const {
     if (!face_.empty()) {
         painter.SetBits(face_);
     }
-    const canvas::Size size = painter.ClientSize();
+    const instruments::Size size = painter.ClientSize();
     const MeterGeometry g = GeometryOf(size.width, size.height, settings_.frameWidth);
     painter.Width(1);
     // With the pivot on the scale line every needle is that line itself and

@@ -7,7 +7,7 @@
 #include "canvas/painter/Painter.h"
 #include "canvas/surface/Surface.h"
 #include "colour/ColourSpec.h"
-#include "instruments/Background.h"
+#include "widgets/Background.h"
 
 namespace instruments {
 
@@ -19,18 +19,18 @@ class Switch {
   public:
     struct Settings {
         int frameWidth = 0;
-        colour::ColourSpec frameColour;
-        colour::ColourSpec backColour;
+        instruments::ColourSpec frameColour;
+        instruments::ColourSpec backColour;
         BackgroundPattern offPattern = BackgroundPattern::None;
         BackgroundPattern onPattern = BackgroundPattern::None;
-        canvas::Colour labelColour = 0;
+        instruments::Colour labelColour = 0;
         // The labels as "OFF/ON": before the first "/" the OFF label, after it the ON one.
         std::string labels = "OFF/ON";
     };
 
     // A switch in the OFF state; a missing picture gives that state the drawn face.
-    explicit Switch(Settings settings, std::optional<canvas::Surface> offPicture = std::nullopt,
-                    std::optional<canvas::Surface> onPicture = std::nullopt);
+    explicit Switch(Settings settings, std::optional<instruments::Surface> offPicture = std::nullopt,
+                    std::optional<instruments::Surface> onPicture = std::nullopt);
 
     bool on() const { return on_; }
     void Toggle() { on_ = !on_; }
@@ -38,12 +38,12 @@ class Switch {
 
     // Paints the face of the current state (a drawn face goes over what the
     // surface shows).
-    void Paint(canvas::Painter& painter) const;
+    void Paint(instruments::Painter& painter) const;
 
   private:
     Settings settings_;
-    std::optional<canvas::Surface> offPicture_;
-    std::optional<canvas::Surface> onPicture_;
+    std::optional<instruments::Surface> offPicture_;
+    std::optional<instruments::Surface> onPicture_;
     bool on_ = false;
 };
 
@@ -54,10 +54,10 @@ std::string SwitchLabel(std::string_view labels, bool on);
 
 // The drawn face of one state, with its label. `picture` is what the picture
 // background pattern stretches.
-void PaintSwitchFace(canvas::Painter& painter, const Switch::Settings& settings, bool on, std::string label,
-                     const canvas::Surface* picture = nullptr);
+void PaintSwitchFace(instruments::Painter& painter, const Switch::Settings& settings, bool on,
+                     std::string label, const instruments::Surface* picture = nullptr);
 
 // One solid disc of a lamp.
-void LampDisc(canvas::Painter& painter, int x, int y, int radius, canvas::Colour colour);
+void LampDisc(instruments::Painter& painter, int x, int y, int radius, instruments::Colour colour);
 
 }  // namespace instruments

@@ -1,11 +1,11 @@
-#include "instruments/Switch.h"
+#include "widgets/Switch.h"
 
 #include <climits>
 
 #include "canvas/surface/Rounding.h"
 #include "colour/LampColour.h"
-#include "instruments/Bevel.h"
-#include "instruments/Caption.h"
+#include "widgets/Bevel.h"
+#include "widgets/Caption.h"
 
 namespace instruments {
 
@@ -18,23 +18,23 @@ constexpr std::string_view kOnScheme = "verdino";
 
 // The lamp sits in the square of side h at the left end; its discs shrink from
 // the rim inward, their centres drifting left, so the centre is brightest.
-void PaintLamp(canvas::Painter& painter, int h, std::string_view scheme) {
-    const int step = canvas::RoundHalfEven(255.0 / h);
-    const int centreY = canvas::RoundHalfEven(h / 2.0);
+void PaintLamp(instruments::Painter& painter, int h, std::string_view scheme) {
+    const int step = instruments::RoundHalfEven(255.0 / h);
+    const int centreY = instruments::RoundHalfEven(h / 2.0);
     for (int i = kLampRings; i >= 0; --i) {
-        const canvas::Colour colour = colour::LampColour(scheme, step, -i, kLampLevel);
-        LampDisc(painter, canvas::RoundHalfEven(h / 2.0 + i / 2.0), centreY, i, colour);
+        const instruments::Colour colour = instruments::LampColour(scheme, step, -i, kLampLevel);
+        LampDisc(painter, instruments::RoundHalfEven(h / 2.0 + i / 2.0), centreY, i, colour);
     }
 }
 
 }  // namespace
 
-Switch::Switch(Settings settings, std::optional<canvas::Surface> offPicture,
-               std::optional<canvas::Surface> onPicture)
+Switch::Switch(Settings settings, std::optional<instruments::Surface> offPicture,
+               std::optional<instruments::Surface> onPicture)
     : settings_(std::move(settings)), offPicture_(std::move(offPicture)), onPicture_(std::move(onPicture)) {}
 
-void Switch::Paint(canvas::Painter& painter) const {
-    const std::optional<canvas::Surface>& picture = on_ ? onPicture_ : offPicture_;
+void Switch::Paint(instruments::Painter& painter) const {
+    const std::optional<instruments::Surface>& picture = on_ ? onPicture_ : offPicture_;
     if (picture) {
         painter.Copy(*picture);
         return;
@@ -51,8 +51,8 @@ std::string SwitchLabel(std::string_view labels, bool on) {
     return std::string(slash == std::string_view::npos ? labels : labels.substr(0, slash));
 }
 
-void PaintSwitchFace(canvas::Painter& painter, const Switch::Settings& settings, bool on, std::string label,
-                     const canvas::Surface* picture) {
+void PaintSwitchFace(instruments::Painter& painter, const Switch::Settings& settings, bool on,
+                     std::string label, const instruments::Surface* picture) {
     int inset = settings.frameWidth;
     BackgroundPattern pattern = settings.offPattern;
     if (on) {
@@ -66,12 +66,12 @@ void PaintSwitchFace(canvas::Painter& painter, const Switch::Settings& settings,
     PaintCaption(painter, label, settings.labelColour, 0);
 }
 
-void LampDisc(canvas::Painter& painter, int x, int y, int radius, canvas::Colour colour) {
+void LampDisc(instruments::Painter& painter, int x, int y, int radius, instruments::Colour colour) {
     const double cx = x;
     const double cy = y;
     const double r = radius;
-    painter.Box(cx - r, cy - r, cx + r, cy + r, canvas::kCornerEllipse, colour, colour,
-                canvas::FillStyle::Solid);
+    painter.Box(cx - r, cy - r, cx + r, cy + r, instruments::kCornerEllipse, colour, colour,
+                instruments::FillStyle::Solid);
 }
 
 }  // namespace instruments

@@ -1,4 +1,4 @@
-#include "instruments/Background.h"
+#include "widgets/Background.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,7 +15,7 @@ using Wide = std::int64_t;
 // surface on either side. The visible pixels of such a shape do not change, and
 // no extreme inset can hand the raster a coordinate near the int limits.
 double ClampCoordinate(Wide value, int extent) {
-    return canvas::raster::ClampCoordinate(value, extent);
+    return instruments::raster::ClampCoordinate(value, extent);
 }
 
 struct Area {
@@ -29,7 +29,7 @@ struct Area {
     double farY = 0;
 };
 
-Area InsideOf(canvas::Size size, int inset) {
+Area InsideOf(instruments::Size size, int inset) {
     Area area{size.width, size.height};
     area.nearX = ClampCoordinate(inset, area.w);
     area.nearY = ClampCoordinate(inset, area.h);
@@ -38,12 +38,12 @@ Area InsideOf(canvas::Size size, int inset) {
     return area;
 }
 
-void Row(canvas::Painter& p, const Area& area, Wide y, canvas::Colour colour) {
+void Row(instruments::Painter& p, const Area& area, Wide y, instruments::Colour colour) {
     p.SetPos(area.nearX, static_cast<double>(y));
     p.LineTo(area.farX, static_cast<double>(y), colour);
 }
 
-void Column(canvas::Painter& p, const Area& area, Wide x, canvas::Colour colour) {
+void Column(instruments::Painter& p, const Area& area, Wide x, instruments::Colour colour) {
     p.SetPos(static_cast<double>(x), area.nearY);
     p.LineTo(static_cast<double>(x), area.farY, colour);
 }
@@ -62,7 +62,7 @@ double LineShade(double step, int extent) {
 }
 
 int Shade(double value) {
-    return canvas::RoundHalfEven(value);
+    return instruments::RoundHalfEven(value);
 }
 
 // The loops run i = inset + 1 .. last. Steps whose lines all fall outside the
@@ -76,23 +76,26 @@ Steps VisibleSteps(int inset, Wide last, int extent) {
     return {std::max<Wide>(static_cast<Wide>(inset) + 1, 1), std::min<Wide>(last, extent)};
 }
 
-void PaintMirroredRows(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec) {
-    const Steps steps = VisibleSteps(inset, canvas::RoundHalfEven(a.h / 2.0), a.h);
+void PaintMirroredRows(instruments::Painter& p, const Area& a, int inset,
+                       const instruments::ColourSpec& spec) {
+    const Steps steps = VisibleSteps(inset, instruments::RoundHalfEven(a.h / 2.0), a.h);
     for (Wide i = steps.first; i <= steps.last; ++i) {
-        const canvas::Colour c = spec.At(Shade(LineShade(static_cast<double>(i), a.h)));
+        const instruments::Colour c = spec.At(Shade(LineShade(static_cast<double>(i), a.h)));
         Row(p, a, i - 1, c);
         Row(p, a, a.h - i, c);
     }
 }
 
-void PaintRowsFromBottom(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec) {
+void PaintRowsFromBottom(instruments::Painter& p, const Area& a, int inset,
+                         const instruments::ColourSpec& spec) {
     const Steps steps = VisibleSteps(inset, static_cast<Wide>(a.h) - inset, a.h);
     for (Wide i = steps.first; i <= steps.last; ++i) {
         Row(p, a, a.h - i, spec.At(Shade(LineShade(static_cast<double>(i), a.h))));
     }
 }
 
-void PaintRowsFromTop(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec) {
+void PaintRowsFromTop(instruments::Painter& p, const Area& a, int inset,
+                      const instruments::ColourSpec& spec) {
     const Steps steps = VisibleSteps(inset, static_cast<Wide>(a.h) - inset, a.h);
     for (Wide i = steps.first; i <= steps.last; ++i) {
         Row(p, a, i - 1, spec.At(Shade(LineShade(static_cast<double>(i), a.h))));
@@ -101,14 +104,14 @@ void PaintRowsFromTop(canvas::Painter& p, const Area& a, int inset, const colour
 
 enum class ColumnShading { DarkEdges, LightEdges };
 
-void PaintMirroredColumns(canvas::Painter& p, const Area& a, int inset, const colour::ColourSpec& spec,
-                          ColumnShading shading) {
-    const Steps steps = VisibleSteps(inset, canvas::RoundHalfEven(a.w / 2.0 + 1.0), a.w);
+void PaintMirroredColumns(instruments::Painter& p, const Area& a, int inset,
+                          const instruments::ColourSpec& spec, ColumnShading shading) {
+    const Steps steps = VisibleSteps(inset, instruments::RoundHalfEven(a.w / 2.0 + 1.0), a.w);
     for (Wide i = steps.first; i <= steps.last; ++i) {
         const double along = shading == ColumnShading::DarkEdges
                                  ? static_cast<double>(i)
                                  : static_cast<double>(static_cast<Wide>(a.w) - inset - 1 - i);
-        const canvas::Colour c = spec.At(Shade(LineShade(along, a.w)));
+        const instruments::Colour c = spec.At(Shade(LineShade(along, a.w)));
         Column(p, a, i - 1, c);
         Column(p, a, a.w - i, c);
     }
@@ -117,28 +120,28 @@ void PaintMirroredColumns(canvas::Painter& p, const Area& a, int inset, const co
 // The source rectangle is (0, 0)-(w, h) of the picture, one pixel wider and
 // higher than a picture of the face's size; the stretch takes the edge pixel
 // there, so the picture covers the frame's inside to both far corners.
-void PaintPicture(canvas::Painter& p, const Area& a, int inset, const canvas::Surface* picture) {
+void PaintPicture(instruments::Painter& p, const Area& a, int inset, const instruments::Surface* picture) {
     if (picture == nullptr) {
         return;
     }
     const double m = inset;
-    p.Stretch(*picture, 0, 0, a.w, a.h, m, m, a.w - m, a.h - m, canvas::kMixCopy);
+    p.Stretch(*picture, 0, 0, a.w, a.h, m, m, a.w - m, a.h - m, instruments::kMixCopy);
 }
 
-canvas::Colour BoxColour(const colour::ColourSpec& spec, Wide i, int h) {
+instruments::Colour BoxColour(const instruments::ColourSpec& spec, Wide i, int h) {
     const double along = kBoxShadePerHeight * static_cast<double>(i) / h;
     if (spec.IsEmptyText()) {
         // Every component saturates at 255, so capping v first changes nothing
         // and keeps v + 45 from overflowing for a huge depth.
-        const int v = std::min(canvas::RoundHalfEven(along), 255);
-        return colour::Rgb(v, v + 45, v);
+        const int v = std::min(instruments::RoundHalfEven(along), 255);
+        return instruments::Rgb(v, v + 45, v);
     }
     return spec.At(Shade(kBoxShadeStart - along));
 }
 
-void Box(canvas::Painter& p, const Area& a, Wide i, int inset, canvas::Colour colour) {
+void Box(instruments::Painter& p, const Area& a, Wide i, int inset, instruments::Colour colour) {
     const double corner = ClampCoordinate(static_cast<Wide>(inset) + i, std::max(a.w, a.h));
-    p.Box(corner, corner, a.farX, a.farY, 0, colour, colour, canvas::FillStyle::Solid);
+    p.Box(corner, corner, a.farX, a.farY, 0, colour, colour, instruments::FillStyle::Solid);
 }
 
 }  // namespace
@@ -147,8 +150,8 @@ BackgroundPattern BackgroundPatternOf(int number) {
     return number >= 0 && number <= 6 ? static_cast<BackgroundPattern>(number) : BackgroundPattern::None;
 }
 
-void PaintBoxStack(canvas::Painter& p, int inset, const colour::ColourSpec& spec, int depth) {
-    const canvas::Size size = p.ClientSize();
+void PaintBoxStack(instruments::Painter& p, int inset, const instruments::ColourSpec& spec, int depth) {
+    const instruments::Size size = p.ClientSize();
     if (size.width <= 0 || size.height <= 0 || depth < 0) {
         return;
     }
@@ -168,9 +171,9 @@ void PaintBoxStack(canvas::Painter& p, int inset, const colour::ColourSpec& spec
     }
 }
 
-void PaintBackground(canvas::Painter& p, int inset, const colour::ColourSpec& spec, BackgroundPattern pattern,
-                     const canvas::Surface* picture) {
-    const canvas::Size size = p.ClientSize();
+void PaintBackground(instruments::Painter& p, int inset, const instruments::ColourSpec& spec,
+                     BackgroundPattern pattern, const instruments::Surface* picture) {
+    const instruments::Size size = p.ClientSize();
     if (size.width <= 0 || size.height <= 0) {
         return;
     }
@@ -191,7 +194,7 @@ void PaintBackground(canvas::Painter& p, int inset, const colour::ColourSpec& sp
             // halfway lie just above it and round up: 0.1 x 55 = 5.5000001 -> 6,
             // 0.1 x 45 -> 5.
             const double depth = static_cast<double>(0.1f) * std::min(size.width, size.height);
-            PaintBoxStack(p, inset, spec, canvas::RoundHalfEven(depth));
+            PaintBoxStack(p, inset, spec, instruments::RoundHalfEven(depth));
             break;
         }
         case BackgroundPattern::RowsFromTop:

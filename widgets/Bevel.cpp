@@ -1,4 +1,4 @@
-#include "instruments/Bevel.h"
+#include "widgets/Bevel.h"
 
 #include <algorithm>
 
@@ -11,51 +11,51 @@ namespace {
 // Lines k >= max(w, h) lie wholly outside the surface on every side, so a
 // frame wider than that paints the same pixels as one cut to it. Only the shade,
 // which depends on the full inset, keeps the caller's value.
-int VisibleRings(int inset, canvas::Size size) {
+int VisibleRings(int inset, instruments::Size size) {
     return std::min(inset, std::max(size.width, size.height));
 }
 
 int BevelShade(int numerator, int inset) {
-    return canvas::RoundHalfEven(255.0 * numerator / inset);
+    return instruments::RoundHalfEven(255.0 * numerator / inset);
 }
 
-void Line(canvas::Painter& p, int x1, int y1, int x2, int y2, canvas::Colour colour) {
+void Line(instruments::Painter& p, int x1, int y1, int x2, int y2, instruments::Colour colour) {
     p.SetPos(x1, y1);
     p.LineTo(x2, y2, colour);
 }
 
 }  // namespace
 
-void PaintBevelTopLeft(canvas::Painter& p, int inset, const colour::ColourSpec& spec) {
+void PaintBevelTopLeft(instruments::Painter& p, int inset, const instruments::ColourSpec& spec) {
     if (inset < 1) {
         return;
     }
-    const canvas::Size size = p.ClientSize();
+    const instruments::Size size = p.ClientSize();
     const int w = size.width;
     const int h = size.height;
     const int rings = VisibleRings(inset, size);
     for (int k = 0; k < rings; ++k) {
-        const canvas::Colour colour = spec.At(BevelShade(k, inset));
+        const instruments::Colour colour = spec.At(BevelShade(k, inset));
         Line(p, k, k, k, h - k, colour);
         Line(p, k, k, w - k, k, colour);
     }
 }
 
-void PaintBevelBottomRight(canvas::Painter& p, int inset, const colour::ColourSpec& spec) {
+void PaintBevelBottomRight(instruments::Painter& p, int inset, const instruments::ColourSpec& spec) {
     if (inset < 1) {
         return;
     }
-    const canvas::Size size = p.ClientSize();
+    const instruments::Size size = p.ClientSize();
     const int w = size.width;
     const int h = size.height;
     for (int k = VisibleRings(inset, size); k >= 1; --k) {
-        const canvas::Colour colour = spec.At(BevelShade(inset - k, inset));
+        const instruments::Colour colour = spec.At(BevelShade(inset - k, inset));
         Line(p, w - k, k - 1, w - k, h - k, colour);
         Line(p, k, h - k, w - k + 1, h - k, colour);
     }
 }
 
-void PaintFrame(canvas::Painter& painter, const Frame& frame) {
+void PaintFrame(instruments::Painter& painter, const Frame& frame) {
     PaintBevelTopLeft(painter, frame.width, frame.topLeftColour);
     PaintBevelBottomRight(painter, frame.width, frame.colour);
 }

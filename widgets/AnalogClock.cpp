@@ -1,11 +1,11 @@
-#include "instruments/AnalogClock.h"
+#include "widgets/AnalogClock.h"
 
 #include <cmath>
 #include <cstdint>
 
 #include "canvas/surface/Rounding.h"
 #include "colour/ColourSpec.h"
-#include "instruments/Face.h"
+#include "widgets/Face.h"
 
 namespace instruments {
 
@@ -32,7 +32,7 @@ struct Hand {
     double angle = 0;
     float length = 0;
     int pen = 0;
-    canvas::Colour colour = 0;
+    instruments::Colour colour = 0;
 };
 
 // Centre and reach of the face: the centre stays real (40.5 is drawn at 40 by
@@ -47,7 +47,7 @@ double Radians(double degrees) {
     return static_cast<double>(kRadiansPerDegree) * degrees;
 }
 
-void DrawHand(canvas::Painter& p, const Dial& dial, const Hand& hand) {
+void DrawHand(instruments::Painter& p, const Dial& dial, const Hand& hand) {
     // Each offset is held in single precision before it is added to the centre.
     const double a = Radians(hand.angle);
     const auto dx = static_cast<float>(dial.cx * std::sin(a) * hand.length * dial.reachPercent / 100.0);
@@ -61,8 +61,8 @@ void DrawHand(canvas::Painter& p, const Dial& dial, const Hand& hand) {
 // added, so the 0-degree dot is below the centre. The marks are symmetric about
 // the centre row, so that sign only shows in the pixels that coordinates within
 // a hair of a half round to; the dial's layout depends on exactly those.
-void DrawHourDots(canvas::Painter& p, const Dial& dial) {
-    const canvas::Colour white = colour::Rgb(255, 255, 255);
+void DrawHourDots(instruments::Painter& p, const Dial& dial) {
+    const instruments::Colour white = instruments::Rgb(255, 255, 255);
     for (float degrees = 0; degrees <= kLastDot; degrees += kDotStep) {
         const double a = Radians(degrees);
         p.SetPixel(dial.cx * (1 + std::sin(a) * dial.reachPercent / 100),
@@ -76,29 +76,31 @@ int HourAngle(int hh, int mm, int hourOffset) {
     // 64-bit so that no offset overflows; % keeps the sign of the sum.
     const std::int64_t hour = (static_cast<std::int64_t>(hh) + hourOffset) % 24;
     const double minuteAngle = static_cast<double>(kDegreesPerTick) * mm;
-    return canvas::RoundHalfEven(30.0 * (static_cast<double>(hour) + minuteAngle / 360.0));
+    return instruments::RoundHalfEven(30.0 * (static_cast<double>(hour) + minuteAngle / 360.0));
 }
 
-AnalogClock::AnalogClock(canvas::Size size, const DisplaySettings& settings, const canvas::Surface* picture)
+AnalogClock::AnalogClock(instruments::Size size, const DisplaySettings& settings,
+                         const instruments::Surface* picture)
     : settings_{settings.frame.width}, face_(PaintFace(size, settings, picture)) {}
 
-AnalogClock::AnalogClock(Settings settings, canvas::PixelBlock face)
+AnalogClock::AnalogClock(Settings settings, instruments::PixelBlock face)
     : settings_(settings), face_(std::move(face)) {}
 
-void AnalogClock::Paint(canvas::Painter& painter, const canvas::LocalTime& time, int hourOffset) const {
+void AnalogClock::Paint(instruments::Painter& painter, const instruments::LocalTime& time,
+                        int hourOffset) const {
     if (!face_.empty()) {
         painter.SetBits(face_);
     }
-    const canvas::Size size = painter.ClientSize();
+    const instruments::Size size = painter.ClientSize();
     const double p = static_cast<double>(settings_.frameWidth) + kReachMargin;
     const Dial dial{static_cast<float>(size.width) / 2.0f, static_cast<float>(size.height) / 2.0f, 100.0 - p};
     const Hand hands[] = {
         {static_cast<double>(HourAngle(time.hour, time.minute, hourOffset)), kHourLength, kHandPen,
-         colour::Rgb(255, 155, 155)},
+         instruments::Rgb(255, 155, 155)},
         {static_cast<double>(kDegreesPerTick) * time.minute, kMinuteLength, kHandPen,
-         colour::Rgb(255, 195, 195)},
+         instruments::Rgb(255, 195, 195)},
         {static_cast<double>(kDegreesPerTick) * time.second, kSecondLength, kSecondPen,
-         colour::Rgb(255, 0, 0)},
+         instruments::Rgb(255, 0, 0)},
     };
     for (const Hand& hand : hands) {
         DrawHand(painter, dial, hand);

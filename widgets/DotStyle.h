@@ -21,6 +21,6 @@ struct DotStyle {
 };
 
 // The colour of shadows and unlit dots on every display: red 92, green 152, blue 92.
-inline constexpr canvas::Colour ShadeColour = 0x5C985C;
+inline constexpr instruments::Colour ShadeColour = 0x5C985C;
 
 }  // namespace instruments

@@ -1,4 +1,4 @@
-#include "instruments/GlyphTable.h"
+#include "widgets/GlyphTable.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "instruments/GlyphData.h"
+#include "widgets/GlyphData.h"
 
 namespace instruments {
 namespace {

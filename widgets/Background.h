@@ -21,7 +21,7 @@ BackgroundPattern BackgroundPatternOf(int number);
 
 struct Background {
     BackgroundPattern pattern = BackgroundPattern::None;
-    colour::ColourSpec colour;
+    instruments::ColourSpec colour;
     bool operator==(const Background&) const = default;
 };
 
@@ -29,13 +29,14 @@ struct Background {
 // colour; pixels the pattern does not cover keep their content. The picture
 // pattern stretches `picture` (nothing without one). The box stack is as deep
 // as round(0.1 x the shorter side).
-void PaintBackground(canvas::Painter& painter, int inset, const colour::ColourSpec& colour,
-                     BackgroundPattern pattern, const canvas::Surface* picture = nullptr);
+void PaintBackground(instruments::Painter& painter, int inset, const instruments::ColourSpec& colour,
+                     BackgroundPattern pattern, const instruments::Surface* picture = nullptr);
 
 // Paints boxes 0..depth of the box stack: each from (inset + i, inset + i) to
 // the far corner of the frame's inside, filled solid. A colour given as the
 // empty text gives a green that lightens inward; any other is shaded from 205
 // downward.
-void PaintBoxStack(canvas::Painter& painter, int inset, const colour::ColourSpec& colour, int depth);
+void PaintBoxStack(instruments::Painter& painter, int inset, const instruments::ColourSpec& colour,
+                   int depth);
 
 }  // namespace instruments

@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "canvas/surface/Pixel.h"
-#include "instruments/Background.h"
-#include "instruments/Bevel.h"
-#include "instruments/DotStyle.h"
+#include "widgets/Background.h"
+#include "widgets/Bevel.h"
+#include "widgets/DotStyle.h"
 
 namespace instruments {
 
@@ -16,7 +16,7 @@ namespace instruments {
 struct DisplaySettings {
     Frame frame;
     Background background;
-    canvas::Colour ink = 0;
+    instruments::Colour ink = 0;
     DotStyle dots;
     std::string label;
     int captionSize = 0;
@@ -27,7 +27,7 @@ struct DisplaySettings {
     // a pattern. A display given no background colour (the empty text) gets the
     // left and top sides of its frame in black.
     static DisplaySettings FromKeywords(int frameWidth, std::string_view frameColour, int captionSize,
-                                        canvas::Colour ink, std::string_view styleWords,
+                                        instruments::Colour ink, std::string_view styleWords,
                                         std::string_view backColour, int backStyle);
 
     bool operator==(const DisplaySettings&) const = default;

@@ -1,4 +1,4 @@
-#include "instruments/Face.h"
+#include "widgets/Face.h"
 
 #include <cmath>
 #include <span>
@@ -9,16 +9,16 @@
 namespace instruments {
 
 DisplaySettings DisplaySettings::FromKeywords(int frameWidth, std::string_view frameColour, int captionSize,
-                                              canvas::Colour ink, std::string_view styleWords,
+                                              instruments::Colour ink, std::string_view styleWords,
                                               std::string_view backColour, int backStyle) {
     DisplaySettings settings;
     settings.frame.width = frameWidth;
-    settings.frame.colour = colour::ColourSpec::Parse(frameColour);
+    settings.frame.colour = instruments::ColourSpec::Parse(frameColour);
     // Tested untrimmed: a single space counts as a colour and gives the frame
     // its colour on all four sides.
-    settings.frame.topLeftColour = backColour.empty() ? colour::ColourSpec{} : settings.frame.colour;
+    settings.frame.topLeftColour = backColour.empty() ? instruments::ColourSpec{} : settings.frame.colour;
     settings.background.pattern = BackgroundPatternOf(backStyle);
-    settings.background.colour = colour::ColourSpec::Parse(backColour);
+    settings.background.colour = instruments::ColourSpec::Parse(backColour);
     settings.ink = ink;
     settings.dots = DotStyle::FromWords(styleWords);
     settings.label = std::string(LabelOf(styleWords));
@@ -27,17 +27,18 @@ DisplaySettings DisplaySettings::FromKeywords(int frameWidth, std::string_view f
 }
 
 std::string_view LabelOf(std::string_view styleWords) {
-    return canvas::text::Trim(styleWords, std::string_view(" \0", 2));
+    return instruments::text::Trim(styleWords, std::string_view(" \0", 2));
 }
 
 int CreationBoxDepth(int height) {
     return static_cast<int>(std::floor(static_cast<double>(0.2f) * height));
 }
 
-canvas::PixelBlock PaintFace(canvas::Size size, const DisplaySettings& settings,
-                             const canvas::Surface* picture) {
-    canvas::Surface surface(size.width, size.height, canvas::PixelFromColour(canvas::kSystemButtonFace));
-    canvas::Painter painter(surface);
+instruments::PixelBlock PaintFace(instruments::Size size, const DisplaySettings& settings,
+                                  const instruments::Surface* picture) {
+    instruments::Surface surface(size.width, size.height,
+                                 instruments::PixelFromColour(instruments::kSystemButtonFace));
+    instruments::Painter painter(surface);
     if (picture != nullptr) {
         painter.Copy(*picture);
     }
@@ -51,14 +52,14 @@ canvas::PixelBlock PaintFace(canvas::Size size, const DisplaySettings& settings,
     return painter.GetBits();
 }
 
-std::optional<canvas::Surface> LoadPicture(const std::string& path, int width, int height) {
-    const auto picture = canvas::bitmap::BmpPicture::Open(path);
-    canvas::Surface scaled(width, height);
+std::optional<instruments::Surface> LoadPicture(const std::string& path, int width, int height) {
+    const auto picture = instruments::bitmap::BmpPicture::Open(path);
+    instruments::Surface scaled(width, height);
     if (!picture || scaled.empty()) {
         return std::nullopt;
     }
-    const canvas::bitmap::StretchTarget whole{&scaled, 0, 0, width, height};
-    canvas::bitmap::StretchRows(*picture, std::span(&whole, 1));
+    const instruments::bitmap::StretchTarget whole{&scaled, 0, 0, width, height};
+    instruments::bitmap::StretchRows(*picture, std::span(&whole, 1));
     return scaled;
 }
 

@@ -3,7 +3,7 @@
 #include "canvas/painter/Painter.h"
 #include "canvas/surface/PixelBlock.h"
 #include "canvas/window/LocalClock.h"
-#include "instruments/DisplaySettings.h"
+#include "widgets/DisplaySettings.h"
 
 namespace instruments {
 
@@ -17,19 +17,20 @@ class AnalogClock {
         int frameWidth = 0;
     };
 
-    AnalogClock(canvas::Size size, const DisplaySettings& settings, const canvas::Surface* picture = nullptr);
-    AnalogClock(Settings settings, canvas::PixelBlock face);
+    AnalogClock(instruments::Size size, const DisplaySettings& settings,
+                const instruments::Surface* picture = nullptr);
+    AnalogClock(Settings settings, instruments::PixelBlock face);
 
     const Settings& settings() const { return settings_; }
 
     // Restores the face and draws the given time, its hour shifted by
     // hourOffset. Leaves the painter's pen width at 1 and its position at the
     // last dot.
-    void Paint(canvas::Painter& painter, const canvas::LocalTime& time, int hourOffset = 0) const;
+    void Paint(instruments::Painter& painter, const instruments::LocalTime& time, int hourOffset = 0) const;
 
   private:
     Settings settings_;
-    canvas::PixelBlock face_;
+    instruments::PixelBlock face_;
 };
 
 // The hour hand's angle in whole degrees clockwise from twelve: 30 per hour and

@@ -1,6 +1,6 @@
-#include "instruments/GlyphData.h"
+#include "widgets/GlyphData.h"
 
-#include "instruments/GlyphTable.h"
+#include "widgets/GlyphTable.h"
 
 #include <array>
 

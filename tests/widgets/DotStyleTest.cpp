@@ -1,4 +1,4 @@
-#include "instruments/DotStyle.h"
+#include "widgets/DotStyle.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "canvas/painter/Painter.h"
 #include "canvas/surface/PixelBlock.h"
-#include "instruments/DisplaySettings.h"
+#include "widgets/DisplaySettings.h"
 
 namespace instruments {
 
@@ -16,21 +16,22 @@ class LevelMeter {
   public:
     struct Settings {
         int frameWidth = 0;
-        canvas::Colour needle = 0;
+        instruments::Colour needle = 0;
     };
 
-    LevelMeter(canvas::Size size, const DisplaySettings& settings, const canvas::Surface* picture = nullptr);
-    LevelMeter(Settings settings, canvas::PixelBlock face);
+    LevelMeter(instruments::Size size, const DisplaySettings& settings,
+               const instruments::Surface* picture = nullptr);
+    LevelMeter(Settings settings, instruments::PixelBlock face);
 
     const Settings& settings() const { return settings_; }
 
     // Restores the face and draws the needle for the value and the ticks.
     // Leaves the painter's pen width at 1.
-    void Paint(canvas::Painter& painter, float value) const;
+    void Paint(instruments::Painter& painter, float value) const;
 
   private:
     Settings settings_;
-    canvas::PixelBlock face_;
+    instruments::PixelBlock face_;
 };
 
 // The x, rounded half to even, at which the straight line through (x1, y1) and

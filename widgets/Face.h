@@ -6,19 +6,19 @@
 #include "canvas/painter/Painter.h"
 #include "canvas/surface/PixelBlock.h"
 #include "canvas/surface/Surface.h"
-#include "instruments/DisplaySettings.h"
+#include "widgets/DisplaySettings.h"
 
 namespace instruments {
 
 // The static face of a display of the given size: the picture (if any) over
 // the whole face, the frame, then the background inside it (the box stack as
 // deep as height / 5), kept as a block that every repaint restores first.
-canvas::PixelBlock PaintFace(canvas::Size size, const DisplaySettings& settings,
-                             const canvas::Surface* picture = nullptr);
+instruments::PixelBlock PaintFace(instruments::Size size, const DisplaySettings& settings,
+                                  const instruments::Surface* picture = nullptr);
 
 // A BMP picture file scaled to width x height, or nullopt when it cannot be
 // loaded.
-std::optional<canvas::Surface> LoadPicture(const std::string& path, int width, int height);
+std::optional<instruments::Surface> LoadPicture(const std::string& path, int width, int height);
 
 // The depth of the box stack that display creation paints: boxes 0 ..
 // floor(0.2 x height) with the single-precision 0.2, which is height / 5

@@ -8,14 +8,14 @@
 namespace instruments {
 
 // The left edge that centres the text across the painter's surface, in its font.
-int CentreX(const canvas::Painter& painter, std::string_view text);
+int CentreX(const instruments::Painter& painter, std::string_view text);
 // The top edge that centres one line of the painter's font vertically.
-int CentreY(const canvas::Painter& painter);
+int CentreY(const instruments::Painter& painter);
 // Prints a caption centred in the painter's current font, over a transparent
 // text background. A "[<]" prefix puts it flush left and "[>]" moves it toward
 // the right; the prefix is removed from the caller's text. A shadow colour above
 // 0 first prints the text 2 pixels right and down in that colour.
-void PaintCaption(canvas::Painter& painter, std::string& text, canvas::Colour textColour,
-                  canvas::Colour shadowColour);
+void PaintCaption(instruments::Painter& painter, std::string& text, instruments::Colour textColour,
+                  instruments::Colour shadowColour);
 
 }  // namespace instruments
