@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <string_view>
 
-#include "colour/ColourSpec.h"
 #include "dialog/Canvas.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
 #include "dialog/Painters.h"
+#include "instruments/ColourSpec.h"
 #include "widgets/TextLayout.h"
 
 namespace app {

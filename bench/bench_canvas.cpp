@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Surface.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "canvas/surface/Rounding.h"
 #include "canvas/text/Ascii.h"
-#include "colour/ColourSpec.h"
+#include "instruments/ColourSpec.h"
 
 namespace instruments {
 namespace {

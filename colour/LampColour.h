@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "canvas/surface/Pixel.h"
+#include "instruments/Pixel.h"
 
 namespace instruments {
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "canvas/bitmap/BmpLoader.h"
+#include "canvas/painter/RenderTarget.h"
 
 namespace dialog {
 
@@ -270,7 +271,7 @@ int RenderAndBitmapLoad(std::string_view file, double x1, double y1, double x2, 
     std::vector<bitmap::StretchTarget> targets;
     Canvas* target = Current();
     if (target != nullptr) {
-        if (const auto rectangle = target->painter().RenderTarget(x1, y1, x2, y2)) {
+        if (const auto rectangle = RenderTarget(target->surface(), x1, y1, x2, y2)) {
             targets.push_back(*rectangle);
         }
     }

@@ -10,11 +10,11 @@
 #include <functional>
 #include <string_view>
 
-#include "canvas/painter/Painter.h"
-#include "canvas/surface/Pixel.h"
-#include "canvas/surface/PixelBlock.h"
-#include "canvas/window/Control.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Control.h"
+#include "instruments/Painter.h"
+#include "instruments/Pixel.h"
+#include "instruments/PixelBlock.h"
 
 namespace dialog {
 

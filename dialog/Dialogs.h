@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "canvas/window/Dialog.h"
+#include "instruments/Dialog.h"
 
 namespace instruments {
 class Surface;

@@ -3,14 +3,14 @@
 #include <cstdint>
 
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourSpec.h"
 #include "dialog/Canvas.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/Face.h"
-#include "widgets/Background.h"
-#include "widgets/Bevel.h"
+#include "instruments/Background.h"
+#include "instruments/ColourSpec.h"
+#include "instruments/Face.h"
+#include "instruments/Frame.h"
 #include "widgets/Caption.h"
-#include "widgets/Face.h"
 
 namespace dialog {
 

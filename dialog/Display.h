@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "canvas/surface/Pixel.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Pixel.h"
 
 namespace dialog {
 

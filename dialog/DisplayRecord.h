@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "canvas/surface/Pixel.h"
-#include "canvas/surface/PixelBlock.h"
 #include "dialog/FixedText.h"
+#include "instruments/Pixel.h"
+#include "instruments/PixelBlock.h"
 
 namespace dialog {
 

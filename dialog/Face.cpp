@@ -7,12 +7,12 @@
 
 #include "canvas/surface/Rounding.h"
 #include "canvas/text/Ascii.h"
-#include "colour/ColourSpec.h"
 #include "dialog/Canvas.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
-#include "widgets/DisplaySettings.h"
-#include "widgets/Switch.h"
+#include "instruments/ColourSpec.h"
+#include "instruments/DisplaySettings.h"
+#include "instruments/Switch.h"
 
 namespace dialog {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "canvas/surface/Pixel.h"
-#include "canvas/surface/Surface.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Pixel.h"
+#include "instruments/Surface.h"
 
 namespace dialog {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/GlyphTable.h"
+#include "instruments/GlyphTable.h"
 
 namespace dialog {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "canvas/window/LocalClock.h"
+#include "instruments/LocalTime.h"
 
 namespace dialog {
 

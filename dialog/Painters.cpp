@@ -6,10 +6,10 @@
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
 #include "dialog/LocalClock.h"
-#include "widgets/AnalogClock.h"
-#include "widgets/DisplaySettings.h"
-#include "widgets/LevelMeter.h"
-#include "widgets/TextDisplay.h"
+#include "instruments/AnalogClock.h"
+#include "instruments/DisplaySettings.h"
+#include "instruments/LevelMeter.h"
+#include "instruments/TextDisplay.h"
 
 namespace dialog {
 

@@ -6,10 +6,10 @@
 
 #include "canvas/bitmap/BmpLoader.h"
 #include "canvas/bitmap/StretchBlackOnWhite.h"
-#include "canvas/surface/Surface.h"
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/StretchCheck.h"
+#include "instruments/Surface.h"
 
 namespace fuzz {
 

@@ -2,7 +2,6 @@
 #include <cstring>
 #include <string>
 
-#include "canvas/surface/Surface.h"
 #include "dialog/Dialogs.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
@@ -10,6 +9,7 @@
 #include "dialog/Painters.h"
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/FuzzInput.h"
+#include "instruments/Surface.h"
 
 namespace fuzz {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "canvas/surface/Surface.h"
+#include "instruments/Surface.h"
 
 namespace fuzz {
 

@@ -15,9 +15,9 @@
 #include <string>
 
 #include "app/Demo.h"
-#include "canvas/bitmap/PngFile.h"
-#include "canvas/surface/Surface.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Png.h"
+#include "instruments/Surface.h"
 
 namespace {
 

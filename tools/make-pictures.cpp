@@ -10,9 +10,9 @@
 #include <string>
 
 #include "canvas/bitmap/BmpFile.h"
-#include "canvas/surface/PixelBlock.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "instruments/PixelBlock.h"
 
 namespace {
 

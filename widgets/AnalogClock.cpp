@@ -1,11 +1,11 @@
-#include "widgets/AnalogClock.h"
+#include "instruments/AnalogClock.h"
 
 #include <cmath>
 #include <cstdint>
 
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourSpec.h"
-#include "widgets/Face.h"
+#include "instruments/ColourSpec.h"
+#include "instruments/Face.h"
 
 namespace instruments {
 

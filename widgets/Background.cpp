@@ -1,4 +1,4 @@
-#include "widgets/Background.h"
+#include "instruments/Background.h"
 
 #include <algorithm>
 #include <cstdint>

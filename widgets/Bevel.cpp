@@ -1,9 +1,9 @@
-#include "widgets/Bevel.h"
+#include "instruments/Frame.h"
 
 #include <algorithm>
 
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourSpec.h"
+#include "instruments/ColourSpec.h"
 
 namespace instruments {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "canvas/painter/Painter.h"
+#include "instruments/Painter.h"
 
 namespace instruments {
 

@@ -1,4 +1,4 @@
-#include "widgets/DotStyle.h"
+#include "instruments/DotStyle.h"
 
 #include "canvas/text/Ascii.h"
 

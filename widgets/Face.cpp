@@ -1,4 +1,4 @@
-#include "widgets/Face.h"
+#include "instruments/Face.h"
 
 #include <cmath>
 #include <span>

@@ -1,6 +1,6 @@
 #include "widgets/GlyphData.h"
 
-#include "widgets/GlyphTable.h"
+#include "instruments/GlyphTable.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
-#include "widgets/LevelMeter.h"
+#include "instruments/LevelMeter.h"
 
 #include <cmath>
 
 #include "canvas/surface/Rounding.h"
-#include "widgets/Face.h"
+#include "instruments/Face.h"
 
 namespace instruments {
 

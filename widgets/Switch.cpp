@@ -1,10 +1,10 @@
-#include "widgets/Switch.h"
+#include "instruments/Switch.h"
 
 #include <climits>
 
 #include "canvas/surface/Rounding.h"
 #include "colour/LampColour.h"
-#include "widgets/Bevel.h"
+#include "instruments/Frame.h"
 #include "widgets/Caption.h"
 
 namespace instruments {

@@ -1,8 +1,8 @@
-#include "widgets/TextDisplay.h"
+#include "instruments/TextDisplay.h"
 
 #include <cstdint>
 
-#include "widgets/Face.h"
+#include "instruments/Face.h"
 #include "widgets/TextLayout.h"
 
 namespace instruments {

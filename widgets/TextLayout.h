@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "widgets/GlyphTable.h"
+#include "instruments/GlyphTable.h"
 
 namespace instruments {
 

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "canvas/bitmap/BmpHeader.h"
-#include "canvas/surface/Pixel.h"
+#include "instruments/Pixel.h"
 
 namespace instruments::bitmap {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "canvas/bitmap/StretchBlackOnWhite.h"
-#include "canvas/surface/Surface.h"
+#include "instruments/Surface.h"
 
 namespace instruments::bitmap {
 

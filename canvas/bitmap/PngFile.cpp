@@ -1,4 +1,4 @@
-#include "canvas/bitmap/PngFile.h"
+#include "instruments/Png.h"
 
 #include <png.h>
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "canvas/surface/Surface.h"
+#include "instruments/Surface.h"
 
 namespace instruments::bitmap {
 

@@ -1,4 +1,4 @@
-#include "canvas/painter/Painter.h"
+#include "instruments/Painter.h"
 
 #include <algorithm>
 #include <climits>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "canvas/bitmap/StretchBlackOnWhite.h"
+#include "canvas/painter/RenderTarget.h"
 #include "canvas/raster/Shapes.h"
 #include "canvas/surface/Rounding.h"
 #include "canvas/text/FontCache.h"
@@ -235,16 +236,17 @@ void Painter::SetBits(const PixelBlock& block) {
     }
 }
 
-std::optional<bitmap::StretchTarget> Painter::RenderTarget(double x1, double y1, double x2, double y2) {
+std::optional<bitmap::StretchTarget> RenderTarget(Surface& surface, double x1, double y1, double x2,
+                                                  double y2) {
     const auto to = IncludedCorners(x1, y1, x2, y2);
     if (!to) {
         return std::nullopt;
     }
-    return bitmap::StretchTarget{surface_, to->left, to->top, to->width, to->height};
+    return bitmap::StretchTarget{&surface, to->left, to->top, to->width, to->height};
 }
 
 void Painter::Render(const bitmap::RowSource& picture, double x1, double y1, double x2, double y2) {
-    if (const auto target = RenderTarget(x1, y1, x2, y2)) {
+    if (const auto target = RenderTarget(*surface_, x1, y1, x2, y2)) {
         bitmap::StretchRows(picture, std::span(&*target, 1));
     }
 }

@@ -7,7 +7,7 @@
 #include "canvas/raster/Pen.h"
 #include "canvas/raster/Polygon.h"
 #include "canvas/surface/Brush.h"
-#include "canvas/surface/Surface.h"
+#include "instruments/Surface.h"
 
 namespace instruments::raster {
 

@@ -3,7 +3,7 @@
 // The pen that outlines shapes and draws lines. Widths 0 and 1 both mean the
 // one-pixel pen; 2 and more give a geometric pen with round caps and joins.
 
-#include "canvas/surface/Pixel.h"
+#include "instruments/Pixel.h"
 
 namespace instruments::raster {
 

@@ -14,7 +14,7 @@
 
 #include "canvas/raster/Spans.h"
 #include "canvas/surface/Brush.h"
-#include "canvas/surface/Surface.h"
+#include "instruments/Surface.h"
 
 namespace instruments::raster {
 

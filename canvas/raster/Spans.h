@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "canvas/surface/Brush.h"
-#include "canvas/surface/Surface.h"
+#include "instruments/Surface.h"
 
 namespace instruments::raster {
 

@@ -2,8 +2,8 @@
 
 // One-pixel lines: MoveToEx + LineTo with a pen of width 0 or 1.
 
-#include "canvas/surface/Pixel.h"
-#include "canvas/surface/Surface.h"
+#include "instruments/Pixel.h"
+#include "instruments/Surface.h"
 
 namespace instruments::raster {
 

@@ -11,8 +11,8 @@
 
 #include "canvas/raster/Polygon.h"
 #include "canvas/raster/Spans.h"
-#include "canvas/surface/Pixel.h"
-#include "canvas/surface/Surface.h"
+#include "instruments/Pixel.h"
+#include "instruments/Surface.h"
 
 namespace instruments::raster {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/surface/Pixel.h"
+#include "instruments/Pixel.h"
 
 namespace instruments {
 

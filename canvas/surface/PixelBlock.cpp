@@ -1,4 +1,4 @@
-#include "canvas/surface/PixelBlock.h"
+#include "instruments/PixelBlock.h"
 
 #include "canvas/surface/AlignedBuffer.h"
 
@@ -25,13 +25,17 @@ void WriteLittleEndian32(std::uint8_t* p, std::uint32_t value) {
 
 }  // namespace
 
+void PixelBlock::FreeAligned::operator()(std::uint8_t* p) const {
+    FreeAlignedBuffer()(p);
+}
+
 void PixelBlock::Allocate(std::size_t size) {
     base_.reset();
     size_ = 0;
     if (size == 0) {
         return;
     }
-    base_ = AllocateAligned<std::uint8_t>(kHeaderOffset + size);
+    base_.reset(AllocateAligned<std::uint8_t>(kHeaderOffset + size).release());
     if (base_) {
         size_ = size;
     }

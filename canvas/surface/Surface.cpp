@@ -1,6 +1,7 @@
-#include "canvas/surface/Surface.h"
+#include "instruments/Surface.h"
 
 #include "canvas/surface/AlignedBuffer.h"
+#include "canvas/surface/Brush.h"
 
 #include <algorithm>
 #include <atomic>

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string_view>
 
-#include "canvas/surface/Pixel.h"
-#include "canvas/surface/Surface.h"
 #include "canvas/text/FontRequest.h"
+#include "instruments/Pixel.h"
+#include "instruments/Surface.h"
 
 namespace instruments::text {
 

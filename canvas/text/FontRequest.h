@@ -4,13 +4,15 @@
 #include <functional>
 #include <string>
 
+#include "instruments/FontStyle.h"
+
 namespace instruments::text {
 
 // Style bits of a font request, as the drawing layer's callers pass them.
-inline constexpr int kStyleBold = 1;
-inline constexpr int kStyleItalic = 2;
-inline constexpr int kStyleUnderline = 4;
-inline constexpr int kStyleStrikeOut = 8;
+inline constexpr int kStyleBold = kFontBold;
+inline constexpr int kStyleItalic = kFontItalic;
+inline constexpr int kStyleUnderline = kFontUnderline;
+inline constexpr int kStyleStrikeOut = kFontStrikeOut;
 inline constexpr int kStyleMask = 15;
 
 // The largest character height a font may be asked for. It bounds the size of

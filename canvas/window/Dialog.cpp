@@ -1,4 +1,4 @@
-#include "canvas/window/Dialog.h"
+#include "instruments/Dialog.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "canvas/surface/Surface.h"
-#include "canvas/window/Dialog.h"
+#include "instruments/Dialog.h"
+#include "instruments/Surface.h"
 
 namespace instruments {
 

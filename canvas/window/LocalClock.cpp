@@ -1,4 +1,4 @@
-#include "canvas/window/LocalClock.h"
+#include "instruments/LocalTime.h"
 
 #include <sys/time.h>
 

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "canvas/surface/Surface.h"
-#include "canvas/window/Dialog.h"
+#include "instruments/Dialog.h"
+#include "instruments/Surface.h"
 
 namespace instruments {
 

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "app/Demo.h"
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/LocalClock.h"
 #include "dialog/Painters.h"
+#include "instruments/Surface.h"
 #include "widgets/TextLayout.h"
 
 namespace app {

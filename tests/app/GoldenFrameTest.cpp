@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "app/Demo.h"
-#include "canvas/bitmap/PngFile.h"
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/LocalClock.h"
-#include "widgets/DisplaySettings.h"
+#include "instruments/DisplaySettings.h"
+#include "instruments/Png.h"
+#include "instruments/Surface.h"
 
 namespace app {
 namespace {

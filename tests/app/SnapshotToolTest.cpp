@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "canvas/bitmap/PngFile.h"
+#include "instruments/Png.h"
 #include "tests/support/ScopedTempDir.h"
 
 namespace {

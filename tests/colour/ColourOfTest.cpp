@@ -1,4 +1,4 @@
-#include "colour/ColourSpec.h"
+#include "instruments/ColourSpec.h"
 
 #include <gtest/gtest.h>
 

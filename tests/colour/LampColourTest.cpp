@@ -5,7 +5,7 @@
 #include <climits>
 #include <limits>
 
-#include "colour/ColourSpec.h"
+#include "instruments/ColourSpec.h"
 
 namespace instruments {
 namespace {

@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "canvas/surface/Rounding.h"
-#include "colour/ColourSpec.h"
+#include "instruments/ColourSpec.h"
 #include "tests/dialog/DisplayTestSupport.h"
 
 namespace dialog {

@@ -7,9 +7,9 @@
 #include <climits>
 #include <string>
 
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Surface.h"
 
 namespace dialog {
 namespace {

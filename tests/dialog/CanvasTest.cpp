@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "canvas/bitmap/BmpLoader.h"
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Surface.h"
 
 namespace dialog {
 namespace {

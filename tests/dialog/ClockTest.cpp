@@ -4,14 +4,14 @@
 #include <utility>
 #include <vector>
 
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/LocalClock.h"
 #include "dialog/Painters.h"
+#include "instruments/AnalogClock.h"
+#include "instruments/Surface.h"
 #include "tests/dialog/DisplayTestSupport.h"
-#include "widgets/AnalogClock.h"
 
 namespace dialog {
 namespace {

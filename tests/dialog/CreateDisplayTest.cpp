@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "colour/ColourSpec.h"
 #include "dialog/Face.h"
+#include "instruments/ColourSpec.h"
 #include "tests/dialog/DisplayTestSupport.h"
 
 namespace dialog {

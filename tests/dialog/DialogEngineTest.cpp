@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Surface.h"
 
 namespace dialog {
 namespace {

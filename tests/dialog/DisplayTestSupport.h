@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "canvas/bitmap/BmpFile.h"
-#include "canvas/surface/Surface.h"
-#include "colour/ColourSpec.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/DisplayRecord.h"
+#include "instruments/ColourSpec.h"
+#include "instruments/Surface.h"
 
 namespace testsupport {
 

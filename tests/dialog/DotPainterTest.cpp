@@ -7,14 +7,14 @@
 #include <utility>
 #include <vector>
 
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
+#include "instruments/DotStyle.h"
+#include "instruments/Surface.h"
 #include "tests/dialog/DisplayTestSupport.h"
-#include "widgets/DotStyle.h"
 #include "widgets/TextLayout.h"
 
 namespace dialog {

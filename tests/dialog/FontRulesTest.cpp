@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Surface.h"
 
 namespace dialog {
 namespace {

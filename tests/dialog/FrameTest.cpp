@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "colour/ColourSpec.h"
+#include "instruments/ColourSpec.h"
 #include "tests/dialog/DisplayTestSupport.h"
 
 namespace dialog {

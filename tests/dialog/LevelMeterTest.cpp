@@ -6,13 +6,13 @@
 #include <utility>
 #include <vector>
 
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/Painters.h"
+#include "instruments/LevelMeter.h"
+#include "instruments/Surface.h"
 #include "tests/dialog/DisplayTestSupport.h"
-#include "widgets/LevelMeter.h"
 
 namespace dialog {
 namespace {

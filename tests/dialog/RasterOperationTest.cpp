@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Surface.h"
 
 namespace dialog {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "colour/ColourSpec.h"
 #include "dialog/Display.h"
+#include "instruments/ColourSpec.h"
 #include "tests/dialog/DisplayTestSupport.h"
 
 namespace dialog {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "canvas/bitmap/PngFile.h"
-#include "canvas/surface/Surface.h"
+#include "instruments/Png.h"
+#include "instruments/Surface.h"
 #include "tests/e2e/Xwd.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "canvas/surface/Surface.h"
+#include "instruments/GlyphTable.h"
+#include "instruments/Surface.h"
 #include "tests/e2e/Xwd.h"
-#include "widgets/GlyphTable.h"
 #include "widgets/TextLayout.h"
 
 namespace {

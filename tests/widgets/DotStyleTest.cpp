@@ -1,4 +1,4 @@
-#include "widgets/DotStyle.h"
+#include "instruments/DotStyle.h"
 
 #include <gtest/gtest.h>
 

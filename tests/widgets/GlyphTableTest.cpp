@@ -1,4 +1,4 @@
-#include "widgets/GlyphTable.h"
+#include "instruments/GlyphTable.h"
 
 #include <gtest/gtest.h>
 

@@ -7,19 +7,19 @@
 #include <optional>
 #include <string>
 
-#include "canvas/painter/Painter.h"
-#include "canvas/surface/Surface.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/LocalClock.h"
 #include "dialog/Painters.h"
+#include "instruments/AnalogClock.h"
+#include "instruments/LevelMeter.h"
+#include "instruments/Painter.h"
+#include "instruments/Surface.h"
+#include "instruments/Switch.h"
+#include "instruments/TextDisplay.h"
 #include "tests/dialog/DisplayTestSupport.h"
-#include "widgets/AnalogClock.h"
-#include "widgets/LevelMeter.h"
-#include "widgets/Switch.h"
-#include "widgets/TextDisplay.h"
 
 namespace instruments {
 namespace {

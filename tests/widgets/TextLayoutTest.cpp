@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "widgets/GlyphTable.h"
+#include "instruments/GlyphTable.h"
 
 namespace instruments {
 namespace {

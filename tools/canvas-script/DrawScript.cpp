@@ -10,7 +10,7 @@
 
 #include "canvas/raster/Line.h"
 #include "canvas/raster/RoundRect.h"
-#include "canvas/surface/PixelBlock.h"
+#include "instruments/PixelBlock.h"
 
 namespace instruments::raster {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "canvas/surface/Surface.h"
+#include "instruments/Surface.h"
 
 namespace instruments::raster::testing {
 

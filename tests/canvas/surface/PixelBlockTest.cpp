@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "canvas/surface/PixelBlock.h"
 #include "canvas/surface/Rounding.h"
+#include "instruments/PixelBlock.h"
 
 namespace instruments {
 namespace {

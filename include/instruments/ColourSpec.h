@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "canvas/surface/Pixel.h"
+#include "instruments/Pixel.h"
 
 namespace instruments {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "canvas/painter/Painter.h"
-#include "canvas/surface/Surface.h"
+#include "instruments/Painter.h"
+#include "instruments/Surface.h"
 
 namespace instruments {
 

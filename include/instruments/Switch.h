@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "canvas/painter/Painter.h"
-#include "canvas/surface/Surface.h"
-#include "colour/ColourSpec.h"
-#include "widgets/Background.h"
+#include "instruments/Background.h"
+#include "instruments/ColourSpec.h"
+#include "instruments/Painter.h"
+#include "instruments/Surface.h"
 
 namespace instruments {
 

@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "canvas/painter/Painter.h"
-#include "canvas/surface/PixelBlock.h"
-#include "canvas/surface/Surface.h"
-#include "widgets/DisplaySettings.h"
+#include "instruments/DisplaySettings.h"
+#include "instruments/Painter.h"
+#include "instruments/PixelBlock.h"
+#include "instruments/Surface.h"
 
 namespace instruments {
 

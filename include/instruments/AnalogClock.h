@@ -1,9 +1,9 @@
 #pragma once
 
-#include "canvas/painter/Painter.h"
-#include "canvas/surface/PixelBlock.h"
-#include "canvas/window/LocalClock.h"
-#include "widgets/DisplaySettings.h"
+#include "instruments/DisplaySettings.h"
+#include "instruments/LocalTime.h"
+#include "instruments/Painter.h"
+#include "instruments/PixelBlock.h"
 
 namespace instruments {
 

@@ -12,16 +12,18 @@
 #include <optional>
 #include <string_view>
 
-#include "canvas/bitmap/StretchBlackOnWhite.h"
-#include "canvas/surface/Pixel.h"
-#include "canvas/surface/PixelBlock.h"
-#include "canvas/surface/Surface.h"
-#include "canvas/text/FontRequest.h"
+#include "instruments/FontStyle.h"
+#include "instruments/Pixel.h"
+#include "instruments/PixelBlock.h"
+#include "instruments/Surface.h"
 
 namespace instruments {
 
 namespace text {
 class FontFace;
+}
+namespace bitmap {
+class RowSource;
 }
 
 struct Size {
@@ -40,12 +42,6 @@ FillStyle FillStyleOf(int number);
 
 // Corner value of Box that selects an ellipse inscribed in the rectangle.
 inline constexpr std::int32_t kCornerEllipse = INT32_MIN;
-
-// Style bits of Font.
-inline constexpr int kFontBold = text::kStyleBold;
-inline constexpr int kFontItalic = text::kStyleItalic;
-inline constexpr int kFontUnderline = text::kStyleUnderline;
-inline constexpr int kFontStrikeOut = text::kStyleStrikeOut;
 
 // The colours that the -1 defaults select.
 inline constexpr Colour kSystemWindowText = 0x000000;
@@ -123,9 +119,6 @@ class Painter {
     void SetBits(const PixelBlock& block);
     // A picture scaled into the rectangle whose corners are both included.
     void Render(const bitmap::RowSource& picture, double x1, double y1, double x2, double y2);
-    // Where Render puts a picture: the rectangle from (x1, y1) to (x2, y2) on
-    // this painter's surface, both corners included; nullopt when it is empty.
-    std::optional<bitmap::StretchTarget> RenderTarget(double x1, double y1, double x2, double y2);
     // The top-left block that both surfaces hold, combined at (0, 0).
     void Copy(const Surface& source, RasterOperation operation = RasterOperation::SourceCopy);
     // The source rectangle scaled into the target rectangle (both include both

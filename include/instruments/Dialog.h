@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "canvas/surface/Surface.h"
-#include "canvas/window/Control.h"
-#include "canvas/window/DialogBackend.h"
+#include "instruments/Control.h"
+#include "instruments/DialogBackend.h"
+#include "instruments/Surface.h"
 
 namespace instruments {
 

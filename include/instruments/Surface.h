@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "canvas/surface/Brush.h"
-#include "canvas/surface/Pixel.h"
+#include "instruments/Pixel.h"
 
 namespace instruments {
+
+struct Brush;
 
 // A rectangle of pixels with rows from top to bottom. This is the only layer that
 // knows how pixels are laid out: shape code above it hands it spans and single

@@ -3,11 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "canvas/painter/Painter.h"
-#include "canvas/surface/PixelBlock.h"
-#include "widgets/DisplaySettings.h"
-#include "widgets/DotStyle.h"
-#include "widgets/GlyphTable.h"
+#include "instruments/DisplaySettings.h"
+#include "instruments/DotStyle.h"
+#include "instruments/GlyphTable.h"
+#include "instruments/Painter.h"
+#include "instruments/PixelBlock.h"
 
 namespace instruments {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "canvas/surface/Surface.h"
+#include "instruments/Surface.h"
 
 namespace instruments::bitmap {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/painter/Painter.h"
-#include "colour/ColourSpec.h"
+#include "instruments/ColourSpec.h"
+#include "instruments/Painter.h"
 
 namespace instruments {
 

@@ -5,8 +5,7 @@
 #include <memory>
 #include <span>
 
-#include "canvas/surface/AlignedBuffer.h"
-#include "canvas/surface/Surface.h"
+#include "instruments/Surface.h"
 
 namespace instruments {
 
@@ -50,7 +49,10 @@ class PixelBlock {
     void Allocate(std::size_t size);
     std::uint8_t* mutableData() { return base_ ? base_.get() + kHeaderOffset : nullptr; }
 
-    std::unique_ptr<std::uint8_t[], FreeAlignedBuffer> base_;
+    struct FreeAligned {
+        void operator()(std::uint8_t* p) const;
+    };
+    std::unique_ptr<std::uint8_t[], FreeAligned> base_;
     std::size_t size_ = 0;
 };
 

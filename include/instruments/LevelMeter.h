@@ -1,8 +1,8 @@
 #pragma once
 
-#include "canvas/painter/Painter.h"
-#include "canvas/surface/PixelBlock.h"
-#include "widgets/DisplaySettings.h"
+#include "instruments/DisplaySettings.h"
+#include "instruments/Painter.h"
+#include "instruments/PixelBlock.h"
 
 namespace instruments {
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
-#include "canvas/surface/Pixel.h"
-#include "widgets/Background.h"
-#include "widgets/Bevel.h"
-#include "widgets/DotStyle.h"
+#include "instruments/Background.h"
+#include "instruments/DotStyle.h"
+#include "instruments/Frame.h"
+#include "instruments/Pixel.h"
 
 namespace instruments {
 

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace instruments {
+
+// Style bits of a font: any sum of them.
+inline constexpr int kFontBold = 1;
+inline constexpr int kFontItalic = 2;
+inline constexpr int kFontUnderline = 4;
+inline constexpr int kFontStrikeOut = 8;
+
+}  // namespace instruments
