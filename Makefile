@@ -30,7 +30,7 @@ test-normal: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/build.ninja:
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DINSTRUMENTS_SANITIZE=ON -DINSTRUMENTS_BENCHMARKS=OFF
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DINSTRUMENTS_SANITIZE=ON -DINSTRUMENTS_BUILD_BENCHMARKS=OFF
 
 test-sanitize: $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -62,6 +62,6 @@ SECONDS    ?= 60
 .PHONY: fuzz
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-		-DINSTRUMENTS_FUZZ=ON -DINSTRUMENTS_BENCHMARKS=OFF
+		-DINSTRUMENTS_FUZZ=ON -DINSTRUMENTS_BUILD_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-programs
 	fuzz/run-fuzz.sh $(FUZZ_BUILD) $(SECONDS)

@@ -1,12 +1,74 @@
 // The demo program: opens the window with the twelve instruments and animates
 // them until the window is closed.
+//
+//   instruments [--pictures DIR]
+//
+// The two pictures are read from the working directory; when neither is there,
+// from the installed share folder beside the program (../share/instruments),
+// or from DIR when given.
+
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
 
 #include "app/Demo.h"
 #include "dialog/Dialogs.h"
 
-int main() {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kPictures[] = {"quadrante.bmp", "quadrante1.bmp"};
+
+bool HoldsPictures(const fs::path& folder) {
+    std::error_code error;
+    for (const char* name : kPictures) {
+        if (fs::exists(folder / name, error)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The share folder of an installed program: <prefix>/share/instruments beside <prefix>/bin.
+fs::path InstalledPictures() {
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path{} : program.parent_path().parent_path() / "share" / "instruments";
+}
+
+int Usage(const std::string& message) {
+    std::fprintf(stderr, "instruments: %s (usage: instruments [--pictures DIR])\n", message.c_str());
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fs::path pictures;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--pictures" && i + 1 < argc) {
+            pictures = argv[++i];
+            if (!fs::is_directory(pictures)) {
+                return Usage("no folder '" + pictures.string() + "'");
+            }
+        } else {
+            return Usage("unknown argument '" + std::string(argument) + "'");
+        }
+    }
+    if (pictures.empty() && !HoldsPictures(".") && HoldsPictures(InstalledPictures())) {
+        pictures = InstalledPictures();
+    }
+    // The displays name their pictures relative to the working directory.
+    if (!pictures.empty() && chdir(pictures.c_str()) != 0) {
+        return Usage("cannot enter '" + pictures.string() + "'");
+    }
+
     dialog::UseWindowDialogs();
     if (app::StartUp() == 0) {
         std::fprintf(stderr, "instruments: %s\n", dialog::LastDialogError().c_str());

@@ -34,4 +34,21 @@ TEST(Program, WithoutADisplaySaysSoInOneLineAndExitsWithOne) {
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
 }
 
+TEST(Program, BadArgumentsGiveOneLineAndExitTwo) {
+    const std::string program = std::string(INSTRUMENTS_BIN_DIR) + "/instruments";
+    const testsupport::ScopedTempDir dir;
+    for (const std::string arguments : {"--bogus", "--pictures", "--pictures /nonexistent-folder", "extra"}) {
+        const std::string errors = dir / "errors.txt";
+        const int status =
+            std::system(("env -u DISPLAY " + program + " " + arguments + " 2>" + errors).c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << arguments;
+        EXPECT_EQ(WEXITSTATUS(status), 2) << arguments;
+        std::ifstream file(errors);
+        std::stringstream text;
+        text << file.rdbuf();
+        const std::string message = text.str();
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << arguments << ": " << message;
+    }
+}
+
 }  // namespace

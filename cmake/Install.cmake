@@ -1,0 +1,52 @@
+# Installs the public headers, the two libraries, a CMake package
+# (find_package(instruments CONFIG) gives instruments::instruments and
+# instruments::window), pkg-config files, and makes a Debian package with cpack.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(INSTRUMENTS_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/instruments)
+
+install(TARGETS instruments instruments_window EXPORT instrumentsTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT library
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT library)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/instruments DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+        COMPONENT library)
+install(EXPORT instrumentsTargets NAMESPACE instruments:: DESTINATION ${INSTRUMENTS_CMAKE_DIR}
+        COMPONENT library)
+
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/instrumentsConfig.cmake.in
+                              ${PROJECT_BINARY_DIR}/instrumentsConfig.cmake
+                              INSTALL_DESTINATION ${INSTRUMENTS_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/instrumentsConfigVersion.cmake
+                                 COMPATIBILITY SameMinorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/instrumentsConfig.cmake ${PROJECT_BINARY_DIR}/instrumentsConfigVersion.cmake
+        DESTINATION ${INSTRUMENTS_CMAKE_DIR} COMPONENT library)
+
+# pkg-config: a static library names what it links against itself.
+if(BUILD_SHARED_LIBS)
+    set(INSTRUMENTS_PC_REQUIRES_PRIVATE "freetype2 fontconfig libpng sdl2")
+    set(INSTRUMENTS_PC_REQUIRES "")
+else()
+    set(INSTRUMENTS_PC_REQUIRES_PRIVATE "")
+    set(INSTRUMENTS_PC_REQUIRES "freetype2 fontconfig libpng sdl2")
+endif()
+foreach(file instruments instruments-window)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/${file}.pc.in ${PROJECT_BINARY_DIR}/${file}.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/${file}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT library)
+endforeach()
+
+if(PROJECT_IS_TOP_LEVEL)
+    set(CPACK_PACKAGE_NAME instruments)
+    set(CPACK_PACKAGE_VENDOR "The instruments developers")
+    set(CPACK_PACKAGE_CONTACT "instruments developers <instruments@localhost>")
+    set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+    set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
+    # What the library, the demo and a program built against the headers need.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS
+        "libsdl2-2.0-0, libfreetype6, libfontconfig1, libpng16-16, fonts-dejavu-core, libsdl2-dev, libfreetype-dev, libfontconfig-dev, libpng-dev, pkg-config")
+    include(CPack)
+endif()
