@@ -14,8 +14,7 @@ inline constexpr int kSlotSwitchState = 1;
 inline constexpr int kSlotPictureOff = 2;
 inline constexpr int kSlotPictureOn = 3;
 
-// Control style that makes a control report its clicks.
-inline constexpr std::uint32_t kNotifyStyle = 0x100;
+using instruments::kNotifyStyle;
 
 // Creates the graphic control of a display and gives it the face its text asks
 // for: none (empty), a two-state switch (a text with "/"), or a picture file.

@@ -80,6 +80,24 @@ void Dialog::CloseCommand() {
 // of the period from the moment SetTimer ran, so no drift accumulates; when the
 // loop fell behind by whole periods they are skipped, as a platform timer
 // coalesces its missed ticks into one event.
+// A click goes to the topmost control under it (the last created), as a
+// command, when that control was made with the notify style.
+void Dialog::Clicked(int x, int y) {
+    for (auto control = controls_.rbegin(); control != controls_.rend(); ++control) {
+        const Surface& face = (*control)->canvas().surface();
+        const std::int64_t dx = std::int64_t{x} - (*control)->x();
+        const std::int64_t dy = std::int64_t{y} - (*control)->y();
+        if (dx < 0 || dy < 0 || dx >= face.width() || dy >= face.height()) {
+            continue;
+        }
+        if (((*control)->style() & kNotifyStyle) != 0) {
+            const auto id = static_cast<std::uint32_t>((*control)->id()) & 0xFFFFu;
+            Dispatch(kEventCommand, static_cast<std::uintptr_t>(kNotificationClicked) << 16 | id, 0);
+        }
+        return;
+    }
+}
+
 void Dialog::FireDueTimers(std::int64_t now) {
     for (std::size_t i = 0; i < timers_.size() && !ended_; ++i) {
         Timer& timer = timers_[i];
@@ -167,6 +185,12 @@ std::intptr_t Dialog::ShowModal(DialogHandler handler) {
                 break;
             case BackendEventKind::Exposed:
                 exposed = true;
+                break;
+            case BackendEventKind::Click:
+                Clicked(event.width, event.height);
+                break;
+            case BackendEventKind::Cancel:
+                Dispatch(kEventCommand, kCommandCancel, 0);
                 break;
             case BackendEventKind::None:
                 break;

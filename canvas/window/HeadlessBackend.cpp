@@ -30,6 +30,14 @@ class HeadlessBackend final : public DialogBackend {
             now_ = std::max(now_, resize.atMs);
             return {BackendEventKind::Resized, resize.width, resize.height};
         }
+        if (nextInput_ < options_.inputs.size() && options_.inputs[nextInput_].atMs <= until) {
+            const HeadlessOptions::Input& input = options_.inputs[nextInput_++];
+            now_ = std::max(now_, input.atMs);
+            if (input.kind == HeadlessOptions::Input::Kind::Escape) {
+                return {BackendEventKind::Cancel};
+            }
+            return {BackendEventKind::Click, input.x, input.y};
+        }
         if (!timed) {
             now_ = std::max(now_, options_.spanMs);
             return {BackendEventKind::SpanElapsed};
@@ -49,6 +57,7 @@ class HeadlessBackend final : public DialogBackend {
     HeadlessOptions options_;
     std::int64_t now_ = 0;
     std::size_t nextResize_ = 0;
+    std::size_t nextInput_ = 0;
 };
 
 }  // namespace

@@ -149,7 +149,16 @@ class WindowBackend final : public DialogBackend {
                 if (event.key.keysym.sym == SDLK_F4 && (event.key.keysym.mod & KMOD_ALT) != 0) {
                     return {BackendEventKind::Close};
                 }
+                if (event.key.keysym.sym == SDLK_ESCAPE) {
+                    return {BackendEventKind::Cancel};
+                }
                 return {};
+            case SDL_MOUSEBUTTONUP:
+                if (event.button.windowID != SDL_GetWindowID(window_) ||
+                    event.button.button != SDL_BUTTON_LEFT) {
+                    return {};
+                }
+                return {BackendEventKind::Click, event.button.x, event.button.y};
             case SDL_WINDOWEVENT:
                 if (event.window.windowID != SDL_GetWindowID(window_)) {
                     return {};

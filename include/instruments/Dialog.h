@@ -23,6 +23,13 @@ inline constexpr int kEventCommand = 273;
 inline constexpr int kEventTimer = 275;
 inline constexpr int kEventSysCommand = 0x112;
 inline constexpr int kSysCommandClose = 0xF060;
+// The command of the Escape key, and the notification code of a click on a
+// control made with kNotifyStyle: a command's wParam holds the control id in its
+// low 16 bits and the notification code in the high 16.
+inline constexpr int kCommandCancel = 2;
+inline constexpr int kNotificationClicked = 0;
+// Control style that makes a control report its clicks as commands.
+inline constexpr std::uint32_t kNotifyStyle = 0x100;
 
 // The handler receives the event number and two parameters, and returns
 // non-zero when it handled the event (zero lets the dialog's default run).
@@ -46,6 +53,15 @@ struct HeadlessOptions {
         int height = 0;
     };
     std::vector<Resize> resizes;
+    // Left-button clicks at client positions, and Escape presses, each at its
+    // virtual time, in increasing order of time.
+    struct Input {
+        std::int64_t atMs = 0;
+        enum class Kind { Click, Escape } kind = Kind::Click;
+        int x = 0;
+        int y = 0;
+    };
+    std::vector<Input> inputs;
 };
 
 std::unique_ptr<DialogBackend> MakeWindowBackend();
@@ -107,6 +123,7 @@ class Dialog {
     Dialog(std::unique_ptr<DialogBackend> backend, int width, int height);
     std::intptr_t Dispatch(int event, std::uintptr_t wParam, std::intptr_t lParam);
     void CloseCommand();
+    void Clicked(int x, int y);
     void FireDueTimers(std::int64_t now);
     std::int64_t NextDeadline() const;
     void PresentIfPending(bool force);

@@ -9,16 +9,18 @@ class Surface;
 
 // What the modal loop hears from its back-end while it waits.
 enum class BackendEventKind {
-    None,        // the wait ended at the deadline (or spuriously)
-    Close,       // close box, Alt+F4, window manager close, SIGINT/SIGTERM
-    Resized,     // the client area changed size
-    Exposed,     // the window needs its whole client area shown again
-    SpanElapsed  // the headless back-end's virtual time ran out
+    None,         // the wait ended at the deadline (or spuriously)
+    Close,        // close box, Alt+F4, window manager close, SIGINT/SIGTERM
+    Resized,      // the client area changed size
+    Exposed,      // the window needs its whole client area shown again
+    SpanElapsed,  // the headless back-end's virtual time ran out
+    Click,        // the left mouse button went up at (x, y) of the client area
+    Cancel        // Escape was pressed
 };
 
 struct BackendEvent {
     BackendEventKind kind = BackendEventKind::None;
-    int width = 0;
+    int width = 0;  // Resized: the new size; Click: the position
     int height = 0;
 };
 

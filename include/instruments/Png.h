@@ -16,3 +16,8 @@ bool WritePng(const Surface& surface, const std::string& path);
 std::optional<Surface> ReadPng(const std::string& path);
 
 }  // namespace instruments::bitmap
+
+namespace instruments {
+using bitmap::ReadPng;
+using bitmap::WritePng;
+}  // namespace instruments

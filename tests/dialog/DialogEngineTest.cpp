@@ -134,6 +134,29 @@ TEST(DialogEngine, HandlerCanEndTheDialogAndUnhandledCloseEndsWithZero) {
     EXPECT_EQ(ticks, 3);
 }
 
+TEST(DialogEngine, ClicksOnNotifyingControlsAndEscapeBecomeCommands) {
+    HeadlessOptions options;
+    using Kind = HeadlessOptions::Input::Kind;
+    options.inputs = {{10, Kind::Click, 15, 15},    // control 7, which notifies
+                      {20, Kind::Click, 45, 15},    // control 8 over control 7: 8 is on top
+                      {30, Kind::Click, 75, 15},    // control 9, made without the notify style
+                      {40, Kind::Click, 300, 300},  // no control there
+                      {50, Kind::Escape}};
+    const DialogHandle dialog = NewHeadlessDialog(100, options);
+    ASSERT_TRUE(dialog::ControlAddGraphic(dialog, 7, "", 10, 10, 40, 20, kNotifyStyle));
+    ASSERT_TRUE(dialog::ControlAddGraphic(dialog, 8, "", 40, 10, 20, 20, kNotifyStyle));
+    ASSERT_TRUE(dialog::ControlAddGraphic(dialog, 9, "", 70, 10, 20, 20, 0));
+    std::vector<std::uintptr_t> commands;
+    dialog::DialogShowModal(dialog, [&](DialogHandle, int event, std::uintptr_t wParam, std::intptr_t) {
+        if (event == kEventCommand) {
+            commands.push_back(wParam);
+        }
+        return std::intptr_t{0};
+    });
+    const std::vector<std::uintptr_t> expected = {7, 8, kCommandCancel};
+    EXPECT_EQ(commands, expected);
+}
+
 TEST(DialogEngine, UserSlotsWrapOntoEightSlots) {
     const DialogHandle dialog = NewHeadlessDialog(0);
     ASSERT_TRUE(ControlAddGraphic(dialog, 5, "", 0, 0, 10, 10, 0));

@@ -85,4 +85,38 @@ for signal in INT TERM; do
     status=$?
     [ "$status" -eq 0 ] || fail "the program exited with $status after SIG$signal"
 done
-echo "e2e: window found, 700x500, static pixels match, display 207 keeps the time, closed with exit code 0; SIGINT and SIGTERM end it with 0"
+# Commands from the window: in the system-monitor example a click on the switch
+# pauses the updates (the time display stops) and shows the other face of the
+# switch; Escape reaches the handler too, and the window still closes cleanly.
+if [ -x "$bin/system-monitor" ]; then
+    monitor_shows() { xdotool search --name "^System monitor$" >/dev/null 2>&1; }
+    "$bin/system-monitor" &
+    monitor=$!
+    pids+=($monitor)
+    poll 100 monitor_shows || fail "no system-monitor window"
+    mwin=$(xdotool search --name "^System monitor$" | head -n1)
+    sleep 0.4
+    xwd -silent -id "$mwin" -out "$work/running.xwd" || fail "xwd could not capture the monitor"
+    # The switch spans (10, 194)-(410, 234) of the client area.
+    xdotool mousemove --window "$mwin" 200 214 click 1 || fail "xdotool could not click"
+    sleep 0.4
+    xwd -silent -id "$mwin" -out "$work/paused-1.xwd"
+    sleep 1.2
+    xwd -silent -id "$mwin" -out "$work/paused-2.xwd"
+    "$bin/e2e-same-area" "$work/running.xwd" "$work/paused-1.xwd" 10 194 400 40 &&
+        fail "the switch did not change its face when clicked"
+    "$bin/e2e-same-area" "$work/paused-1.xwd" "$work/paused-2.xwd" 10 10 210 55 ||
+        fail "the time display kept changing while paused"
+    xdotool mousemove --window "$mwin" 200 214 click 1
+    sleep 1.3
+    xwd -silent -id "$mwin" -out "$work/resumed.xwd"
+    "$bin/e2e-same-area" "$work/paused-2.xwd" "$work/resumed.xwd" 10 10 210 55 &&
+        fail "the time display did not move again after the second click"
+    wmctrl -c "System monitor" || fail "wmctrl could not close the monitor"
+    poll 40 has_ended "$monitor" || fail "system-monitor was still running 2 s after the close request"
+    wait "$monitor"
+    status=$?
+    [ "$status" -eq 0 ] || fail "system-monitor exited with $status"
+fi
+
+echo "e2e: window found, 700x500, static pixels match, display 207 keeps the time, closed with exit code 0; SIGINT and SIGTERM end it with 0; a click on the monitor's switch pauses and resumes it"
