@@ -31,6 +31,9 @@ else()
     set(INSTRUMENTS_PC_REQUIRES_PRIVATE "")
     set(INSTRUMENTS_PC_REQUIRES "freetype2 fontconfig libpng sdl2")
 endif()
+# The prefix as seen from the folder of the .pc files, so that an installed
+# copy can be moved (cmake --install --prefix, a package's /usr).
+file(RELATIVE_PATH INSTRUMENTS_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 foreach(file instruments instruments-window)
     configure_file(${PROJECT_SOURCE_DIR}/cmake/${file}.pc.in ${PROJECT_BINARY_DIR}/${file}.pc @ONLY)
     install(FILES ${PROJECT_BINARY_DIR}/${file}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT library)
