@@ -1,11 +1,12 @@
 // The demo program: opens the window with the twelve instruments and animates
 // them until the window is closed.
 //
-//   instruments [--pictures DIR]
+//   instruments [--pictures DIR] [--scale N]
 //
 // The two pictures are read from the working directory; when neither is there,
 // from the installed share folder beside the program (../share/instruments),
-// or from DIR when given.
+// or from DIR when given. --scale N (1..4) shows each pixel as an N x N block;
+// Ctrl+plus and Ctrl+minus change it while the demo runs.
 
 #include <unistd.h>
 
@@ -41,18 +42,39 @@ fs::path InstalledPictures() {
     return error ? fs::path{} : program.parent_path().parent_path() / "share" / "instruments";
 }
 
+constexpr const char* kUsage = "usage: instruments [--pictures DIR] [--scale N]";
+
 int Usage(const std::string& message) {
-    std::fprintf(stderr, "instruments: %s (usage: instruments [--pictures DIR])\n", message.c_str());
+    std::fprintf(stderr, "instruments: %s (%s)\n", message.c_str(), kUsage);
     return 2;
 }
+
+constexpr const char* kHelp =
+    "The demo: twelve instruments in one window, animated every 40 ms.\n"
+    "  --pictures DIR  read quadrante.bmp and quadrante1.bmp from DIR\n"
+    "                  (default: the working directory, else the installed share folder)\n"
+    "  --scale N       show each pixel as an N x N block, N = 1..4 (default 1);\n"
+    "                  Ctrl+plus and Ctrl+minus change it while the demo runs\n"
+    "  --help          this text\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
     fs::path pictures;
+    int scale = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (argument == "--pictures" && i + 1 < argc) {
+        if (argument == "--help") {
+            std::printf("%s\n%s", kUsage, kHelp);
+            return 0;
+        }
+        if (argument == "--scale" && i + 1 < argc) {
+            const std::string_view value = argv[++i];
+            if (value.size() != 1 || value[0] < '1' || value[0] > '4') {
+                return Usage("--scale takes 1, 2, 3 or 4, not '" + std::string(value) + "'");
+            }
+            scale = value[0] - '0';
+        } else if (argument == "--pictures" && i + 1 < argc) {
             pictures = argv[++i];
             if (!fs::is_directory(pictures)) {
                 return Usage("no folder '" + pictures.string() + "'");
@@ -69,7 +91,7 @@ int main(int argc, char** argv) {
         return Usage("cannot enter '" + pictures.string() + "'");
     }
 
-    dialog::UseWindowDialogs();
+    dialog::UseWindowDialogs(scale);
     if (app::StartUp() == 0) {
         std::fprintf(stderr, "instruments: %s\n", dialog::LastDialogError().c_str());
         return 1;

@@ -38,6 +38,7 @@ struct Entry {
 struct Dialogs {
     std::vector<Entry> entries;  // index = handle - 1; empty once destroyed
     bool headless = false;
+    int scale = 1;
     instruments::HeadlessOptions headlessOptions;
     std::string lastError;
     int beeps = 0;
@@ -78,8 +79,9 @@ instruments::Control* FindControl(DialogHandle handle, int id) {
     return dialog ? dialog->FindControl(id) : nullptr;
 }
 
-void UseWindowDialogs() {
+void UseWindowDialogs(int scale) {
     TheDialogs().headless = false;
+    TheDialogs().scale = scale;
 }
 
 void UseHeadlessDialogs(instruments::HeadlessOptions options) {
@@ -109,7 +111,7 @@ DialogHandle DialogNew(int flags, DialogHandle /*parent*/, std::string_view capt
         height = DialogUnits(height, kUnitsDown);
     }
     auto backend = dialogs.headless ? instruments::MakeHeadlessBackend(dialogs.headlessOptions)
-                                    : instruments::MakeWindowBackend();
+                                    : instruments::MakeWindowBackend(dialogs.scale);
     const std::string text(caption.substr(0, std::min(caption.size(), kMaxCaption)));
     std::string error;
     std::unique_ptr<instruments::Dialog> dialog =

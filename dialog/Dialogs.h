@@ -47,7 +47,8 @@ void SetTimer(DialogHandle dialog, int timerId, int periodMs);
 void Beep();
 
 // ---- Back-end selection (per process; dialogs created later use it).
-void UseWindowDialogs();
+// Real windows, each pixel shown as a scale x scale block (1..4).
+void UseWindowDialogs(int scale = 1);
 void UseHeadlessDialogs(instruments::HeadlessOptions options);
 // Virtual milliseconds since DialogShowModal began, in the headless back-end
 // (0 elsewhere); tools use it to drive a fixed clock.

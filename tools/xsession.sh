@@ -24,7 +24,7 @@ manager_runs() { wmctrl -m >/dev/null 2>&1; }
 start_x() {
     local work=$1
     exec 3>"$work/displayfd"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     exec 3>&-
     poll 100 has_output "$work/displayfd" || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; return 1; }

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "instruments/Dialog.h"
 #include "instruments/Surface.h"
@@ -66,8 +67,14 @@ bool VideoReady(std::string& error) {
     return true;
 }
 
+// Each client pixel is shown as a scale x scale block.
+constexpr int kMinScale = 1;
+constexpr int kMaxScale = 4;
+
 class WindowBackend final : public DialogBackend {
   public:
+    explicit WindowBackend(int scale) : scale_(std::clamp(scale, kMinScale, kMaxScale)) {}
+
     bool Create(const std::string& caption, int x, int y, int clientWidth, int clientHeight,
                 std::string& error) override {
         if (!VideoReady(error)) {
@@ -75,8 +82,10 @@ class WindowBackend final : public DialogBackend {
         }
         const int left = x == -1 && y == -1 ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : x;
         const int top = x == -1 && y == -1 ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : y;
-        window_ = SDL_CreateWindow(Latin1ToUtf8(caption).c_str(), left, top, std::max(clientWidth, 1),
-                                   std::max(clientHeight, 1), SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+        clientWidth_ = std::max(clientWidth, 1);
+        clientHeight_ = std::max(clientHeight, 1);
+        window_ = SDL_CreateWindow(Latin1ToUtf8(caption).c_str(), left, top, clientWidth_ * scale_,
+                                   clientHeight_ * scale_, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
         if (window_ == nullptr) {
             error = std::string("cannot create the window: ") + SDL_GetError();
             return false;
@@ -111,21 +120,31 @@ class WindowBackend final : public DialogBackend {
     }
 
     void Present(const Surface& clientArea) override {
+        // A minimised or hidden window shows nothing: the loop presents the whole
+        // frame again when it comes back.
+        if (hidden_) {
+            return;
+        }
         SDL_Surface* screen = SDL_GetWindowSurface(window_);
         if (screen == nullptr) {
             return;
         }
         SDL_Rect whole{0, 0, screen->w, screen->h};
-        const int width = std::min(screen->w, clientArea.width());
-        const int height = std::min(screen->h, clientArea.height());
-        if (screen->w > width || screen->h > height) {
+        const int width = std::min(screen->w / scale_, clientArea.width());
+        const int height = std::min(screen->h / scale_, clientArea.height());
+        if (screen->w > width * scale_ || screen->h > height * scale_) {
             // A maximised window shows the dialog's background colour beyond the layout.
             SDL_FillRect(screen, &whole, SDL_MapRGB(screen->format, 0xF0, 0xF0, 0xF0));
         }
         if (width > 0 && height > 0) {
             SDL_LockSurface(screen);
-            SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, clientArea.row(0),
-                              clientArea.stride() * 4, screen->format->format, screen->pixels, screen->pitch);
+            if (scale_ == 1) {
+                SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, clientArea.row(0),
+                                  clientArea.stride() * 4, screen->format->format, screen->pixels,
+                                  screen->pitch);
+            } else {
+                PresentScaled(clientArea, width, height, screen);
+            }
             SDL_UnlockSurface(screen);
         }
         SDL_UpdateWindowSurface(window_);
@@ -141,6 +160,42 @@ class WindowBackend final : public DialogBackend {
     ~WindowBackend() override { Destroy(); }
 
   private:
+    // Each pixel as a scale x scale block: one row widened, converted to the
+    // screen's format once, then copied scale times.
+    void PresentScaled(const Surface& clientArea, int width, int height, SDL_Surface* screen) {
+        const int wide = width * scale_;
+        widened_.resize(static_cast<std::size_t>(wide));
+        const int bytes = screen->format->BytesPerPixel;
+        for (int y = 0; y < height; ++y) {
+            const Pixel* in = clientArea.row(y);
+            std::uint32_t* out = widened_.data();
+            for (int x = 0; x < width; ++x) {
+                for (int k = 0; k < scale_; ++k) {
+                    *out++ = in[x];
+                }
+            }
+            auto* first = static_cast<std::uint8_t*>(screen->pixels) +
+                          static_cast<std::ptrdiff_t>(y) * scale_ * screen->pitch;
+            SDL_ConvertPixels(wide, 1, SDL_PIXELFORMAT_XRGB8888, widened_.data(), wide * 4,
+                              screen->format->format, first, screen->pitch);
+            for (int k = 1; k < scale_; ++k) {
+                std::memcpy(first + static_cast<std::ptrdiff_t>(k) * screen->pitch, first,
+                            static_cast<std::size_t>(wide) * bytes);
+            }
+        }
+    }
+
+    // Ctrl+plus and Ctrl+minus: the window grows or shrinks by whole factors.
+    BackendEvent Zoom(int step) {
+        const int scale = std::clamp(scale_ + step, kMinScale, kMaxScale);
+        if (scale == scale_) {
+            return {};
+        }
+        scale_ = scale;
+        SDL_SetWindowSize(window_, clientWidth_ * scale_, clientHeight_ * scale_);
+        return {BackendEventKind::Exposed};
+    }
+
     BackendEvent Translate(const SDL_Event& event) {
         switch (event.type) {
             case SDL_QUIT:
@@ -152,13 +207,26 @@ class WindowBackend final : public DialogBackend {
                 if (event.key.keysym.sym == SDLK_ESCAPE) {
                     return {BackendEventKind::Cancel};
                 }
+                if ((event.key.keysym.mod & KMOD_CTRL) != 0) {
+                    switch (event.key.keysym.sym) {
+                        case SDLK_PLUS:
+                        case SDLK_EQUALS:
+                        case SDLK_KP_PLUS:
+                            return Zoom(+1);
+                        case SDLK_MINUS:
+                        case SDLK_KP_MINUS:
+                            return Zoom(-1);
+                        default:
+                            break;
+                    }
+                }
                 return {};
             case SDL_MOUSEBUTTONUP:
                 if (event.button.windowID != SDL_GetWindowID(window_) ||
                     event.button.button != SDL_BUTTON_LEFT) {
                     return {};
                 }
-                return {BackendEventKind::Click, event.button.x, event.button.y};
+                return {BackendEventKind::Click, event.button.x / scale_, event.button.y / scale_};
             case SDL_WINDOWEVENT:
                 if (event.window.windowID != SDL_GetWindowID(window_)) {
                     return {};
@@ -167,10 +235,17 @@ class WindowBackend final : public DialogBackend {
                     case SDL_WINDOWEVENT_CLOSE:
                         return {BackendEventKind::Close};
                     case SDL_WINDOWEVENT_SIZE_CHANGED:
-                        return {BackendEventKind::Resized, event.window.data1, event.window.data2};
+                        return {BackendEventKind::Resized, event.window.data1 / scale_,
+                                event.window.data2 / scale_};
+                    case SDL_WINDOWEVENT_MINIMIZED:
+                    case SDL_WINDOWEVENT_HIDDEN:
+                        hidden_ = true;
+                        return {};
                     case SDL_WINDOWEVENT_EXPOSED:
                     case SDL_WINDOWEVENT_SHOWN:
                     case SDL_WINDOWEVENT_RESTORED:
+                    case SDL_WINDOWEVENT_MAXIMIZED:
+                        hidden_ = false;
                         return {BackendEventKind::Exposed};
                     default:
                         return {};
@@ -181,12 +256,17 @@ class WindowBackend final : public DialogBackend {
     }
 
     SDL_Window* window_ = nullptr;
+    int scale_ = 1;
+    int clientWidth_ = 1;
+    int clientHeight_ = 1;
+    bool hidden_ = false;
+    std::vector<std::uint32_t> widened_;
 };
 
 }  // namespace
 
-std::unique_ptr<DialogBackend> MakeWindowBackend() {
-    return std::make_unique<WindowBackend>();
+std::unique_ptr<DialogBackend> MakeWindowBackend(int scale) {
+    return std::make_unique<WindowBackend>(scale);
 }
 
 }  // namespace instruments

@@ -64,7 +64,9 @@ struct HeadlessOptions {
     std::vector<Input> inputs;
 };
 
-std::unique_ptr<DialogBackend> MakeWindowBackend();
+// A real window; each client pixel shown as a scale x scale block (1..4), which
+// Ctrl+plus and Ctrl+minus change while it runs.
+std::unique_ptr<DialogBackend> MakeWindowBackend(int scale = 1);
 std::unique_ptr<DialogBackend> MakeHeadlessBackend(const HeadlessOptions& options);
 
 class Dialog {

@@ -37,7 +37,8 @@ TEST(Program, WithoutADisplaySaysSoInOneLineAndExitsWithOne) {
 TEST(Program, BadArgumentsGiveOneLineAndExitTwo) {
     const std::string program = std::string(INSTRUMENTS_BIN_DIR) + "/instruments";
     const testsupport::ScopedTempDir dir;
-    for (const std::string arguments : {"--bogus", "--pictures", "--pictures /nonexistent-folder", "extra"}) {
+    for (const std::string arguments : {"--bogus", "--pictures", "--pictures /nonexistent-folder", "extra",
+                                        "--scale", "--scale 0", "--scale 5", "--scale 2x"}) {
         const std::string errors = dir / "errors.txt";
         const int status =
             std::system(("env -u DISPLAY " + program + " " + arguments + " 2>" + errors).c_str());

@@ -4,11 +4,15 @@
 // dialog's background around them. Prints the first differing pixel and writes
 // a diff image (differences in red over a dimmed snapshot).
 //
-//   e2e-compare WINDOW.xwd SNAPSHOT.png DIFF.png
+//   e2e-compare WINDOW.xwd SNAPSHOT.png DIFF.png [SCALE]
+//
+// With a SCALE above 1 the window must show every snapshot pixel as a
+// SCALE x SCALE block of one colour; the blocks are then compared.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,14 +65,42 @@ bool Static(const Instrument& in, int x, int y) {
     return false;
 }
 
+// The window's blocks as single pixels, or nullopt (with the first uneven
+// block named) when a block holds more than one colour.
+std::optional<Surface> Downscaled(const Surface& window, int scale) {
+    Surface small(window.width() / scale, window.height() / scale);
+    for (int y = 0; y < small.height(); ++y) {
+        for (int x = 0; x < small.width(); ++x) {
+            const Pixel corner = window.At(x * scale, y * scale);
+            for (int dy = 0; dy < scale; ++dy) {
+                for (int dx = 0; dx < scale; ++dx) {
+                    if (window.At(x * scale + dx, y * scale + dy) != corner) {
+                        std::fprintf(stderr, "e2e-compare: block (%d, %d) is not one colour\n", x, y);
+                        return std::nullopt;
+                    }
+                }
+            }
+            small.SetPixel(x, y, corner);
+        }
+    }
+    return small;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: e2e-compare WINDOW.xwd SNAPSHOT.png DIFF.png\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: e2e-compare WINDOW.xwd SNAPSHOT.png DIFF.png [SCALE]\n");
         return 2;
     }
-    const std::optional<Surface> window = e2e::ReadXwd(argv[1]);
+    const int scale = argc == 5 ? std::atoi(argv[4]) : 1;
+    std::optional<Surface> window = e2e::ReadXwd(argv[1]);
+    if (window && scale > 1) {
+        window = Downscaled(*window, scale);
+        if (!window) {
+            return 1;
+        }
+    }
     const std::optional<Surface> snapshot = instruments::bitmap::ReadPng(argv[2]);
     if (!window || !snapshot) {
         std::fprintf(stderr, "e2e-compare: cannot read %s\n", !window ? argv[1] : argv[2]);

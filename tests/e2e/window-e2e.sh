@@ -67,6 +67,19 @@ for _ in 1 2 3; do
     sleep 0.3
 done
 
+# Minimised, the demo presents nothing; restored, it shows the current frame at
+# once: display 207 has moved on, and the static pixels are intact.
+xwd -silent -id "$window" -out "$work/before-minimise.xwd"
+xdotool windowminimize "$window" || fail "xdotool could not minimise the window"
+sleep 0.5
+xdotool windowmap "$window" windowactivate "$window" 2>/dev/null || wmctrl -a "$caption"
+sleep 0.3
+xwd -silent -id "$window" -out "$work/restored.xwd" || fail "xwd could not capture the restored window"
+"$bin/e2e-same-area" "$work/before-minimise.xwd" "$work/restored.xwd" 10 10 210 55 &&
+    fail "display 207 did not move on after minimise and restore"
+"$bin/e2e-compare" "$work/restored.xwd" "$work/snapshot.png" "$work/diff.png" ||
+    fail "static pixels differ after minimise and restore"
+
 # Close through the window manager; the program must end with 0 within 2 s.
 wmctrl -c "$caption" || fail "wmctrl could not close the window"
 poll 40 has_ended "$app" || fail "the program was still running 2 s after the close request"
@@ -85,6 +98,21 @@ for signal in INT TERM; do
     status=$?
     [ "$status" -eq 0 ] || fail "the program exited with $status after SIG$signal"
 done
+# At --scale 2 the window is 1400 x 1000 and shows every pixel as a 2 x 2 block.
+(cd "$source/assets" && exec "$bin/instruments" --scale 2) &
+scaled=$!
+pids+=($scaled)
+poll 100 window_shows || fail "no window at --scale 2"
+swin=$(xdotool search --name "^Tessarin\.\.\.version 0\.3$" 2>/dev/null | head -n1)
+ssize=$(xwininfo -id "$swin" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+[ "$ssize" = "1400x1000" ] || fail "at --scale 2 the client area is $ssize, not 1400x1000"
+sleep 0.5
+xwd -silent -id "$swin" -out "$work/scaled.xwd" || fail "xwd could not capture the scaled window"
+"$bin/e2e-compare" "$work/scaled.xwd" "$work/snapshot.png" "$work/diff.png" 2 ||
+    fail "at --scale 2 the window is not the frame doubled"
+kill -TERM "$scaled"
+poll 20 has_ended "$scaled" || fail "the scaled demo did not end on SIGTERM"
+
 # Commands from the window: in the system-monitor example a click on the switch
 # pauses the updates (the time display stops) and shows the other face of the
 # switch; Escape reaches the handler too, and the window still closes cleanly.
@@ -119,4 +147,4 @@ if [ -x "$bin/system-monitor" ]; then
     [ "$status" -eq 0 ] || fail "system-monitor exited with $status"
 fi
 
-echo "e2e: window found, 700x500, static pixels match, display 207 keeps the time, closed with exit code 0; SIGINT and SIGTERM end it with 0; a click on the monitor's switch pauses and resumes it"
+echo "e2e: window found, 700x500, static pixels match, display 207 keeps the time, closed with exit code 0; SIGINT and SIGTERM end it with 0; a click on the monitor's switch pauses and resumes it; minimise and restore show the current frame; --scale 2 doubles every pixel"
