@@ -9,7 +9,7 @@
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
 #include "dialog/Painters.h"
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 #include "widgets/TextLayout.h"
 
 namespace app {

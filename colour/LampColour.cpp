@@ -7,7 +7,7 @@
 
 #include "canvas/surface/Rounding.h"
 #include "canvas/text/Ascii.h"
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 
 namespace instruments {
 namespace {

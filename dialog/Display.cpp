@@ -7,7 +7,7 @@
 #include "dialog/DisplayRecord.h"
 #include "dialog/Face.h"
 #include "instruments/Background.h"
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 #include "instruments/Face.h"
 #include "instruments/Frame.h"
 #include "widgets/Caption.h"

@@ -10,7 +10,7 @@
 #include "dialog/Canvas.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 #include "instruments/DisplaySettings.h"
 #include "instruments/Switch.h"
 

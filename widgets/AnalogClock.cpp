@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "canvas/surface/Rounding.h"
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 #include "instruments/Face.h"
 
 namespace instruments {

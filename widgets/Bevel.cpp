@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "canvas/surface/Rounding.h"
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 
 namespace instruments {
 namespace {

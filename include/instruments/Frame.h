@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 #include "instruments/Painter.h"
 
 namespace instruments {

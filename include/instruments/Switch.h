@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "instruments/Background.h"
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 #include "instruments/Painter.h"
 #include "instruments/Surface.h"
 

@@ -7,7 +7,7 @@
 
 #include "instruments/AnalogClock.h"
 #include "instruments/Background.h"
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 #include "instruments/DisplaySettings.h"
 #include "instruments/DotStyle.h"
 #include "instruments/Face.h"

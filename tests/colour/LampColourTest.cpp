@@ -5,7 +5,7 @@
 #include <climits>
 #include <limits>
 
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 
 namespace instruments {
 namespace {

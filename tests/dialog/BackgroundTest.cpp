@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "canvas/surface/Rounding.h"
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 #include "tests/dialog/DisplayTestSupport.h"
 
 namespace dialog {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "dialog/Face.h"
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 #include "tests/dialog/DisplayTestSupport.h"
 
 namespace dialog {

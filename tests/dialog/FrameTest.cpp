@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 #include "tests/dialog/DisplayTestSupport.h"
 
 namespace dialog {

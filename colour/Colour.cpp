@@ -1,4 +1,4 @@
-#include "instruments/ColourSpec.h"
+#include "instruments/Colour.h"
 
 #include <algorithm>
 #include <array>
