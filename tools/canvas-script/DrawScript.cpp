@@ -59,7 +59,9 @@ Extent Reversible(std::int64_t start, std::int64_t size) {
         start += size + 1;
         size = -size;
     }
-    if (start < INT32_MIN || start + size > INT32_MAX) {
+    // An extent that int cannot hold draws nothing (a fuzzer found one whose
+    // size overflowed when added to its start).
+    if (start < INT32_MIN || size > INT32_MAX || start + size > INT32_MAX) {
         return {};
     }
     return {static_cast<int>(start), static_cast<int>(size), true};
