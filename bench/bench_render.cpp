@@ -1,6 +1,8 @@
 // Repaint cost of one dot-matrix display: an 8-character time text on a 210 x 55
 // display with a 6-pixel frame, in the plain style and the three styles that
 // paint more boxes per dot. Each repaint restores the background copy first.
+// Last, the same text again on a display nothing else touched: the repaint
+// that is skipped.
 
 #include <benchmark/benchmark.h>
 
@@ -56,7 +58,9 @@ int MakeDisplay(const char* styleWords) {
     return id;
 }
 
-void PaintTime(benchmark::State& state, const char* styleWords) {
+void PaintTime(benchmark::State& state, const char* styleWords,
+               dialog::Repaints repaints = dialog::Repaints::Always) {
+    dialog::SetRepaints(repaints);
     const int id = MakeDisplay(styleWords);
     const std::string text = instruments::ToSegmentDigits("12:34:56");
     for (auto _ : state) {
@@ -77,6 +81,9 @@ void BM_PaintShadow(benchmark::State& state) {
 void BM_PaintUnlit(benchmark::State& state) {
     PaintTime(state, "fondo");
 }
+void BM_RepaintUnchanged(benchmark::State& state) {
+    PaintTime(state, "", dialog::Repaints::SkipUnchanged);
+}
 
 void BM_LayoutText(benchmark::State& state) {
     TheSetup();
@@ -96,4 +103,5 @@ BENCHMARK(BM_PaintPlain);
 BENCHMARK(BM_PaintJoined);
 BENCHMARK(BM_PaintShadow);
 BENCHMARK(BM_PaintUnlit);
+BENCHMARK(BM_RepaintUnchanged);
 BENCHMARK(BM_LayoutText);

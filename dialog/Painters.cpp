@@ -1,6 +1,7 @@
 #include "dialog/Painters.h"
 
 #include <map>
+#include <string>
 
 #include "dialog/Canvas.h"
 #include "dialog/DisplayRecord.h"
@@ -15,16 +16,36 @@ namespace dialog {
 
 namespace {
 
-// Attaches a display (buffered) and restores its kept face; the painter of the
-// display, or null when there is nothing to paint on.
-instruments::Painter* Restored(DialogHandle dialog, int id) {
+Repaints repaints = Repaints::SkipUnchanged;
+
+// Attaches a display (buffered) and, unless nothing would change, restores its
+// kept face, paints on it and marks it for the next present. `inputs` holds
+// what the paint reads of the record and its arguments; the kept face is added
+// here. The memo of each id lives as long as the program: a display that is
+// created again gets a new surface, which the memo tells apart.
+template <typename Paint>
+void RepaintDisplay(DialogHandle dialog, int id, std::string& inputs, Paint&& paint) {
+    static std::map<int, instruments::PaintMemo> memos;
     if (!Attach(dialog, id, Buffering::Buffered)) {
-        return nullptr;
+        return;
     }
-    if (const instruments::PixelBlock* face = BackgroundOf(id); face != nullptr && !face->empty()) {
-        SetBits(*face);
+    instruments::Painter* painter = CurrentPainter();
+    const instruments::PixelBlock* face = BackgroundOf(id);
+    const bool hasFace = face != nullptr && !face->empty();
+    instruments::AppendInput(inputs, hasFace ? face->serial() : 0);
+    const instruments::FaceCover cover = hasFace ? instruments::PaintMemo::CoverOf(*face, painter->surface())
+                                                 : instruments::FaceCover::Partial;
+    instruments::PaintMemo& memo = memos[id];
+    if (repaints == Repaints::Always) {
+        memo.Forget();
     }
-    return CurrentPainter();
+    memo.Repaint(*painter, inputs, cover, [&] {
+        if (hasFace) {
+            SetBits(*face);
+        }
+        paint(*painter);
+        Redraw();
+    });
 }
 
 // The text display of each id, built from the record's style words and kept
@@ -56,15 +77,22 @@ const instruments::TextDisplay& TextDisplayOf(int id, const DisplayRecord& recor
 
 }  // namespace
 
+void SetRepaints(Repaints policy) {
+    repaints = policy;
+}
+
 void PaintDisplayText(DialogHandle dialog, int id, std::string_view text) {
     const DisplayRecord* record = RecordOf(id);
     if (record == nullptr) {
         return;
     }
-    if (instruments::Painter* painter = Restored(dialog, id)) {
-        TextDisplayOf(id, *record).Paint(*painter, text);
-        Redraw();
-    }
+    const instruments::TextDisplay& display = TextDisplayOf(id, *record);
+    std::string inputs;
+    instruments::AppendInput(inputs, record->styleWords.View());
+    instruments::AppendInput(inputs, record->inkColour);
+    instruments::AppendInput(inputs, record->frameWidth);
+    display.AppendPaintInputs(inputs, text);
+    RepaintDisplay(dialog, id, inputs, [&](instruments::Painter& painter) { display.Paint(painter, text); });
 }
 
 void PaintClock(DialogHandle dialog, int id, int hourOffset) {
@@ -72,12 +100,15 @@ void PaintClock(DialogHandle dialog, int id, int hourOffset) {
     if (record == nullptr) {
         return;
     }
-    if (instruments::Painter* painter = Restored(dialog, id)) {
+    const instruments::LocalTime time = ReadLocalTime();
+    std::string inputs;
+    instruments::AppendInput(inputs, record->frameWidth);
+    instruments::AnalogClock::AppendPaintInputs(inputs, time, hourOffset);
+    RepaintDisplay(dialog, id, inputs, [&](instruments::Painter& painter) {
         const instruments::AnalogClock clock(instruments::AnalogClock::Settings{record->frameWidth},
                                              instruments::PixelBlock{});
-        clock.Paint(*painter, ReadLocalTime(), hourOffset);
-        Redraw();
-    }
+        clock.Paint(painter, time, hourOffset);
+    });
 }
 
 void PaintLevelMeter(DialogHandle dialog, int id, float value) {
@@ -85,13 +116,16 @@ void PaintLevelMeter(DialogHandle dialog, int id, float value) {
     if (record == nullptr) {
         return;
     }
-    if (instruments::Painter* painter = Restored(dialog, id)) {
+    std::string inputs;
+    instruments::AppendInput(inputs, record->frameWidth);
+    instruments::AppendInput(inputs, record->inkColour);
+    instruments::AppendInput(inputs, value);
+    RepaintDisplay(dialog, id, inputs, [&](instruments::Painter& painter) {
         const instruments::LevelMeter meter(
             instruments::LevelMeter::Settings{record->frameWidth, record->inkColour},
             instruments::PixelBlock{});
-        meter.Paint(*painter, value);
-        Redraw();
-    }
+        meter.Paint(painter, value);
+    });
 }
 
 }  // namespace dialog

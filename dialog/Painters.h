@@ -12,6 +12,13 @@
 
 namespace dialog {
 
+// Whether a painter below skips a repaint that would change nothing: the same
+// arguments and record, the same kept face, and nothing drawn on the display
+// since its last paint. Skipping gives the same pixels and drawing state;
+// Always is there to compare against and to measure.
+enum class Repaints { SkipUnchanged, Always };
+void SetRepaints(Repaints policy);
+
 // Paints a text as dots in the display's ink colour and dot style, and prints
 // the style text in white at the top-left corner.
 void PaintDisplayText(DialogHandle dialog, int id, std::string_view text);

@@ -86,6 +86,20 @@ AnalogClock::AnalogClock(instruments::Size size, const DisplaySettings& settings
 AnalogClock::AnalogClock(Settings settings, instruments::PixelBlock face)
     : settings_(settings), face_(std::move(face)) {}
 
+bool AnalogClock::Update(instruments::Painter& painter, const instruments::LocalTime& time, int hourOffset) {
+    std::string key;
+    AppendPaintInputs(key, time, hourOffset);
+    return memo_.Repaint(painter, key, PaintMemo::CoverOf(face_, painter.surface()),
+                         [&] { Paint(painter, time, hourOffset); });
+}
+
+void AnalogClock::AppendPaintInputs(std::string& key, const instruments::LocalTime& time, int hourOffset) {
+    AppendInput(key, time.hour);
+    AppendInput(key, time.minute);
+    AppendInput(key, time.second);
+    AppendInput(key, hourOffset);
+}
+
 void AnalogClock::Paint(instruments::Painter& painter, const instruments::LocalTime& time,
                         int hourOffset) const {
     if (!face_.empty()) {

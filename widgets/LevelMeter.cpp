@@ -86,6 +86,13 @@ LevelMeter::LevelMeter(instruments::Size size, const DisplaySettings& settings,
 LevelMeter::LevelMeter(Settings settings, instruments::PixelBlock face)
     : settings_(settings), face_(std::move(face)) {}
 
+bool LevelMeter::Update(instruments::Painter& painter, float value) {
+    std::string key;
+    AppendInput(key, value);
+    return memo_.Repaint(painter, key, PaintMemo::CoverOf(face_, painter.surface()),
+                         [&] { Paint(painter, value); });
+}
+
 void LevelMeter::Paint(instruments::Painter& painter, float value) const {
     if (!face_.empty()) {
         painter.SetBits(face_);

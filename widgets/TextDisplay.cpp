@@ -70,6 +70,22 @@ TextDisplay::TextDisplay(instruments::Size size, const DisplaySettings& settings
 TextDisplay::TextDisplay(Settings settings, instruments::PixelBlock face)
     : settings_(std::move(settings)), face_(std::move(face)) {}
 
+bool TextDisplay::Update(instruments::Painter& painter, std::string_view text) {
+    std::string key;
+    AppendPaintInputs(key, text);
+    return memo_.Repaint(painter, key, PaintMemo::CoverOf(face_, painter.surface()),
+                         [&] { Paint(painter, text); });
+}
+
+void TextDisplay::AppendPaintInputs(std::string& key, std::string_view text) const {
+    const GlyphTable& glyphs = settings_.glyphs != nullptr ? *settings_.glyphs : GlyphTable::Builtin();
+    AppendInput(key, text);
+    for (const char c : text) {
+        const GlyphTable::Glyph glyph = glyphs.GlyphOf(static_cast<std::uint8_t>(c));
+        key.append(glyph.begin(), glyph.end());
+    }
+}
+
 void TextDisplay::Paint(instruments::Painter& painter, std::string_view text) const {
     // The label leaves the foreground white; an ink of -1 (the default colour)
     // must not pick that up on the next repaint.

@@ -3,8 +3,10 @@
 #include "canvas/surface/AlignedBuffer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace instruments {
 
@@ -30,15 +32,32 @@ void PixelBlock::FreeAligned::operator()(std::uint8_t* p) const {
 }
 
 void PixelBlock::Allocate(std::size_t size) {
+    static std::atomic<std::uint64_t> lastSerial = 0;
     base_.reset();
     size_ = 0;
+    serial_ = 0;
     if (size == 0) {
         return;
     }
     base_.reset(AllocateAligned<std::uint8_t>(kHeaderOffset + size).release());
     if (base_) {
         size_ = size;
+        serial_ = lastSerial.fetch_add(1, std::memory_order_relaxed) + 1;
     }
+}
+
+PixelBlock::PixelBlock(PixelBlock&& other) noexcept
+    : base_(std::move(other.base_)),
+      size_(std::exchange(other.size_, 0)),
+      serial_(std::exchange(other.serial_, 0)) {}
+
+PixelBlock& PixelBlock::operator=(PixelBlock&& other) noexcept {
+    if (this != &other) {
+        base_ = std::move(other.base_);
+        size_ = std::exchange(other.size_, 0);
+        serial_ = std::exchange(other.serial_, 0);
+    }
+    return *this;
 }
 
 PixelBlock PixelBlock::FromBytes(std::span<const std::uint8_t> bytes) {

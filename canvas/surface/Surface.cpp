@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace instruments {
@@ -17,6 +18,9 @@ namespace {
 // surfaces are freed and that no full-size copy is made.
 std::atomic<std::int64_t> livePixels = 0;
 std::atomic<std::int64_t> peakLivePixels = 0;
+// Numbers every surface (and every surface a move or an assignment leaves
+// behind) so that revisions of different surfaces never meet.
+std::atomic<std::uint64_t> lastSurfaceSerial = 0;
 
 }  // namespace
 
@@ -57,6 +61,30 @@ Surface::Surface(int width, int height, Pixel fill) {
     height_ = height;
     stride_ = stride;
     Fill(fill);
+}
+
+std::uint64_t Surface::NextSerial() {
+    return lastSurfaceSerial.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
+Surface::Surface(Surface&& other) noexcept
+    : width_(std::exchange(other.width_, 0)),
+      height_(std::exchange(other.height_, 0)),
+      stride_(std::exchange(other.stride_, 0)),
+      pixels_(std::move(other.pixels_)),
+      serial_(std::exchange(other.serial_, NextSerial())),
+      writes_(std::exchange(other.writes_, 0)) {}
+
+Surface& Surface::operator=(Surface&& other) noexcept {
+    if (this != &other) {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        stride_ = std::exchange(other.stride_, 0);
+        pixels_ = std::move(other.pixels_);
+        serial_ = std::exchange(other.serial_, NextSerial());
+        writes_ = std::exchange(other.writes_, 0);
+    }
+    return *this;
 }
 
 Surface::Surface(const Surface& other) : Surface(other.width_, other.height_) {

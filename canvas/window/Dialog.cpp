@@ -120,13 +120,21 @@ std::int64_t Dialog::NextDeadline() const {
     return next;
 }
 
+// A forced present (the window was exposed) shows the whole client area; any
+// other shows only what the compose copied, and nothing when that is nothing.
 void Dialog::PresentIfPending(bool force) {
     if (!presentPending_ && !force) {
         return;
     }
     ComposeClientArea();
     presentPending_ = false;
-    backend_->Present(clientArea_);
+    if (force) {
+        backend_->Present(clientArea_);
+    } else if (!changed_.empty()) {
+        backend_->PresentChanged(clientArea_, changed_);
+    } else {
+        return;
+    }
     if (presentListener_) {
         presentListener_(clientArea_);
     }
@@ -137,6 +145,7 @@ void Dialog::PresentIfPending(bool force) {
 // before it, so that overlapping siblings keep their order.
 const Surface& Dialog::ComposeClientArea() {
     composed_.clear();
+    changed_.clear();
     for (auto& control : controls_) {
         Canvas& canvas = control->canvas();
         const Surface& face = canvas.surface();
@@ -150,6 +159,14 @@ const Surface& Dialog::ComposeClientArea() {
         clientArea_.Blit(control->x(), control->y(), face, 0, 0, face.width(), face.height());
         canvas.redrawPending_ = false;
         composed_.push_back(area);
+        const std::int64_t left = std::max<std::int64_t>(area.left, 0);
+        const std::int64_t top = std::max<std::int64_t>(area.top, 0);
+        const std::int64_t right = std::min<std::int64_t>(area.right, clientArea_.width());
+        const std::int64_t bottom = std::min<std::int64_t>(area.bottom, clientArea_.height());
+        if (left < right && top < bottom) {
+            changed_.push_back({static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                                static_cast<int>(bottom - top)});
+        }
     }
     return clientArea_;
 }

@@ -122,32 +122,44 @@ class WindowBackend final : public DialogBackend {
     void Present(const Surface& clientArea) override {
         // A minimised or hidden window shows nothing: the loop presents the whole
         // frame again when it comes back.
-        if (hidden_) {
-            return;
-        }
-        SDL_Surface* screen = SDL_GetWindowSurface(window_);
+        SDL_Surface* screen = hidden_ ? nullptr : SDL_GetWindowSurface(window_);
         if (screen == nullptr) {
             return;
         }
-        SDL_Rect whole{0, 0, screen->w, screen->h};
-        const int width = std::min(screen->w / scale_, clientArea.width());
-        const int height = std::min(screen->h / scale_, clientArea.height());
-        if (screen->w > width * scale_ || screen->h > height * scale_) {
+        const ClientRect shown = Shown(clientArea, screen);
+        if (screen->w > shown.width * scale_ || screen->h > shown.height * scale_) {
             // A maximised window shows the dialog's background colour beyond the layout.
+            SDL_Rect whole{0, 0, screen->w, screen->h};
             SDL_FillRect(screen, &whole, SDL_MapRGB(screen->format, 0xF0, 0xF0, 0xF0));
         }
-        if (width > 0 && height > 0) {
-            SDL_LockSurface(screen);
-            if (scale_ == 1) {
-                SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_XRGB8888, clientArea.row(0),
-                                  clientArea.stride() * 4, screen->format->format, screen->pixels,
-                                  screen->pitch);
-            } else {
-                PresentScaled(clientArea, width, height, screen);
-            }
-            SDL_UnlockSurface(screen);
-        }
+        CopyToScreen(clientArea, shown, screen);
         SDL_UpdateWindowSurface(window_);
+    }
+
+    // Converts and sends only the changed rectangles: a tick that changed one
+    // display sends that display's pixels, not the whole client area.
+    void PresentChanged(const Surface& clientArea, std::span<const ClientRect> changed) override {
+        SDL_Surface* screen = hidden_ ? nullptr : SDL_GetWindowSurface(window_);
+        if (screen == nullptr) {
+            return;
+        }
+        const ClientRect shown = Shown(clientArea, screen);
+        rects_.clear();
+        for (const ClientRect& rect : changed) {
+            const int left = std::max(rect.x, 0);
+            const int top = std::max(rect.y, 0);
+            const int right = std::min(rect.x + rect.width, shown.width);
+            const int bottom = std::min(rect.y + rect.height, shown.height);
+            if (left >= right || top >= bottom) {
+                continue;
+            }
+            const ClientRect part{left, top, right - left, bottom - top};
+            CopyToScreen(clientArea, part, screen);
+            rects_.push_back({part.x * scale_, part.y * scale_, part.width * scale_, part.height * scale_});
+        }
+        if (!rects_.empty()) {
+            SDL_UpdateWindowSurfaceRects(window_, rects_.data(), static_cast<int>(rects_.size()));
+        }
     }
 
     void Destroy() override {
@@ -160,22 +172,42 @@ class WindowBackend final : public DialogBackend {
     ~WindowBackend() override { Destroy(); }
 
   private:
-    // Each pixel as a scale x scale block: one row widened, converted to the
-    // screen's format once, then copied scale times.
-    void PresentScaled(const Surface& clientArea, int width, int height, SDL_Surface* screen) {
-        const int wide = width * scale_;
-        widened_.resize(static_cast<std::size_t>(wide));
+    // The part of the client area that the window's surface has room for.
+    ClientRect Shown(const Surface& clientArea, const SDL_Surface* screen) const {
+        return {0, 0, std::min(screen->w / scale_, clientArea.width()),
+                std::min(screen->h / scale_, clientArea.height())};
+    }
+
+    // Converts a rectangle of the client area into the window's surface, each
+    // pixel as a scale x scale block: a row widened, converted to the screen's
+    // format once, then copied scale times.
+    void CopyToScreen(const Surface& clientArea, const ClientRect& rect, SDL_Surface* screen) {
+        if (rect.width <= 0 || rect.height <= 0) {
+            return;
+        }
+        SDL_LockSurface(screen);
         const int bytes = screen->format->BytesPerPixel;
-        for (int y = 0; y < height; ++y) {
-            const Pixel* in = clientArea.row(y);
+        auto* corner = static_cast<std::uint8_t*>(screen->pixels) +
+                       static_cast<std::ptrdiff_t>(rect.y) * scale_ * screen->pitch +
+                       static_cast<std::ptrdiff_t>(rect.x) * scale_ * bytes;
+        if (scale_ == 1) {
+            SDL_ConvertPixels(rect.width, rect.height, SDL_PIXELFORMAT_XRGB8888,
+                              clientArea.row(rect.y) + rect.x, clientArea.stride() * 4,
+                              screen->format->format, corner, screen->pitch);
+            SDL_UnlockSurface(screen);
+            return;
+        }
+        const int wide = rect.width * scale_;
+        widened_.resize(static_cast<std::size_t>(wide));
+        for (int y = 0; y < rect.height; ++y) {
+            const Pixel* in = clientArea.row(rect.y + y) + rect.x;
             std::uint32_t* out = widened_.data();
-            for (int x = 0; x < width; ++x) {
+            for (int x = 0; x < rect.width; ++x) {
                 for (int k = 0; k < scale_; ++k) {
                     *out++ = in[x];
                 }
             }
-            auto* first = static_cast<std::uint8_t*>(screen->pixels) +
-                          static_cast<std::ptrdiff_t>(y) * scale_ * screen->pitch;
+            std::uint8_t* first = corner + static_cast<std::ptrdiff_t>(y) * scale_ * screen->pitch;
             SDL_ConvertPixels(wide, 1, SDL_PIXELFORMAT_XRGB8888, widened_.data(), wide * 4,
                               screen->format->format, first, screen->pitch);
             for (int k = 1; k < scale_; ++k) {
@@ -183,6 +215,7 @@ class WindowBackend final : public DialogBackend {
                             static_cast<std::size_t>(wide) * bytes);
             }
         }
+        SDL_UnlockSurface(screen);
     }
 
     // Ctrl+plus and Ctrl+minus: the window grows or shrinks by whole factors.
@@ -261,6 +294,7 @@ class WindowBackend final : public DialogBackend {
     int clientHeight_ = 1;
     bool hidden_ = false;
     std::vector<std::uint32_t> widened_;
+    std::vector<SDL_Rect> rects_;
 };
 
 }  // namespace

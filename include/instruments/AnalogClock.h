@@ -2,6 +2,7 @@
 
 #include "instruments/DisplaySettings.h"
 #include "instruments/LocalTime.h"
+#include "instruments/PaintMemo.h"
 #include "instruments/Painter.h"
 #include "instruments/PixelBlock.h"
 
@@ -27,10 +28,18 @@ class AnalogClock {
     // hourOffset. Leaves the painter's pen width at 1 and its position at the
     // last dot.
     void Paint(instruments::Painter& painter, const instruments::LocalTime& time, int hourOffset = 0) const;
+    // Paints as Paint does, unless the last Update drew the same hands on this
+    // painter and nothing has drawn on it since (see PaintMemo); true when it
+    // painted. Milliseconds do not move the hands.
+    bool Update(instruments::Painter& painter, const instruments::LocalTime& time, int hourOffset = 0);
+
+    // What a paint reads of the time besides the settings, face and painter.
+    static void AppendPaintInputs(std::string& key, const instruments::LocalTime& time, int hourOffset);
 
   private:
     Settings settings_;
     instruments::PixelBlock face_;
+    instruments::PaintMemo memo_;
 };
 
 // The hour hand's angle in whole degrees clockwise from twelve: 30 per hour and

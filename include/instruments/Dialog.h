@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -104,7 +105,9 @@ class Dialog {
     // Copies every control that changed since the last compose onto the client
     // area and returns it.
     const Surface& ComposeClientArea();
-    // Called after every present.
+    // The parts of the client area that the last ComposeClientArea copied to.
+    std::span<const ClientRect> Composed() const { return changed_; }
+    // Called after every present, whole or in parts.
     void SetPresentListener(std::function<void(const Surface&)> listener) {
         presentListener_ = std::move(listener);
     }
@@ -138,6 +141,7 @@ class Dialog {
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<Timer> timers_;
     std::vector<Area> composed_;  // scratch of ComposeClientArea
+    std::vector<ClientRect> changed_;
     DialogHandler handler_;
     std::function<void(const Surface&)> presentListener_;
     bool running_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace instruments {
@@ -16,6 +17,15 @@ enum class BackendEventKind {
     SpanElapsed,  // the headless back-end's virtual time ran out
     Click,        // the left mouse button went up at (x, y) of the client area
     Cancel        // Escape was pressed
+};
+
+// A rectangle of the client area: columns x .. x + width - 1, rows y .. y + height - 1.
+struct ClientRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const ClientRect&) const = default;
 };
 
 struct BackendEvent {
@@ -36,8 +46,15 @@ class DialogBackend {
     virtual std::int64_t Now() = 0;
     // Waits for the next event, but not past deadlineMs (no deadline when negative).
     virtual BackendEvent Wait(std::int64_t deadlineMs) = 0;
-    // Shows the composed client area.
+    // Shows the whole composed client area.
     virtual void Present(const Surface& clientArea) = 0;
+    // Shows the parts of the composed client area that changed since the last
+    // present (each inside the client area, none empty); a back-end that cannot
+    // show parts shows the whole.
+    virtual void PresentChanged(const Surface& clientArea, std::span<const ClientRect> changed) {
+        (void)changed;
+        Present(clientArea);
+    }
     virtual void Destroy() = 0;
 };
 

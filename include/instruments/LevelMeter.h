@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instruments/DisplaySettings.h"
+#include "instruments/PaintMemo.h"
 #include "instruments/Painter.h"
 #include "instruments/PixelBlock.h"
 
@@ -28,10 +29,15 @@ class LevelMeter {
     // Restores the face and draws the needle for the value and the ticks.
     // Leaves the painter's pen width at 1.
     void Paint(instruments::Painter& painter, float value) const;
+    // Paints as Paint does, unless the last Update drew the same value on this
+    // painter and nothing has drawn on it since (see PaintMemo); true when it
+    // painted.
+    bool Update(instruments::Painter& painter, float value);
 
   private:
     Settings settings_;
     instruments::PixelBlock face_;
+    instruments::PaintMemo memo_;
 };
 
 // The x, rounded half to even, at which the straight line through (x1, y1) and

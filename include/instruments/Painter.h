@@ -71,6 +71,7 @@ struct DrawingState {
     Colour background = kSystemButtonFace;
     int penWidth = 0;
     std::shared_ptr<const text::FontFace> font;
+    bool operator==(const DrawingState&) const = default;
 };
 
 class Painter {

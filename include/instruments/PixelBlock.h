@@ -25,8 +25,9 @@ class PixelBlock {
 
     PixelBlock(const PixelBlock& other);
     PixelBlock& operator=(const PixelBlock& other);
-    PixelBlock(PixelBlock&&) noexcept = default;
-    PixelBlock& operator=(PixelBlock&&) noexcept = default;
+    // A moved-from block is empty.
+    PixelBlock(PixelBlock&& other) noexcept;
+    PixelBlock& operator=(PixelBlock&& other) noexcept;
 
     bool empty() const { return size_ == 0; }
     std::size_t size() const { return size_; }
@@ -43,6 +44,11 @@ class PixelBlock {
 
     bool operator==(const PixelBlock& other) const;
 
+    // A number given to the bytes when they are made (0 for an empty block):
+    // two blocks with the same serial hold the same bytes, so a kept block can
+    // be recognised without comparing them.
+    std::uint64_t serial() const { return serial_; }
+
   private:
     static constexpr std::size_t kPixelOffset = 64;
     static constexpr std::size_t kHeaderOffset = kPixelOffset - 8;
@@ -54,6 +60,7 @@ class PixelBlock {
     };
     std::unique_ptr<std::uint8_t[], FreeAligned> base_;
     std::size_t size_ = 0;
+    std::uint64_t serial_ = 0;
 };
 
 // Writes a valid block onto the surface at the top-left corner with the block's

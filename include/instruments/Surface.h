@@ -28,8 +28,9 @@ class Surface {
     Surface(int width, int height, Pixel fill = 0);
     Surface(const Surface& other);
     Surface& operator=(const Surface& other);
-    Surface(Surface&&) noexcept = default;
-    Surface& operator=(Surface&&) noexcept = default;
+    // A moved-from surface is empty.
+    Surface(Surface&& other) noexcept;
+    Surface& operator=(Surface&& other) noexcept;
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -37,7 +38,11 @@ class Surface {
     // Distance between rows, in pixels.
     int stride() const { return stride_; }
 
-    Pixel* row(int y) { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * stride_; }
+    // Every write goes through the mutable row, which counts it (see revision()).
+    Pixel* row(int y) {
+        ++writes_;
+        return pixels_.get() + static_cast<std::ptrdiff_t>(y) * stride_;
+    }
     const Pixel* row(int y) const { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * stride_; }
 
     bool Contains(int x, int y) const {
@@ -92,6 +97,17 @@ class Surface {
 
     bool SamePixels(const Surface& other) const;
 
+    // Tells whether the pixels may have changed: two equal revisions of a
+    // surface mean that nothing wrote to it in between, and no two surfaces
+    // (nor a surface before and after it was assigned) share a revision. Any
+    // mutable access counts as a write, whether or not it wrote.
+    struct Revision {
+        std::uint64_t surface = 0;
+        std::uint64_t writes = 0;
+        bool operator==(const Revision&) const = default;
+    };
+    Revision revision() const { return {serial_, writes_}; }
+
     // Pixels held by all live surfaces together, and the most held at once since
     // the last reset: lets tests check what an operation allocates.
     static std::int64_t LivePixels();
@@ -103,10 +119,14 @@ class Surface {
         std::int64_t pixels;  // counted in LivePixels
         void operator()(Pixel* p) const;
     };
+    static std::uint64_t NextSerial();
+
     int width_ = 0;
     int height_ = 0;
     int stride_ = 0;
     std::unique_ptr<Pixel[], FreeAligned> pixels_;
+    std::uint64_t serial_ = NextSerial();
+    std::uint64_t writes_ = 0;
 };
 
 }  // namespace instruments

@@ -6,6 +6,7 @@
 #include "instruments/DisplaySettings.h"
 #include "instruments/DotStyle.h"
 #include "instruments/GlyphTable.h"
+#include "instruments/PaintMemo.h"
 #include "instruments/Painter.h"
 #include "instruments/PixelBlock.h"
 
@@ -44,10 +45,19 @@ class TextDisplay {
     // character codes) and prints the label. The same text gives the same pixels
     // every time.
     void Paint(instruments::Painter& painter, std::string_view text) const;
+    // Paints as Paint does, unless the last Update painted the same text with
+    // the same glyphs on this painter and nothing has drawn on it since (see
+    // PaintMemo); true when it painted.
+    bool Update(instruments::Painter& painter, std::string_view text);
+
+    // What a paint of the text reads besides the settings, face and painter:
+    // the text and the glyphs of its characters.
+    void AppendPaintInputs(std::string& key, std::string_view text) const;
 
   private:
     Settings settings_;
     instruments::PixelBlock face_;
+    instruments::PaintMemo memo_;
 };
 
 }  // namespace instruments

@@ -16,6 +16,7 @@
 #include "instruments/GlyphTable.h"
 #include "instruments/LevelMeter.h"
 #include "instruments/LocalTime.h"
+#include "instruments/PaintMemo.h"
 #include "instruments/Painter.h"
 #include "instruments/Pixel.h"
 #include "instruments/PixelBlock.h"
