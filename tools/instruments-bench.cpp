@@ -50,12 +50,16 @@ struct Series {
 
 long long virtualMs = kStartMs;
 
-void Tick(Series& series) {
+// One tick into `series`, and its compose alone into `compose`.
+void Tick(Series& series, Series& compose) {
     virtualMs += app::kTickMs;
     const auto begin = Clock::now();
     app::DemoEventHandler(app::mainDialog, instruments::kEventTimer, 1, 0);
+    const auto painted = Clock::now();
     dialog::ComposeClientArea(app::mainDialog);
-    series.samples.push_back(Microseconds(Clock::now() - begin));
+    const auto end = Clock::now();
+    series.samples.push_back(Microseconds(end - begin));
+    compose.samples.push_back(Microseconds(end - painted));
 }
 
 }  // namespace
@@ -94,29 +98,31 @@ int main(int argc, char** argv) {
     dialog::ComposeClientArea(app::mainDialog);
     const double startupMs = Microseconds(Clock::now() - startBegin) / 1000.0;
 
-    Series skipping, full;
+    Series skipping, full, skippingCompose, fullCompose;
     skipping.samples.reserve(static_cast<std::size_t>(ticks));
     full.samples.reserve(compare ? static_cast<std::size_t>(ticks) : 0);
     for (long done = 0; done < ticks; done += kBlockTicks) {
         const long block = std::min(kBlockTicks, ticks - done);
         dialog::SetRepaints(dialog::Repaints::SkipUnchanged);
         for (long i = 0; i < block; ++i) {
-            Tick(skipping);
+            Tick(skipping, skippingCompose);
         }
         if (compare) {
             dialog::SetRepaints(dialog::Repaints::Always);
             for (long i = 0; i < block; ++i) {
-                Tick(full);
+                Tick(full, fullCompose);
             }
         }
     }
     std::printf("ticks %ld\n", ticks);
+    std::printf("compose median %.1f us of the tick\n", skippingCompose.Median());
     std::printf("tick median %.1f us p99 %.1f us startup %.2f ms\n", skipping.Median(), skipping.P99(),
                 startupMs);
     if (compare) {
         const double skippingMedian = skipping.Median();
         const double fullMedian = full.Median();
-        std::printf("full-repaint median %.1f us p99 %.1f us\n", fullMedian, full.P99());
+        std::printf("full-repaint median %.1f us p99 %.1f us, compose median %.1f us of it\n", fullMedian,
+                    full.P99(), fullCompose.Median());
         std::printf("tick median %.1f us full-repaint median %.1f us ratio %.2f\n", skippingMedian,
                     fullMedian, skippingMedian / fullMedian);
     }

@@ -7,7 +7,7 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 bin=$(cd "${1:-$here/build/bin}" && pwd)
 work=$(mktemp -d)
-trap 'kill ${xvfb_pid:-} ${openbox_pid:-} $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+trap 'stop_x $(pgrep -P "${timer:-0}") ${timer:-}; rm -rf "$work"' EXIT
 
 . "$here/tools/xsession.sh"
 start_x "$work"

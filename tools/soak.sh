@@ -17,7 +17,7 @@ minutes=$1
 bin=$(cd "${2:-$here/build/bin}" && pwd) || exit 2
 work=$(mktemp -d)
 app=
-trap 'kill $app ${xvfb_pid:-} ${openbox_pid:-} 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+trap 'stop_x ${app:-}; rm -rf "$work"' EXIT
 
 . "$here/tools/xsession.sh"
 start_x "$work" || exit 1

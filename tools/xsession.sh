@@ -3,6 +3,7 @@
 #
 #   start_x WORK_DIR    starts Xvfb (a display number of its own) and openbox,
 #                       exports DISPLAY, and sets xvfb_pid and openbox_pid
+#   stop_x PID...       ends the given programs, then openbox and Xvfb
 #   poll N CMD...       runs CMD every 50 ms, at most N times, until it succeeds
 #   check_clock WINDOW WORK_DIR BIN_DIR
 #                       captures the window and checks that display 207 shows
@@ -32,6 +33,26 @@ start_x() {
     openbox >"$work/openbox.log" 2>&1 &
     openbox_pid=$!
     poll 100 manager_runs || { echo "openbox did not start" >&2; return 1; }
+}
+
+# A program that has exited (a zombie not yet reaped counts as ended).
+program_ended() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 0
+    [ -z "$state" ] || [ "${state#Z}" != "$state" ]
+}
+
+# The programs first, each given 5 s before it is killed, and the X server last:
+# a client whose server goes away while it closes its window can be left
+# spinning in Xlib, and a script waiting for it would hang.
+stop_x() {
+    local pid
+    for pid in "$@"; do kill -TERM "$pid" 2>/dev/null || true; done
+    for pid in "$@"; do
+        poll 100 program_ended "$pid" || kill -KILL "$pid" 2>/dev/null || true
+    done
+    kill ${openbox_pid:-} ${xvfb_pid:-} 2>/dev/null || true
+    wait 2>/dev/null || true
 }
 
 # Seconds since midnight of the local clock, with nanoseconds.

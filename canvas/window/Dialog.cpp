@@ -122,8 +122,9 @@ std::int64_t Dialog::NextDeadline() const {
 
 // A forced present (the window was exposed) shows the whole client area; any
 // other shows only what the compose copied, and nothing when that is nothing.
+// While the window cannot be seen the changes wait, marked, for its exposure.
 void Dialog::PresentIfPending(bool force) {
-    if (!presentPending_ && !force) {
+    if ((!presentPending_ && !force) || (!force && !backend_->Visible())) {
         return;
     }
     ComposeClientArea();

@@ -98,6 +98,8 @@ class WindowBackend final : public DialogBackend {
         SDL_RaiseWindow(window_);
     }
 
+    bool Visible() const override { return !hidden_; }
+
     std::int64_t Now() override {
         return std::chrono::duration_cast<std::chrono::milliseconds>(
                    std::chrono::steady_clock::now().time_since_epoch())

@@ -113,28 +113,34 @@ class Monitor {
         const instruments::LocalTime now = instruments::SystemLocalTime();
         char clock[16];
         std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", now.hour, now.minute, now.second);
-        Paint(kTime, [&](instruments::Painter& p) { time_->Paint(p, clock); });
+        Paint(kTime, [&](instruments::Painter& p) { return time_->Update(p, clock); });
 
         char memory[24];
         std::snprintf(memory, sizeof memory, "%ldM FREE", AvailableMib());
-        Paint(kMemory, [&](instruments::Painter& p) { memory_->Paint(p, memory); });
+        Paint(kMemory, [&](instruments::Painter& p) { return memory_->Update(p, memory); });
 
         const CpuTimes cpu = ReadCpuTimes();
         const std::uint64_t total = cpu.total - cpu_.total;
         const float load = total == 0 ? 0.0f : 100.0f * static_cast<float>(cpu.busy - cpu_.busy) / total;
         cpu_ = cpu;
-        Paint(kLoad, [&](instruments::Painter& p) { load_->Paint(p, load); });
-        Paint(kDial, [&](instruments::Painter& p) { dial_->Paint(p, now); });
+        Paint(kLoad, [&](instruments::Painter& p) { return load_->Update(p, load); });
+        Paint(kDial, [&](instruments::Painter& p) { return dial_->Update(p, now); });
     }
 
     void PaintSwitch() {
-        Paint(kPause, [&](instruments::Painter& p) { pause_->Paint(p); });
+        Paint(kPause, [&](instruments::Painter& p) {
+            pause_->Paint(p);
+            return true;
+        });
     }
 
+    // Draws on a control and marks it for the next present when the drawing
+    // says it painted; Update paints only what changed, so an unchanged control
+    // is neither painted nor sent to the screen again.
     template <typename Draw>
     void Paint(int id, Draw&& draw) {
-        if (Control* control = dialog_.FindControl(id)) {
-            draw(control->canvas().painter());
+        if (Control* control = dialog_.FindControl(id);
+            control != nullptr && draw(control->canvas().painter())) {
             control->canvas().Redraw();
         }
     }

@@ -42,6 +42,9 @@ class DialogBackend {
     virtual bool Create(const std::string& caption, int x, int y, int clientWidth, int clientHeight,
                         std::string& error) = 0;
     virtual void Show() = 0;
+    // False while nothing of the window can be seen (minimised or hidden): the
+    // dialog then neither composes nor presents until the window is exposed.
+    virtual bool Visible() const { return true; }
     // Milliseconds on the back-end's clock (real or virtual).
     virtual std::int64_t Now() = 0;
     // Waits for the next event, but not past deadlineMs (no deadline when negative).

@@ -45,6 +45,9 @@ constexpr int kMeterId = 602;
 
 // Where two frames first differ, or empty when they are the same.
 std::string FirstDifference(const Surface& a, const Surface& b) {
+    if (a.SamePixels(b)) {
+        return {};
+    }
     if (a.width() != b.width() || a.height() != b.height()) {
         return "sizes differ";
     }

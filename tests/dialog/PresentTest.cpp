@@ -16,13 +16,16 @@ namespace instruments {
 namespace {
 
 // Replays a script of wait results, one per wait, at 40 ms steps, and writes
-// down every present.
+// down every present, with "red" when client pixel (10, 10) is red. The window
+// is visible unless the visibility script says otherwise for the step.
 class ScriptedBackend final : public DialogBackend {
   public:
-    ScriptedBackend(std::vector<BackendEventKind> script, std::vector<std::string>& log)
-        : script_(std::move(script)), log_(log) {}
+    ScriptedBackend(std::vector<BackendEventKind> script, std::vector<std::string>& log,
+                    std::vector<bool> visible = {})
+        : script_(std::move(script)), visible_(std::move(visible)), log_(log) {}
     bool Create(const std::string&, int, int, int, int, std::string&) override { return true; }
     void Show() override {}
+    bool Visible() const override { return next_ == 0 || next_ > visible_.size() || visible_[next_ - 1]; }
     std::int64_t Now() override { return now_; }
     BackendEvent Wait(std::int64_t) override {
         now_ += 40;
@@ -31,10 +34,10 @@ class ScriptedBackend final : public DialogBackend {
     }
     void Present(const Surface& clientArea) override {
         log_.push_back("whole " + std::to_string(clientArea.width()) + "x" +
-                       std::to_string(clientArea.height()));
+                       std::to_string(clientArea.height()) + Corner(clientArea));
     }
-    void PresentChanged(const Surface&, std::span<const ClientRect> changed) override {
-        std::string line = "changed";
+    void PresentChanged(const Surface& clientArea, std::span<const ClientRect> changed) override {
+        std::string line = "changed" + Corner(clientArea);
         for (const ClientRect& rect : changed) {
             line += " " + std::to_string(rect.x) + "," + std::to_string(rect.y) + " " +
                     std::to_string(rect.width) + "x" + std::to_string(rect.height);
@@ -44,7 +47,11 @@ class ScriptedBackend final : public DialogBackend {
     void Destroy() override {}
 
   private:
+    static std::string Corner(const Surface& clientArea) {
+        return clientArea.At(10, 10) == PixelFromColour(0x0000FF) ? " red" : "";
+    }
     std::vector<BackendEventKind> script_;
+    std::vector<bool> visible_;
     std::vector<std::string>& log_;
     std::int64_t now_ = 0;
     std::size_t next_ = 0;
@@ -79,8 +86,32 @@ TEST(Present, WholeWhenShownOrExposedThenOnlyWhatChanged) {
         }  // tick 3 changes nothing; tick 4 comes with an expose
         return 1;
     });
-    const std::vector<std::string> expected = {"whole 100x80", "changed 10,10 20x20 90,70 10x10",
-                                               "changed 90,70 10x10", "whole 100x80"};
+    const std::vector<std::string> expected = {"whole 100x80", "changed red 10,10 20x20 90,70 10x10",
+                                               "changed red 90,70 10x10", "whole 100x80 red"};
+    EXPECT_EQ(log, expected);
+}
+
+TEST(Present, NothingWhileTheWindowCannotBeSeenThenTheWholeOnExposure) {
+    using Kind = BackendEventKind;
+    std::vector<std::string> log;
+    std::string error;
+    auto dialog = Dialog::Create(
+        std::make_unique<ScriptedBackend>(std::vector<Kind>{Kind::None, Kind::None, Kind::Exposed}, log,
+                                          std::vector<bool>{false, false, true}),
+        "test", -1, -1, 100, 80, error);
+    ASSERT_NE(dialog, nullptr) << error;
+    Control* control = dialog->AddControl(1, 10, 10, 20, 20, 0);
+    dialog->ShowModal([&](int event, std::uintptr_t, std::intptr_t) -> std::intptr_t {
+        if (event == kEventInitDialog) {
+            dialog->SetTimer(1, 40);
+        } else if (event == kEventTimer) {
+            // The handlers run while hidden; what they draw shows on exposure.
+            control->canvas().painter().SetPixel(0, 0, 0x0000FF);
+            control->canvas().Redraw();
+        }
+        return 0;
+    });
+    const std::vector<std::string> expected = {"whole 100x80", "whole 100x80 red"};
     EXPECT_EQ(log, expected);
 }
 

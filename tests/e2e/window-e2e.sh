@@ -15,8 +15,12 @@ failures=$(cd "$bin/.." && pwd)/e2e-failures
 pids=()
 
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
+    if declare -F stop_x >/dev/null; then
+        stop_x "${pids[@]}"
+    else
+        for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+        wait 2>/dev/null
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -32,7 +36,7 @@ window_shows() { xdotool search --name "^Tessarin\.\.\.version 0\.3$" >/dev/null
 . "$source/tools/xsession.sh"
 start_x "$work"
 started=$?
-pids+=(${xvfb_pid:-} ${openbox_pid:-})
+# stop_x ends openbox and Xvfb after the programs in pids.
 [ "$started" -eq 0 ] || fail "no X session"
 
 # The reference frame: the same start-up and handler, headless.
