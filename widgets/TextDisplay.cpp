@@ -78,7 +78,7 @@ bool TextDisplay::Update(instruments::Painter& painter, std::string_view text) {
 }
 
 void TextDisplay::AppendPaintInputs(std::string& key, std::string_view text) const {
-    const GlyphTable& glyphs = settings_.glyphs != nullptr ? *settings_.glyphs : GlyphTable::Builtin();
+    const GlyphTable& glyphs = Glyphs();
     AppendInput(key, text);
     for (const char c : text) {
         const GlyphTable::Glyph glyph = glyphs.GlyphOf(static_cast<std::uint8_t>(c));
@@ -98,9 +98,7 @@ void TextDisplay::Paint(instruments::Painter& painter, std::string_view text) co
     pen.style = settings_.dots;
     pen.ink = settings_.ink;
     pen.corner = pen.style.circle ? kRoundCorner : kSquareCorner;
-    const DotLayout layout =
-        LayoutText(client.width, client.height, settings_.frameWidth, text,
-                   settings_.glyphs != nullptr ? *settings_.glyphs : GlyphTable::Builtin());
+    const DotLayout layout = LayoutText(client.width, client.height, settings_.frameWidth, text, Glyphs());
     pen.pitchX = static_cast<double>(layout.pitchX());
     pen.pitchY = static_cast<double>(layout.pitchY());
     layout.ForEachDot([&](const Dot& dot) {

@@ -11,6 +11,10 @@ std::intptr_t SizeParameter(int width, int height) {
                                       (static_cast<std::uint32_t>(width) & 0xffffu));
 }
 
+bool Overlap(const ClientRect& a, const ClientRect& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
 }  // namespace
 
 std::unique_ptr<Dialog> Dialog::Create(std::unique_ptr<DialogBackend> backend, const std::string& caption,
@@ -143,33 +147,38 @@ void Dialog::PresentIfPending(bool force) {
 
 // Controls are composed in creation order, later ones on top. A changed control
 // is copied again, and so is every later control that overlaps something copied
-// before it, so that overlapping siblings keep their order.
+// before it, so that overlapping siblings keep their order. Only the parts
+// inside the client area count: nothing outside it is ever shown.
 const Surface& Dialog::ComposeClientArea() {
-    composed_.clear();
     changed_.clear();
     for (auto& control : controls_) {
         Canvas& canvas = control->canvas();
         const Surface& face = canvas.surface();
-        const Area area{control->x(), control->y(), std::int64_t{control->x()} + face.width(),
-                        std::int64_t{control->y()} + face.height()};
-        const bool covered = std::any_of(composed_.begin(), composed_.end(),
-                                         [&](const Area& other) { return other.Overlaps(area); });
+        const ClientRect shown = ClipToClient(control->x(), control->y(), face.width(), face.height());
+        const bool covered = std::any_of(changed_.begin(), changed_.end(),
+                                         [&](const ClientRect& other) { return Overlap(other, shown); });
         if (!canvas.redrawPending_ && !covered) {
             continue;
         }
         clientArea_.Blit(control->x(), control->y(), face, 0, 0, face.width(), face.height());
         canvas.redrawPending_ = false;
-        composed_.push_back(area);
-        const std::int64_t left = std::max<std::int64_t>(area.left, 0);
-        const std::int64_t top = std::max<std::int64_t>(area.top, 0);
-        const std::int64_t right = std::min<std::int64_t>(area.right, clientArea_.width());
-        const std::int64_t bottom = std::min<std::int64_t>(area.bottom, clientArea_.height());
-        if (left < right && top < bottom) {
-            changed_.push_back({static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
-                                static_cast<int>(bottom - top)});
+        if (shown.width > 0 && shown.height > 0) {
+            changed_.push_back(shown);
         }
     }
     return clientArea_;
+}
+
+ClientRect Dialog::ClipToClient(int x, int y, int width, int height) const {
+    const std::int64_t left = std::max<std::int64_t>(x, 0);
+    const std::int64_t top = std::max<std::int64_t>(y, 0);
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + width, clientArea_.width());
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + height, clientArea_.height());
+    if (left >= right || top >= bottom) {
+        return {};
+    }
+    return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+            static_cast<int>(bottom - top)};
 }
 
 std::intptr_t Dialog::ShowModal(DialogHandler handler) {

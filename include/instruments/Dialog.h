@@ -118,12 +118,6 @@ class Dialog {
         std::int64_t periodMs = 0;
         std::int64_t deadlineMs = 0;
     };
-    struct Area {
-        std::int64_t left, top, right, bottom;
-        bool Overlaps(const Area& other) const {
-            return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
-        }
-    };
 
     Dialog(std::unique_ptr<DialogBackend> backend, int width, int height);
     std::intptr_t Dispatch(int event, std::uintptr_t wParam, std::intptr_t lParam);
@@ -132,6 +126,8 @@ class Dialog {
     void FireDueTimers(std::int64_t now);
     std::int64_t NextDeadline() const;
     void PresentIfPending(bool force);
+    // The part of a rectangle that lies on the client area (empty when none).
+    ClientRect ClipToClient(int x, int y, int width, int height) const;
 
     std::unique_ptr<DialogBackend> backend_;
     int clientWidth_ = 0;
@@ -140,8 +136,7 @@ class Dialog {
     UserSlots user_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<Timer> timers_;
-    std::vector<Area> composed_;  // scratch of ComposeClientArea
-    std::vector<ClientRect> changed_;
+    std::vector<ClientRect> changed_;  // what ComposeClientArea copied, clipped
     DialogHandler handler_;
     std::function<void(const Surface&)> presentListener_;
     bool running_ = false;

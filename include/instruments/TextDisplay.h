@@ -55,6 +55,11 @@ class TextDisplay {
     void AppendPaintInputs(std::string& key, std::string_view text) const;
 
   private:
+    // The settings' table, or the built-in one when they name none.
+    const GlyphTable& Glyphs() const {
+        return settings_.glyphs != nullptr ? *settings_.glyphs : GlyphTable::Builtin();
+    }
+
     Settings settings_;
     instruments::PixelBlock face_;
     instruments::PaintMemo memo_;
