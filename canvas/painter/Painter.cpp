@@ -23,10 +23,6 @@ constexpr double kDefaultPoints = 8.0;
 constexpr double kMaxPoints = 72.0;
 constexpr std::int32_t kFullCorner = 100;
 
-int ClampToInt(long long value) {
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
 std::shared_ptr<const text::FontFace> OpenFontAt(std::string_view face, double points, int styleBits) {
     if (!(points > 0.0) || points > kMaxPoints) {
         points = kDefaultPoints;
@@ -258,10 +254,11 @@ void Painter::Copy(const Surface& source, RasterOperation operation) {
         surface_->Blit(0, 0, source, 0, 0, width, height);
         return;
     }
-    const Surface snapshot = source;  // the source may be this painter's surface
+    // The source may be this painter's surface: each pixel combines with the
+    // one at its own place, read before it is written, so no copy is needed.
     for (int y = 0; y < height; ++y) {
         Pixel* out = surface_->row(y);
-        const Pixel* in = snapshot.row(y);
+        const Pixel* in = source.row(y);
         for (int x = 0; x < width; ++x) {
             out[x] = Combine(operation, in[x], out[x]);
         }

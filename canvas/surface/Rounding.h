@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace instruments {
 
@@ -22,6 +24,11 @@ inline int RoundHalfEven(double value) {
         return 0;
     }
     return value > 0 ? INT_MAX : INT_MIN;
+}
+
+// A sum or product of coordinates, worked out in 64 bits, saturated back to int.
+inline int ClampToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
 }
 
 }  // namespace instruments

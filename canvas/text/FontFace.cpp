@@ -13,6 +13,7 @@
 #include <mutex>
 #include <vector>
 
+#include "canvas/surface/Rounding.h"
 #include "canvas/text/Cp1252.h"
 #include "canvas/text/FontMatcher.h"
 
@@ -55,10 +56,6 @@ Library SharedLibrary() {
         return made->get() != nullptr ? made : Library();
     }();
     return library;
-}
-
-int ClampToInt(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
 }
 
 // The slant a synthesised italic gets: about 12 degrees, as a 16.16 shear.
