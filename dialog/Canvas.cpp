@@ -63,12 +63,7 @@ Canvas* BitmapOf(int handle) {
 }
 
 const Surface* SourceSurface(const Source& source) {
-    if (source.bitmap != 0) {
-        const Canvas* bitmapTarget = BitmapOf(source.bitmap);
-        return bitmapTarget ? &bitmapTarget->surface() : nullptr;
-    }
-    const instruments::Control* control = FindControl(source.dialog, source.id);
-    return control ? &control->canvas().surface() : nullptr;
+    return source.bitmap != 0 ? BitmapSurface(source.bitmap) : ControlSurface(source.dialog, source.id);
 }
 
 std::optional<bitmap::BmpPicture> OpenPicture(std::string_view file) {

@@ -164,18 +164,10 @@ void ToggleSwitch(DialogHandle dialog, int id, std::string_view text) {
     const int pictureOn = SlotHandle(GetUser(dialog, id, kSlotPictureOn));
     Attach(dialog, id, instruments::Buffering::Unbuffered);
 
-    const std::string own(text.empty() ? instruments::LabelOf(record->label.View()) : text);
-    const auto slash = own.find('/');
+    const std::string_view own = text.empty() ? instruments::LabelOf(record->label.View()) : text;
     const int newState = wasOff ? 1 : 0;
-    std::string label;
-    int picture = 0;
-    if (newState == 1) {
-        label = slash == std::string::npos ? std::string{} : own.substr(slash + 1);
-        picture = pictureOn;
-    } else {
-        label = slash == std::string::npos ? own : own.substr(0, slash);
-        picture = pictureOff;
-    }
+    std::string label = instruments::SwitchLabel(own, newState == 1);
+    const int picture = newState == 1 ? pictureOn : pictureOff;
     SetUser(dialog, id, kSlotSwitchState, newState);
     if (picture != 0) {
         Copy(Source::Bitmap(picture), kRopSourceCopy);

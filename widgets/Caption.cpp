@@ -9,6 +9,8 @@ constexpr std::string_view kFlushLeft = "[<]";
 constexpr std::string_view kTowardRight = "[>]";
 constexpr int kShadowOffset = 2;
 
+}  // namespace
+
 void PrintLine(instruments::Painter& p, double x, double y, instruments::Colour colour,
                std::string_view text) {
     p.SetPos(x, y);
@@ -17,8 +19,6 @@ void PrintLine(instruments::Painter& p, double x, double y, instruments::Colour 
     p.Print(text);
     p.PrintNewLine();
 }
-
-}  // namespace
 
 int CentreX(const instruments::Painter& p, std::string_view text) {
     const double free = static_cast<double>(p.ClientSize().width) - p.TextSize(text).width;

@@ -7,6 +7,10 @@
 
 namespace instruments {
 
+// Prints one line at (x, y) in the colour over a transparent text background,
+// leaving the position at the start of the next line.
+void PrintLine(instruments::Painter& painter, double x, double y, instruments::Colour colour,
+               std::string_view text);
 // The left edge that centres the text across the painter's surface, in its font.
 int CentreX(const instruments::Painter& painter, std::string_view text);
 // The top edge that centres one line of the painter's font vertically.

@@ -59,8 +59,7 @@ void PaintSwitchFace(instruments::Painter& painter, const Switch::Settings& sett
         pattern = settings.onPattern;
         inset = inset < INT_MAX ? inset + 1 : inset;
     }
-    PaintBevelTopLeft(painter, inset, settings.frameColour);
-    PaintBevelBottomRight(painter, inset, settings.frameColour);
+    PaintFrame(painter, Frame{inset, settings.frameColour, settings.frameColour});
     PaintBackground(painter, inset, settings.backColour, pattern, picture);
     PaintLamp(painter, painter.ClientSize().height, on ? kOnScheme : kOffScheme);
     PaintCaption(painter, label, settings.labelColour, 0);

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "instruments/Face.h"
+#include "widgets/Caption.h"
 #include "widgets/TextLayout.h"
 
 namespace instruments {
@@ -111,11 +112,7 @@ void TextDisplay::Paint(instruments::Painter& painter, std::string_view text) co
         }
     });
 
-    painter.SetPos(0, 0);
-    painter.ColourFg(kLabelColour);
-    painter.ColourBg(instruments::kColourTransparent);
-    painter.Print(settings_.label);
-    painter.PrintNewLine();
+    PrintLine(painter, 0, 0, kLabelColour, settings_.label);
 }
 
 }  // namespace instruments

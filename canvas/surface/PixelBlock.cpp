@@ -83,13 +83,8 @@ PixelBlock PixelBlock::FromSurface(const Surface& surface) {
     if (surface.empty()) {
         return block;  // an empty surface has no pixel memory to copy from
     }
-    if (surface.stride() == surface.width()) {
-        std::memcpy(pixels, surface.row(0), rowBytes * static_cast<std::size_t>(surface.height()));
-        return block;
-    }
-    for (int y = 0; y < surface.height(); ++y) {
-        std::memcpy(pixels + rowBytes * static_cast<std::size_t>(y), surface.row(y), rowBytes);
-    }
+    // A surface's rows follow each other without padding: one copy takes them all.
+    std::memcpy(pixels, surface.row(0), rowBytes * static_cast<std::size_t>(surface.height()));
     return block;
 }
 
