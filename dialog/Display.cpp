@@ -54,18 +54,13 @@ void CreateDisplay(DialogHandle dialog, int id, int& x, int& y, int& width, int&
     width = size.width;
     height = size.height;
 
-    // The background colour is tested untrimmed here: a single space counts as
-    // a colour and gives the frame its colour on all four sides.
-    PaintBevelTopLeft(settings.frameWidth, TopLeftFrameColour(settings.backColour, settings.frameColour));
-    PaintBevelBottomRight(settings.frameWidth, settings.frameColour);
-
     StoreSettings(*record, settings);
-
-    if (settings.backStyle == kBackBoxStack) {
-        PaintBoxStack(settings.frameWidth, settings.backColour, instruments::CreationBoxDepth(height));
-    } else {
-        PaintBackground(dialog, id, settings.frameWidth, settings.backColour, settings.backStyle);
-    }
+    const instruments::DisplaySettings look = instruments::DisplaySettings::FromKeywords(
+        settings.frameWidth, settings.frameColour, settings.captionSize, settings.inkColour,
+        settings.styleWords, settings.backColour, settings.backStyle);
+    DrawOnTarget([&](instruments::Painter& painter) {
+        instruments::PaintFrameAndBackground(painter, look, FacePicture(dialog, id));
+    });
 
     *BackgroundOf(id) = GetBits();
     Redraw();

@@ -42,14 +42,20 @@ instruments::PixelBlock PaintFace(instruments::Size size, const DisplaySettings&
     if (picture != nullptr) {
         painter.Copy(*picture);
     }
+    PaintFrameAndBackground(painter, settings, picture);
+    return painter.GetBits();
+}
+
+void PaintFrameAndBackground(instruments::Painter& painter, const DisplaySettings& settings,
+                             const instruments::Surface* picture) {
     PaintFrame(painter, settings.frame);
     const Background& background = settings.background;
     if (background.pattern == BackgroundPattern::BoxStack) {
-        PaintBoxStack(painter, settings.frame.width, background.colour, CreationBoxDepth(size.height));
+        PaintBoxStack(painter, settings.frame.width, background.colour,
+                      CreationBoxDepth(painter.ClientSize().height));
     } else {
         PaintBackground(painter, settings.frame.width, background.colour, background.pattern, picture);
     }
-    return painter.GetBits();
 }
 
 std::optional<instruments::Surface> LoadPicture(const std::string& path, int width, int height) {

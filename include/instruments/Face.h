@@ -16,6 +16,11 @@ namespace instruments {
 instruments::PixelBlock PaintFace(instruments::Size size, const DisplaySettings& settings,
                                   const instruments::Surface* picture = nullptr);
 
+// The frame, then the background inside it, as PaintFace paints them over what
+// the painter's surface already holds; a picture background stretches `picture`.
+void PaintFrameAndBackground(instruments::Painter& painter, const DisplaySettings& settings,
+                             const instruments::Surface* picture = nullptr);
+
 // A BMP picture file scaled to width x height, or nullopt when it cannot be
 // loaded.
 std::optional<instruments::Surface> LoadPicture(const std::string& path, int width, int height);
