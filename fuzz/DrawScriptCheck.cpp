@@ -2,7 +2,6 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -18,21 +17,10 @@ namespace {
 // large coordinates and pens still reach far outside them.
 constexpr std::int64_t kFuzzMaxPixels = 4096;
 
-struct Run {
-    std::string out;
-    std::string errors;
-    int failures = 0;
-};
+using Run = instruments::raster::DrawScript::Result;
 
 Run RunScript(std::string_view script) {
-    std::istringstream in{std::string(script)};
-    std::ostringstream out, errors;
-    instruments::raster::DrawScript runner(out, errors, kFuzzMaxPixels);
-    Run run;
-    run.failures = runner.Run(in);
-    run.out = std::move(out).str();
-    run.errors = std::move(errors).str();
-    return run;
+    return instruments::raster::DrawScript::RunText(script, kFuzzMaxPixels);
 }
 
 }  // namespace

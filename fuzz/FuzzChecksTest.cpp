@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "canvas/bitmap/StretchBlackOnWhite.h"
@@ -14,21 +13,10 @@
 namespace fuzz {
 namespace {
 
-struct ScriptRun {
-    std::string out;
-    std::string errors;
-    int failures = 0;
-};
+using ScriptRun = instruments::raster::DrawScript::Result;
 
 ScriptRun RunScript(const std::string& script) {
-    std::istringstream in(script);
-    std::ostringstream out, errors;
-    instruments::raster::DrawScript runner(out, errors);
-    ScriptRun run;
-    run.failures = runner.Run(in);
-    run.out = out.str();
-    run.errors = errors.str();
-    return run;
+    return instruments::raster::DrawScript::RunText(script);
 }
 
 // One image of each format, with a few colours.

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "instruments/Surface.h"
+#include "tests/support/ScopedTempDir.h"
 
 namespace dialog {
 namespace {
@@ -185,21 +185,6 @@ TEST_F(CanvasTest, MissingPicturesDrawNothingAndLoadAsZero) {
     EXPECT_TRUE(Face().SamePixels(before));
 }
 
-// A private folder for picture files, removed at the end.
-struct PictureFolder {
-    std::filesystem::path path;
-    PictureFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "canvas-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) {
-            path = pattern;
-        }
-    }
-    ~PictureFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-};
-
 // Writes an 8-bit run-length BMP with the given palette (0x00RRGGBB) and data.
 std::string WriteRunLength(const std::filesystem::path& path, std::int32_t width, std::int32_t height,
                            const std::vector<Pixel>& palette, const std::vector<std::uint8_t>& data) {
@@ -251,8 +236,8 @@ std::string WriteSmallPicture(const std::filesystem::path& path) {
 }
 
 TEST_F(CanvasTest, PicturesAreScaledWithoutAFullSizeCopy) {
-    PictureFolder folder;
-    const std::string file = WriteHugeClaim(folder.path / "huge.bmp");
+    testsupport::ScopedTempDir folder;
+    const std::string file = WriteHugeClaim(folder / "huge.bmp");
     const std::int64_t before = Surface::LivePixels();
     Surface::ResetPeakLivePixels();
     const int handle = BitmapLoad(file, 64, 64);
@@ -268,8 +253,8 @@ TEST_F(CanvasTest, PicturesAreScaledWithoutAFullSizeCopy) {
 }
 
 TEST_F(CanvasTest, RenderAndBitmapLoadReadTheFileOnceForWhatTheTwoCallsPaint) {
-    PictureFolder folder;
-    const std::string file = WriteSmallPicture(folder.path / "small.bmp");
+    testsupport::ScopedTempDir folder;
+    const std::string file = WriteSmallPicture(folder / "small.bmp");
     Render(file, 2, 3, 30, 20);
     const int separate = BitmapLoad(file, 9, 7);
     ASSERT_NE(separate, 0);
@@ -292,8 +277,8 @@ TEST_F(CanvasTest, RenderAndBitmapLoadReadTheFileOnceForWhatTheTwoCallsPaint) {
 }
 
 TEST_F(CanvasTest, FreedBitmapsNameNothingAndTheirHandlesAreGivenOutAgain) {
-    PictureFolder folder;
-    const std::string file = WriteSmallPicture(folder.path / "small.bmp");
+    testsupport::ScopedTempDir folder;
+    const std::string file = WriteSmallPicture(folder / "small.bmp");
     const int first = BitmapLoad(file, 8, 8);
     const int second = BitmapLoad(file, 4, 4);
     ASSERT_NE(first, 0);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <istream>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,17 @@ class DrawScript::Tokens {
 
 DrawScript::DrawScript(std::ostream& out, std::ostream& errors, std::int64_t maxPixels)
     : out_(out), errors_(errors), maxPixels_(std::min(maxPixels, kMaxSurfacePixels)) {}
+
+DrawScript::Result DrawScript::RunText(std::string_view script, std::int64_t maxPixels) {
+    std::istringstream in{std::string(script)};
+    std::ostringstream out, errors;
+    DrawScript runner(out, errors, maxPixels);
+    Result result;
+    result.failures = runner.Run(in);
+    result.out = std::move(out).str();
+    result.errors = std::move(errors).str();
+    return result;
+}
 
 int DrawScript::Run(std::istream& script) {
     std::string line;

@@ -39,6 +39,14 @@ class DrawScript {
     // Returns the number of lines that failed.
     int Run(std::istream& script);
 
+    // What one script gives, all in memory (for the tests and the fuzzer).
+    struct Result {
+        std::string out;
+        std::string errors;
+        int failures = 0;
+    };
+    static Result RunText(std::string_view script, std::int64_t maxPixels = kMaxSurfacePixels);
+
   private:
     enum class Format { Ppm, Hex, Ascii, Raw };
     class Tokens;

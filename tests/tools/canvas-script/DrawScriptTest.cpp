@@ -11,26 +11,16 @@
 #include <streambuf>
 #include <string>
 
+#include "tests/support/ScopedTempDir.h"
 #include "tools/canvas-script/DrawScript.h"
 
 namespace instruments::raster {
 namespace {
 
-struct Result {
-    std::string out;
-    std::string errors;
-    int failures = 0;
-};
+using Result = DrawScript::Result;
 
 Result RunScript(const std::string& script, std::int64_t maxPixels = DrawScript::kMaxSurfacePixels) {
-    std::istringstream in(script);
-    std::ostringstream out, errors;
-    DrawScript runner(out, errors, maxPixels);
-    Result result;
-    result.failures = runner.Run(in);
-    result.out = out.str();
-    result.errors = errors.str();
-    return result;
+    return DrawScript::RunText(script, maxPixels);
 }
 
 TEST(DrawScript, HexImagesAreWrittenInTheRendererFormat) {
@@ -202,9 +192,9 @@ TEST(DrawScript, ImagesAreWrittenRowByRow) {
 // above the limit, and no image output then.
 TEST(DrawScript, ToolRefusesArgumentsAndHugeSurfaces) {
     namespace fs = std::filesystem;
-    std::string folder = (fs::temp_directory_path() / "draw-script-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    const fs::path dir = folder;
+    const testsupport::ScopedTempDir folder;
+    ASSERT_FALSE(folder.path().empty());
+    const fs::path dir = folder.path();
     const std::string tool = std::string(INSTRUMENTS_BIN_DIR) + "/canvas-script";
     std::ofstream(dir / "big.txt") << "format hex\nsurface 8192 8192 0\nline 0 0 9 9\n";
     auto run = [&](const std::string& arguments, const std::string& input) {
@@ -224,7 +214,6 @@ TEST(DrawScript, ToolRefusesArgumentsAndHugeSurfaces) {
     EXPECT_EQ(run(" --help", "big.txt"), 2);
     EXPECT_EQ(read("out"), "");
     EXPECT_EQ(read("err"), "usage: canvas-script < script.txt > images\n");
-    fs::remove_all(dir);
 }
 
 }  // namespace
