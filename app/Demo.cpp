@@ -24,7 +24,6 @@ constexpr int kClientWidth = 700;
 constexpr int kClientHeight = 500;
 constexpr std::uint32_t kWindowStyle = 0x96CF0800;
 constexpr int kTimerId = 1;
-constexpr long long kDayMs = 24LL * 3600 * 1000;
 constexpr int kEndCommandId = 402;
 constexpr int kColumnGap = 4;
 
@@ -109,12 +108,16 @@ const std::vector<DemoDisplay>& DemoDisplays() {
     return displays;
 }
 
+instruments::LocalTime TimeOfDayAt(long long milliseconds) {
+    const long long at = milliseconds % kDayMs;
+    return instruments::LocalTime{static_cast<int>(at / 3600000), static_cast<int>(at / 60000 % 60),
+                                  static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
+}
+
 void FollowVirtualTime(long long startMs) {
     dialog::SetLocalClockSource([startMs] {
         const long long virtualMs = dialog::HeadlessVirtualTime();
-        const long long at = (startMs + (virtualMs >= kTickMs ? virtualMs - kTickMs : 0)) % kDayMs;
-        return instruments::LocalTime{static_cast<int>(at / 3600000), static_cast<int>(at / 60000 % 60),
-                                      static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
+        return TimeOfDayAt(startMs + (virtualMs >= kTickMs ? virtualMs - kTickMs : 0));
     });
 }
 

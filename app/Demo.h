@@ -47,6 +47,11 @@ const std::vector<DemoDisplay>& DemoDisplays();
 // The timer period of the demo, in milliseconds.
 inline constexpr int kTickMs = 40;
 
+// The length of a day, and the time of day `milliseconds` after a midnight
+// (a day or more wraps round).
+inline constexpr long long kDayMs = 24LL * 3600 * 1000;
+instruments::LocalTime TimeOfDayAt(long long milliseconds);
+
 // Makes the local clock follow the headless back-end's virtual time so that
 // tick k (at virtual time k x 40 ms) reads startMs + (k - 1) x 40 ms, wrapping
 // at midnight. Snapshots and golden frames run the demo at a fixed time this way.

@@ -29,8 +29,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr long kBlockTicks = 100;
-constexpr long long kDayMs = 24LL * 3600 * 1000;
-constexpr long long kStartMs = kDayMs - 10'000;
+constexpr long long kStartMs = app::kDayMs - 10'000;
 
 double Microseconds(Clock::duration d) {
     return std::chrono::duration<double, std::micro>(d).count();
@@ -83,11 +82,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    dialog::SetLocalClockSource([] {
-        const long long at = virtualMs % kDayMs;
-        return instruments::LocalTime{static_cast<int>(at / 3600000), static_cast<int>(at / 60000 % 60),
-                                      static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
-    });
+    dialog::SetLocalClockSource([] { return app::TimeOfDayAt(virtualMs); });
     dialog::UseHeadlessDialogs({});
     const auto startBegin = Clock::now();
     if (app::StartUp() == 0) {

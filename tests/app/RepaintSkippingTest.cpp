@@ -38,7 +38,6 @@ namespace {
 
 using instruments::Surface;
 
-constexpr long long kDayMs = 24LL * 3600 * 1000;
 constexpr std::array kTextIds = {207, 208, 209, 210, 211, 212, 213};
 constexpr std::array kClockIds = {702, 703, 704, 705};
 constexpr int kMeterId = 602;
@@ -86,11 +85,7 @@ class Skipping : public ::testing::Test {
         WritePicture("quadrante.bmp", 1);
         WritePicture("quadrante1.bmp", 2);
         WritePicture("other.bmp", 3);
-        dialog::SetLocalClockSource([this] {
-            const long long at = nowMs % kDayMs;
-            return instruments::LocalTime{static_cast<int>(at / 3600000), static_cast<int>(at / 60000 % 60),
-                                          static_cast<int>(at / 1000 % 60), static_cast<int>(at % 1000)};
-        });
+        dialog::SetLocalClockSource([this] { return TimeOfDayAt(nowMs); });
         dialog::UseHeadlessDialogs({});
         ASSERT_NE(StartUp(), 0);
         DemoEventHandler(mainDialog, instruments::kEventInitDialog, 0, 0);
