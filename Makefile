@@ -41,7 +41,7 @@ bench: build
 	$(BUILD)/bin/bench_canvas
 
 format:
-	find app canvas colour display render tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find app canvas colour widgets dialog include tests bench tools examples fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

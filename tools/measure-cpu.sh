@@ -16,8 +16,6 @@ trap 'stop_x ${demo:-}; rm -rf "$work"' EXIT
 start_x "$work"
 
 on_cpu() { cut -d' ' -f1 "/proc/$1/schedstat"; }
-window_id() { xdotool search --name "^Tessarin\.\.\.version 0\.3$" 2>/dev/null | head -n1; }
-window_shows() { [ -n "$(window_id)" ]; }
 
 # Percent of one core that each of the demo and the X server used over the span.
 sample() {
@@ -33,10 +31,10 @@ sample() {
 cd "$here/assets"
 "$bin/instruments" &
 demo=$!
-poll 200 window_shows || { echo "the demo's window did not appear" >&2; exit 1; }
+poll 200 demo_window_shows || { echo "the demo's window did not appear" >&2; exit 1; }
 sleep 2
 sample "shown"
-xdotool windowminimize "$(window_id)"
+xdotool windowminimize "$(demo_window)"
 sleep 1
 sample "minimised"
 echo "demo peak resident memory: $(awk '/VmHWM/ { print $2, $3 }' "/proc/$demo/status")"

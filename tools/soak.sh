@@ -24,9 +24,8 @@ start_x "$work" || exit 1
 
 (cd "$here/assets" && exec "$bin/instruments") &
 app=$!
-window_shows() { xdotool search --name "^Tessarin\.\.\.version 0\.3$" >/dev/null 2>&1; }
-poll 100 window_shows || { echo "soak: no window" >&2; exit 1; }
-window=$(xdotool search --name "^Tessarin\.\.\.version 0\.3$" | head -n1)
+poll 100 demo_window_shows || { echo "soak: no window" >&2; exit 1; }
+window=$(demo_window)
 
 ticks=$(getconf CLK_TCK)
 # "RSS_KB FILES CPU_SECONDS" of a process.

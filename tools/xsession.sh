@@ -4,6 +4,10 @@
 #   start_x WORK_DIR    starts Xvfb (a display number of its own) and openbox,
 #                       exports DISPLAY, and sets xvfb_pid and openbox_pid
 #   stop_x PID...       ends the given programs, then openbox and Xvfb
+#   demo_window         the id of the demo's window (empty when there is none)
+#   demo_window_shows   succeeds once the demo's window exists
+#   client_size WINDOW  the window's size as WIDTHxHEIGHT
+#   program_ended PID   succeeds once the program has exited
 #   poll N CMD...       runs CMD every 50 ms, at most N times, until it succeeds
 #   check_clock WINDOW WORK_DIR BIN_DIR
 #                       captures the window and checks that display 207 shows
@@ -35,11 +39,15 @@ start_x() {
     poll 100 manager_runs || { echo "openbox did not start" >&2; return 1; }
 }
 
+demo_window() { xdotool search --name "^Tessarin\.\.\.version 0\.3$" 2>/dev/null | head -n1; }
+demo_window_shows() { [ -n "$(demo_window)" ]; }
+client_size() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+
 # A program that has exited (a zombie not yet reaped counts as ended).
 program_ended() {
     local state
-    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 0
-    [ -z "$state" ] || [ "${state#Z}" != "$state" ]
+    state=$(awk '/^State:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || return 0
+    [ -z "$state" ] || [ "$state" = Z ]
 }
 
 # The programs first, each given 5 s before it is killed, and the X server last:

@@ -30,8 +30,6 @@ fail() {
     exit 1
 }
 
-has_ended() { ! kill -0 "$1" 2>/dev/null; }
-window_shows() { xdotool search --name "^Tessarin\.\.\.version 0\.3$" >/dev/null 2>&1; }
 
 . "$source/tools/xsession.sh"
 start_x "$work"
@@ -47,13 +45,13 @@ started=$?
 app=$!
 pids+=($app)
 
-poll 100 window_shows || fail "no window with the caption '$caption'"
-window=$(xdotool search --name "^Tessarin\.\.\.version 0\.3$" 2>/dev/null | head -n1)
+poll 100 demo_window_shows || fail "no window with the caption '$caption'"
+window=$(demo_window)
 [ -n "$window" ] || fail "no window with the caption '$caption'"
 name=$(xdotool getwindowname "$window")
 [ "$name" = "$caption" ] || fail "caption is '$name'"
 
-size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+size=$(client_size "$window")
 [ "$size" = "700x500" ] || fail "client area is $size, not 700x500"
 
 # Let a few ticks run, then take the window's picture.
@@ -86,7 +84,7 @@ xwd -silent -id "$window" -out "$work/restored.xwd" || fail "xwd could not captu
 
 # Close through the window manager; the program must end with 0 within 2 s.
 wmctrl -c "$caption" || fail "wmctrl could not close the window"
-poll 40 has_ended "$app" || fail "the program was still running 2 s after the close request"
+poll 40 program_ended "$app" || fail "the program was still running 2 s after the close request"
 wait "$app"
 status=$?
 [ "$status" -eq 0 ] || fail "the program exited with $status"
@@ -95,9 +93,9 @@ for signal in INT TERM; do
     (cd "$source/assets" && exec "$bin/instruments") &
     app=$!
     pids+=($app)
-    poll 100 window_shows || fail "no window before SIG$signal"
+    poll 100 demo_window_shows || fail "no window before SIG$signal"
     kill -s "$signal" "$app"
-    poll 20 has_ended "$app" || fail "the program was still running 1 s after SIG$signal"
+    poll 20 program_ended "$app" || fail "the program was still running 1 s after SIG$signal"
     wait "$app"
     status=$?
     [ "$status" -eq 0 ] || fail "the program exited with $status after SIG$signal"
@@ -106,16 +104,16 @@ done
 (cd "$source/assets" && exec "$bin/instruments" --scale 2) &
 scaled=$!
 pids+=($scaled)
-poll 100 window_shows || fail "no window at --scale 2"
-swin=$(xdotool search --name "^Tessarin\.\.\.version 0\.3$" 2>/dev/null | head -n1)
-ssize=$(xwininfo -id "$swin" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+poll 100 demo_window_shows || fail "no window at --scale 2"
+swin=$(demo_window)
+ssize=$(client_size "$swin")
 [ "$ssize" = "1400x1000" ] || fail "at --scale 2 the client area is $ssize, not 1400x1000"
 sleep 0.5
 xwd -silent -id "$swin" -out "$work/scaled.xwd" || fail "xwd could not capture the scaled window"
 "$bin/e2e-compare" "$work/scaled.xwd" "$work/snapshot.png" "$work/diff.png" 2 ||
     fail "at --scale 2 the window is not the frame doubled"
 kill -TERM "$scaled"
-poll 20 has_ended "$scaled" || fail "the scaled demo did not end on SIGTERM"
+poll 20 program_ended "$scaled" || fail "the scaled demo did not end on SIGTERM"
 
 # Commands from the window: in the system-monitor example a click on the switch
 # pauses the updates (the time display stops) and shows the other face of the
@@ -145,7 +143,7 @@ if [ -x "$bin/system-monitor" ]; then
     "$bin/e2e-same-area" "$work/paused-2.xwd" "$work/resumed.xwd" 10 10 210 55 &&
         fail "the time display did not move again after the second click"
     wmctrl -c "System monitor" || fail "wmctrl could not close the monitor"
-    poll 40 has_ended "$monitor" || fail "system-monitor was still running 2 s after the close request"
+    poll 40 program_ended "$monitor" || fail "system-monitor was still running 2 s after the close request"
     wait "$monitor"
     status=$?
     [ "$status" -eq 0 ] || fail "system-monitor exited with $status"
