@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "canvas/bitmap/BmpHeader.h"
 #include "canvas/bitmap/BmpLoader.h"
 #include "canvas/bitmap/StretchBlackOnWhite.h"
 #include "fuzz/FuzzChecks.h"
@@ -17,14 +18,8 @@ namespace {
 
 using instruments::Pixel;
 using instruments::Surface;
-
-std::uint32_t Le(std::span<const std::uint8_t> b, std::size_t at, int bytes) {
-    std::uint32_t value = 0;
-    for (int i = 0; i < bytes; ++i) {
-        value |= static_cast<std::uint32_t>(b[at + static_cast<std::size_t>(i)]) << (8 * i);
-    }
-    return value;
-}
+using instruments::bitmap::ReadLe16;
+using instruments::bitmap::ReadLe32;
 
 // The width and number of rows the file's info header states (the core header
 // has 16-bit fields, every later one 32-bit fields with a signed height).
@@ -32,11 +27,11 @@ std::optional<std::pair<std::int64_t, std::int64_t>> StatedSize(std::span<const 
     if (b.size() < 26) {
         return std::nullopt;
     }
-    if (Le(b, 14, 4) == 12) {
-        return std::pair<std::int64_t, std::int64_t>{Le(b, 18, 2), Le(b, 20, 2)};
+    if (ReadLe32(b, 14) == 12) {
+        return std::pair<std::int64_t, std::int64_t>{ReadLe16(b, 18), ReadLe16(b, 20)};
     }
-    const auto height = static_cast<std::int32_t>(Le(b, 22, 4));
-    return std::pair<std::int64_t, std::int64_t>{static_cast<std::int32_t>(Le(b, 18, 4)),
+    const auto height = static_cast<std::int32_t>(ReadLe32(b, 22));
+    return std::pair<std::int64_t, std::int64_t>{static_cast<std::int32_t>(ReadLe32(b, 18)),
                                                  std::abs(std::int64_t{height})};
 }
 

@@ -12,23 +12,17 @@
 #include "canvas/bitmap/BmpFile.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
-#include "instruments/PixelBlock.h"
+#include "instruments/Colour.h"
 
 namespace {
 
 using namespace instruments;
 using namespace dialog;
 
-constexpr Colour Rgb(int red, int green, int blue) {
-    return red | green << 8 | blue << 16;
-}
-
 // Writes what the current control shows as a 24-bit BMP file.
 bool WriteShownPicture(const std::string& path) {
-    const PixelBlock block = GetBits();
-    Surface surface(block.width(), block.height());
-    WritePixelBlock(surface, block);
-    return bitmap::WriteBmp(surface, path);
+    const Painter* painter = CurrentPainter();
+    return painter != nullptr && bitmap::WriteBmp(painter->surface(), path);
 }
 
 void DrawClockFace() {

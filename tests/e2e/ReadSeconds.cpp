@@ -21,8 +21,6 @@ constexpr int kLeft = 10, kTop = 10, kWidth = 210, kHeight = 55, kFrameWidth = 6
 constexpr instruments::Pixel kInk = 0xFF0000;
 // The style text is printed over the dots in white: its pixels say nothing.
 constexpr instruments::Pixel kLabel = 0xFFFFFF;
-// Segment-style glyphs of "." to "9", and how far above ASCII they lie.
-constexpr int kFirstSegment = 222, kLastSegment = 233, kSegmentOffset = 176;
 constexpr int kLongestText = 12;
 
 bool CellLit(const instruments::Surface& window, const instruments::Dot& dot, std::int64_t pitchX,
@@ -56,19 +54,20 @@ std::optional<std::string> ReadText(const instruments::Surface& window, int leng
                 rows[row] |= static_cast<std::uint8_t>(0x10 >> column);
             }
         }
-        int match = 0;
-        for (int code = kFirstSegment; code <= kLastSegment && match == 0; ++code) {
+        // The characters "." to "9" as the display shows them: segment-style glyphs.
+        char match = 0;
+        for (char c = '.'; c <= '9' && match == 0; ++c) {
+            const auto code = static_cast<std::uint8_t>(instruments::ToSegmentDigits(std::string(1, c))[0]);
             bool same = true;
             for (int row = 0; row < instruments::GlyphTable::kRows; ++row) {
-                same = same && instruments::GlyphTable::Builtin().Bits(static_cast<std::uint8_t>(code),
-                                                                       row) == rows[row];
+                same = same && instruments::GlyphTable::Builtin().Bits(code, row) == rows[row];
             }
-            match = same ? code : 0;
+            match = same ? c : 0;
         }
         if (match == 0) {
             return std::nullopt;
         }
-        text += static_cast<char>(match - kSegmentOffset);
+        text += match;
     }
     return text;
 }
