@@ -30,7 +30,7 @@ std::shared_ptr<const text::FontFace> OpenFontAt(std::string_view face, double p
     text::FontRequest request;
     request.face = std::string(face.substr(0, std::min(face.size(), kMaxFaceName)));
     request.pixelHeight = RoundHalfEven(points * kScreenDpi / 72.0);
-    request.styleBits = styleBits & (kFontBold | kFontItalic | kFontUnderline | kFontStrikeOut);
+    request.styleBits = styleBits;  // OpenFont keeps only the style bits
     return text::OpenFont(request);
 }
 

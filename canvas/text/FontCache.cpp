@@ -19,7 +19,7 @@ std::shared_ptr<const FontFace> OpenFont(const FontRequest& request) {
     static std::unordered_map<FontRequest, std::shared_ptr<const FontFace>, FontRequestHash> cache;
 
     FontRequest key = request;
-    key.styleBits &= kStyleMask;
+    key.styleBits &= kFontStyleMask;
     const std::lock_guard lock(mutex);
     if (const auto found = cache.find(key); found != cache.end()) {
         return found->second;

@@ -8,13 +8,6 @@
 
 namespace instruments::text {
 
-// Style bits of a font request, as the drawing layer's callers pass them.
-inline constexpr int kStyleBold = kFontBold;
-inline constexpr int kStyleItalic = kFontItalic;
-inline constexpr int kStyleUnderline = kFontUnderline;
-inline constexpr int kStyleStrikeOut = kFontStrikeOut;
-inline constexpr int kStyleMask = 15;
-
 // The largest character height a font may be asked for. It bounds the size of
 // every cached glyph bitmap.
 inline constexpr int kMaxPixelHeight = 1024;
@@ -24,14 +17,14 @@ inline constexpr int kMaxPixelHeight = 1024;
 struct FontRequest {
     std::string face;
     int pixelHeight = 0;
-    int styleBits = 0;
+    int styleBits = 0;  // kFont* bits
 
     bool operator==(const FontRequest&) const = default;
 
-    bool bold() const { return (styleBits & kStyleBold) != 0; }
-    bool italic() const { return (styleBits & kStyleItalic) != 0; }
-    bool underline() const { return (styleBits & kStyleUnderline) != 0; }
-    bool strikeOut() const { return (styleBits & kStyleStrikeOut) != 0; }
+    bool bold() const { return (styleBits & kFontBold) != 0; }
+    bool italic() const { return (styleBits & kFontItalic) != 0; }
+    bool underline() const { return (styleBits & kFontUnderline) != 0; }
+    bool strikeOut() const { return (styleBits & kFontStrikeOut) != 0; }
 };
 
 struct FontRequestHash {

@@ -27,7 +27,7 @@ TEST(FontCache, EqualRequestsShareOneFace) {
 
 TEST(FontCache, DifferentRequestsGetDifferentFaces) {
     const auto regular = OpenFont({"MS Sans Serif", 11, 0});
-    EXPECT_NE(OpenFont({"MS Sans Serif", 11, kStyleBold}), regular);
+    EXPECT_NE(OpenFont({"MS Sans Serif", 11, kFontBold}), regular);
     EXPECT_NE(OpenFont({"MS Sans Serif", 12, 0}), regular);
     EXPECT_NE(OpenFont({"courier new", 11, 0}), regular);
 }

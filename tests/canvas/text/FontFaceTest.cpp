@@ -73,7 +73,7 @@ TEST(FontFaceWidth, MonospacedFaceHasOneAdvance) {
 
 TEST(FontFaceWidth, BoldIsNotNarrower) {
     const auto regular = SansFont();
-    const auto bold = SansFont(kStyleBold);
+    const auto bold = SansFont(kFontBold);
     const std::string text = "Bold 12:34 weight";
     EXPECT_GE(bold->TextWidth(text), regular->TextWidth(text));
     EXPECT_GE(bold->metrics().averageCharWidth, regular->metrics().averageCharWidth);
@@ -121,7 +121,7 @@ TEST(FontFaceDraw, OpaqueBackgroundFillsExactlyTheCell) {
 }
 
 TEST(FontFaceDraw, ClippingMatchesTheUnclippedPicture) {
-    const auto font = OpenFont({"courier new", 20, kStyleUnderline});
+    const auto font = OpenFont({"courier new", 20, kFontUnderline});
     ASSERT_NE(font, nullptr);
     const std::string text = "Wq@M";
     const int w = font->TextWidth(text);
@@ -145,7 +145,7 @@ TEST(FontFaceDraw, ClippingMatchesTheUnclippedPicture) {
 }
 
 TEST(FontFaceDraw, FarOffSurfaceDrawsNothing) {
-    const auto font = SansFont(kStyleUnderline | kStyleStrikeOut);
+    const auto font = SansFont(kFontUnderline | kFontStrikeOut);
     Surface surface(30, 20, kPaper);
     for (const auto& [x, y] : {std::pair{-1000000, 0}, std::pair{0, 2000000000}, std::pair{2147483600, 5},
                                std::pair{-2147483647, -2147483647}}) {
@@ -170,7 +170,7 @@ int FullInkRows(const Surface& s, int width) {
 TEST(FontFaceDraw, UnderlineAndStrikeOutAreLinesAcrossTheText) {
     const std::string text = "a b  c";  // the spaces leave gaps in every glyph row
     int expectedLines = 0;
-    for (const int style : {0, kStyleUnderline, kStyleStrikeOut, kStyleUnderline | kStyleStrikeOut}) {
+    for (const int style : {0, kFontUnderline, kFontStrikeOut, kFontUnderline | kFontStrikeOut}) {
         const auto font = SansFont(style);
         const int width = font->TextWidth(text);
         Surface surface(width, font->metrics().height, kPaper);
@@ -178,7 +178,7 @@ TEST(FontFaceDraw, UnderlineAndStrikeOutAreLinesAcrossTheText) {
         const int lines = FullInkRows(surface, width);
         if (style == 0) {
             EXPECT_EQ(lines, 0);
-        } else if (style == kStyleUnderline || style == kStyleStrikeOut) {
+        } else if (style == kFontUnderline || style == kFontStrikeOut) {
             EXPECT_GE(lines, 1) << style;
             expectedLines += lines;
         } else {
@@ -188,8 +188,8 @@ TEST(FontFaceDraw, UnderlineAndStrikeOutAreLinesAcrossTheText) {
 }
 
 TEST(FontFaceDraw, UnderlineSitsBelowTheBaselineAndStrikeOutAbove) {
-    const auto underlined = SansFont(kStyleUnderline);
-    const auto struck = SansFont(kStyleStrikeOut);
+    const auto underlined = SansFont(kFontUnderline);
+    const auto struck = SansFont(kFontStrikeOut);
     const int ascent = underlined->metrics().ascent;
     Surface a(40, 20, kPaper);
     Surface b(40, 20, kPaper);
@@ -207,7 +207,7 @@ TEST(FontFaceDraw, UnderlineSitsBelowTheBaselineAndStrikeOutAbove) {
 }
 
 TEST(FontFaceDraw, EveryByteDrawsAndMeasures) {
-    const auto font = SansFont(kStyleBold | kStyleItalic);
+    const auto font = SansFont(kFontBold | kFontItalic);
     std::string all;
     for (int c = 0; c < 256; ++c) {
         all.push_back(static_cast<char>(c));
