@@ -96,14 +96,41 @@ bool AllSingle(const std::vector<SourceRange>& ranges) {
     return std::all_of(ranges.begin(), ranges.end(), [](SourceRange r) { return r.last - r.first <= 1; });
 }
 
-// What StretchRows keeps for one target.
-struct RowPlan {
-    Surface* destination = nullptr;
+// The source ranges of the target columns and rows that land on the
+// destination, and where the first of them lands.
+struct AxisTables {
     int outX = 0;  // destination column of columns[0]
     int outY = 0;  // destination row of rows[0]
     std::vector<SourceRange> columns;
     std::vector<SourceRange> rows;
+    // Without a shrink across, every target pixel of a row is one source pixel.
     bool singleColumns = true;
+};
+
+// The tables of source block (sx, sy, sw, sh) of a sourceWidth x sourceHeight
+// source scaled to (dx, dy, dw, dh) on the destination; nullopt when nothing
+// of the target lands on it.
+std::optional<AxisTables> TablesFor(int sx, int sy, int sw, int sh, int sourceWidth, int sourceHeight,
+                                    const Surface& destination, int dx, int dy, int dw, int dh) {
+    const std::int64_t c0 = std::max<std::int64_t>(0, -std::int64_t{dx});
+    const std::int64_t c1 = std::min<std::int64_t>(dw, std::int64_t{destination.width()} - dx);
+    const std::int64_t r0 = std::max<std::int64_t>(0, -std::int64_t{dy});
+    const std::int64_t r1 = std::min<std::int64_t>(dh, std::int64_t{destination.height()} - dy);
+    if (c0 >= c1 || r0 >= r1) {
+        return std::nullopt;
+    }
+    AxisTables tables;
+    tables.outX = static_cast<int>(dx + c0);
+    tables.outY = static_cast<int>(dy + r0);
+    tables.columns = AxisTable(sx, sw, dw, c0, c1, sourceWidth);
+    tables.rows = AxisTable(sy, sh, dh, r0, r1, sourceHeight);
+    tables.singleColumns = AllSingle(tables.columns);
+    return tables;
+}
+
+// What StretchRows keeps for one target.
+struct RowPlan : AxisTables {
+    Surface* destination = nullptr;
     std::size_t next = 0;  // rows before this one have all their source rows
     std::vector<Pixel> reduced;
 };
@@ -113,21 +140,15 @@ std::optional<RowPlan> PlanOf(const RowSource& source, const StretchTarget& targ
     if (destination == nullptr || destination->empty() || target.dw <= 0 || target.dh <= 0) {
         return std::nullopt;
     }
-    const std::int64_t c0 = std::max<std::int64_t>(0, -std::int64_t{target.dx});
-    const std::int64_t c1 = std::min<std::int64_t>(target.dw, std::int64_t{destination->width()} - target.dx);
-    const std::int64_t r0 = std::max<std::int64_t>(0, -std::int64_t{target.dy});
-    const std::int64_t r1 =
-        std::min<std::int64_t>(target.dh, std::int64_t{destination->height()} - target.dy);
-    if (c0 >= c1 || r0 >= r1) {
+    std::optional<AxisTables> tables =
+        TablesFor(0, 0, source.width(), source.height(), source.width(), source.height(), *destination,
+                  target.dx, target.dy, target.dw, target.dh);
+    if (!tables) {
         return std::nullopt;
     }
     RowPlan plan;
+    static_cast<AxisTables&>(plan) = std::move(*tables);
     plan.destination = destination;
-    plan.outX = static_cast<int>(target.dx + c0);
-    plan.outY = static_cast<int>(target.dy + r0);
-    plan.columns = AxisTable(0, source.width(), target.dw, c0, c1, source.width());
-    plan.rows = AxisTable(0, source.height(), target.dh, r0, r1, source.height());
-    plan.singleColumns = AllSingle(plan.columns);
     plan.reduced.resize(plan.columns.size());
     return plan;
 }
@@ -198,23 +219,19 @@ void StretchBlackOnWhite(const Surface& source, int sx, int sy, int sw, int sh, 
         return;
     }
     // Only the destination indices that land on the destination surface.
-    const std::int64_t c0 = std::max<std::int64_t>(0, -std::int64_t{dx});
-    const std::int64_t c1 = std::min<std::int64_t>(dw, std::int64_t{destination.width()} - dx);
-    const std::int64_t r0 = std::max<std::int64_t>(0, -std::int64_t{dy});
-    const std::int64_t r1 = std::min<std::int64_t>(dh, std::int64_t{destination.height()} - dy);
-    if (c0 >= c1 || r0 >= r1) {
+    const std::optional<AxisTables> tables =
+        TablesFor(sx, sy, sw, sh, source.width(), source.height(), destination, dx, dy, dw, dh);
+    if (!tables) {
         return;
     }
-    const std::vector<SourceRange> columns = AxisTable(sx, sw, dw, c0, c1, source.width());
-    const std::vector<SourceRange> rows = AxisTable(sy, sh, dh, r0, r1, source.height());
-    // Without a shrink on either axis every destination pixel is one source
-    // pixel: a plain lookup, the common case of a picture drawn enlarged.
-    const bool singleColumns = AllSingle(columns);
+    const auto& [outX, outY, columns, rows, singleColumns] = *tables;
     for (std::size_t j = 0; j < rows.size(); ++j) {
         if (rows[j].empty()) {
             continue;
         }
-        Pixel* out = destination.row(static_cast<int>(dy + r0 + static_cast<std::int64_t>(j))) + (dx + c0);
+        Pixel* out = destination.row(outY + static_cast<int>(j)) + outX;
+        // Without a shrink on either axis every destination pixel is one source
+        // pixel: a plain lookup, the common case of a picture drawn enlarged.
         if (singleColumns && rows[j].last - rows[j].first == 1) {
             const Pixel* in = source.row(rows[j].first);
             for (std::size_t i = 0; i < columns.size(); ++i) {
