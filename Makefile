@@ -60,8 +60,8 @@ FUZZ_BUILD ?= build-fuzz
 SECONDS    ?= 60
 
 .PHONY: fuzz
-fuzz: deps
+fuzz: deps build
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 		-DINSTRUMENTS_FUZZ=ON -DINSTRUMENTS_BUILD_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-programs
-	fuzz/run-fuzz.sh $(FUZZ_BUILD) $(SECONDS)
+	fuzz/run-fuzz.sh $(FUZZ_BUILD) $(SECONDS) $(BUILD)

@@ -1,12 +1,15 @@
 // fuzz-replay: feeds saved fuzz inputs through a target's check, as the fuzz
 // program would, so that inputs which once failed keep being tested.
 //
-//   fuzz-replay TARGET FILE_OR_FOLDER...
+//   fuzz-replay [--call-limit-ms N] TARGET FILE_OR_FOLDER...
 //
+// With --call-limit-ms, a call of the code under test that takes longer than N
+// milliseconds fails its input (for release builds: sanitizers slow it down).
 // Folders are read one level deep; files whose names start with "." or that
 // end in ".md" are skipped. Exit code 1 when a check fails, 2 for bad arguments.
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -43,14 +46,28 @@ std::vector<fs::path> Inputs(const fs::path& path) {
     return files;
 }
 
+constexpr const char* kUsage = "usage: fuzz-replay [--call-limit-ms N] TARGET FILE_OR_FOLDER...\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::cerr << "usage: fuzz-replay TARGET FILE_OR_FOLDER...\n";
+    int first = 1;
+    if (argc > 2 && std::string_view(argv[1]) == "--call-limit-ms") {
+        const std::string_view text = argv[2];
+        int limitMs = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), limitMs);
+        if (error != std::errc{} || end != text.data() + text.size() || limitMs <= 0) {
+            std::cerr << "fuzz-replay: --call-limit-ms takes a positive whole number, not \"" << text << "\"\n";
+            return 2;
+        }
+        fuzz::SetCallLimit(std::chrono::milliseconds(limitMs));
+        first = 3;
+    }
+    if (argc < first + 2) {
+        std::cerr << kUsage;
         return 2;
     }
-    const std::string_view name = argv[1];
+    const std::string_view name = argv[first];
     const auto target = std::find_if(std::begin(fuzz::kTargets), std::end(fuzz::kTargets),
                                      [&](const fuzz::Target& t) { return name == t.name; });
     if (target == std::end(fuzz::kTargets)) {
@@ -59,7 +76,7 @@ int main(int argc, char** argv) {
     }
     int checked = 0;
     int failed = 0;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = first + 1; i < argc; ++i) {
         if (!fs::exists(argv[i])) {
             std::cerr << "fuzz-replay: no such file or folder: " << argv[i] << "\n";
             return 2;

@@ -1,7 +1,11 @@
 #!/bin/sh
 # Runs every fuzz program of a fuzz build for the given number of seconds.
 #
-#   fuzz/run-fuzz.sh BUILD_FOLDER SECONDS
+#   fuzz/run-fuzz.sh BUILD_FOLDER SECONDS [RELEASE_BUILD_FOLDER]
+#
+# With a release build folder, everything each target's corpus then holds is
+# replayed there with every timed call bounded to 50 ms (the sanitizers of the
+# fuzz build slow it too much for that bound; there it is 250 ms).
 #
 # New inputs go to BUILD_FOLDER/fuzz-corpus/<target>, crashes to
 # BUILD_FOLDER/fuzz-crashes/<target>/; the committed seeds, the BMP suite and the
@@ -11,12 +15,14 @@
 set -u
 build=$1
 seconds=$2
+release=${3:-}
+targets="bmp-stretch draw-script display painter instruments dialog-loop"
 root=$(cd "$(dirname "$0")/.." && pwd)
 failed=0
 # Undefined behaviour stops a run.
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
-for target in bmp-stretch draw-script display; do
+for target in $targets; do
     corpus="$build/fuzz-corpus/$target"
     crashes="$build/fuzz-crashes/$target"
     mkdir -p "$corpus" "$crashes"
@@ -38,7 +44,7 @@ for target in bmp-stretch draw-script display; do
             ;;
     esac
     echo "== fuzz-$target for ${seconds}s"
-    if ! "$build/bin/fuzz-$target" $options -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    if ! FUZZ_CALL_LIMIT_MS=250 "$build/bin/fuzz-$target" $options -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$crashes/" -print_final_stats=1 "$@" 2>"$build/fuzz-$target.log"; then
         failed=1
         echo "fuzz-$target FAILED; see $build/fuzz-$target.log and $crashes/"
@@ -46,4 +52,13 @@ for target in bmp-stretch draw-script display; do
     grep -E "^(stat::number_of_executed_units|stat::average_exec_per_sec|stat::new_units_added|stat::peak_rss_mb):" \
         "$build/fuzz-$target.log"
 done
+if [ -n "$release" ]; then
+    for target in $targets; do
+        if ! "$release/bin/fuzz-replay" --call-limit-ms 50 "$target" "$build/fuzz-corpus/$target" \
+            "$root/fuzz/corpus/$target" "$root/fuzz/regressions/$target"; then
+            failed=1
+            echo "fuzz-replay $target in $release: an input failed or a call took more than 50 ms"
+        fi
+    done
+fi
 exit $failed
