@@ -1,10 +1,13 @@
 # make        build everything into build/ (programs in build/bin/)
 # make run    install what is missing, build, start the demo
-# make test   install what is missing, build, run every test (normal and sanitizer builds)
+# make test   install what is missing, build, run every test (normal and sanitizer builds, and
+#             a few seconds of each fuzz target on its seeds)
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
+# How long `make test` runs each fuzz target.
+TEST_FUZZ_SECONDS ?= 5
 
 .PHONY: all deps build run test test-normal test-sanitize bench clean format update-golden pictures
 
@@ -13,10 +16,10 @@ all: build
 deps:
 	@tools/install-deps.sh
 
-$(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-
-build: $(BUILD)/build.ninja
+# tools/configure.sh copes with build folders made for another checkout or by
+# another user before configuring.
+build:
+	@tools/configure.sh $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: deps build
@@ -25,14 +28,13 @@ run: deps build
 test: deps
 	$(MAKE) test-normal
 	$(MAKE) test-sanitize
+	$(MAKE) fuzz SECONDS=$(TEST_FUZZ_SECONDS)
 
 test-normal: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-$(ASAN_BUILD)/build.ninja:
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DINSTRUMENTS_SANITIZE=ON -DINSTRUMENTS_BUILD_BENCHMARKS=OFF
-
-test-sanitize: $(ASAN_BUILD)/build.ninja
+test-sanitize:
+	@tools/configure.sh $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DINSTRUMENTS_SANITIZE=ON -DINSTRUMENTS_BUILD_BENCHMARKS=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS) -LE 'e2e|install'
@@ -44,7 +46,7 @@ format:
 	find app canvas colour widgets dialog include tests bench tools examples fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
 
 # Rewrites the golden frames from the current code; review the new images before committing.
 update-golden: build
@@ -61,7 +63,7 @@ SECONDS    ?= 60
 
 .PHONY: fuzz
 fuzz: deps build
-	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	@tools/configure.sh $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 		-DINSTRUMENTS_FUZZ=ON -DINSTRUMENTS_BUILD_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz-programs
 	fuzz/run-fuzz.sh $(FUZZ_BUILD) $(SECONDS) $(BUILD)

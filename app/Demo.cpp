@@ -143,21 +143,22 @@ std::string TimeOfDayText(const instruments::LocalTime& time) {
 
 void Tick(dialog::DialogHandle dialog) {
     using dialog::PaintDisplayText;
-    using dialog::ReadLocalTime;
     using instruments::ToSegmentDigits;
 
-    PaintDisplayText(dialog, 207, ToSegmentDigits(SecondsSinceMidnightText(ReadLocalTime())));
-    PaintDisplayText(dialog, 208, ToSegmentDigits(TimeOfDayText(ReadLocalTime())));
-    PaintDisplayText(dialog, 209, TimeOfDayText(ReadLocalTime()));
-    PaintDisplayText(dialog, 210, TimeOfDayText(ReadLocalTime()));
-    PaintDisplayText(dialog, 211, TimeOfDayText(ReadLocalTime()));
+    // One reading for the whole tick, so that no two instruments straddle a second.
+    const instruments::LocalTime now = dialog::ReadLocalTime();
+    PaintDisplayText(dialog, 207, ToSegmentDigits(SecondsSinceMidnightText(now)));
+    PaintDisplayText(dialog, 208, ToSegmentDigits(TimeOfDayText(now)));
+    PaintDisplayText(dialog, 209, TimeOfDayText(now));
+    PaintDisplayText(dialog, 210, TimeOfDayText(now));
+    PaintDisplayText(dialog, 211, TimeOfDayText(now));
     PaintDisplayText(dialog, 212, ToSegmentDigits("QUBEL8"));
     PaintDisplayText(dialog, 213, "QUBEL");
 
-    dialog::PaintClock(dialog, 702, 0);
-    dialog::PaintClock(dialog, 703, -1);
-    dialog::PaintClock(dialog, 704, +1);
-    dialog::PaintClock(dialog, 705, +2);
+    dialog::PaintClock(dialog, 702, 0, now);
+    dialog::PaintClock(dialog, 703, -1, now);
+    dialog::PaintClock(dialog, 704, +1, now);
+    dialog::PaintClock(dialog, 705, +2, now);
 
     levelCounter = levelCounter + 1.0f;
     levelCounter = std::fmod(levelCounter, 100.0f);

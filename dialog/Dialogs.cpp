@@ -142,7 +142,9 @@ bool ControlAddGraphic(DialogHandle handle, int id, std::string_view /*caption*/
         height = DialogUnits(height, kUnitsDown);
     }
     const bool replacing = entry->dialog->FindControl(id) != nullptr;
-    instruments::Control* control = entry->dialog->AddControl(id, x, y, width, height, style);
+    TheDialogs().lastError.clear();
+    instruments::Control* control =
+        entry->dialog->AddControl(id, x, y, width, height, style, &TheDialogs().lastError);
     if (control != nullptr && replacing) {
         // The replaced control's face may have been the current target.
         ForgetTargetsOf(*entry->dialog);

@@ -53,7 +53,8 @@ void UseHeadlessDialogs(instruments::HeadlessOptions options);
 // Virtual milliseconds since DialogShowModal began, in the headless back-end
 // (0 elsewhere); tools use it to drive a fixed clock.
 std::int64_t HeadlessVirtualTime();
-// Why the last DialogNew returned 0 (for example no display), or empty.
+// Why the last DialogNew returned 0 or the last ControlAddGraphic failed (for
+// example no display, or a size refused), or empty.
 std::string LastDialogError();
 
 // Called after every present of any dialog's client area, on either back-end

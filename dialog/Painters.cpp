@@ -96,11 +96,14 @@ void PaintDisplayText(DialogHandle dialog, int id, std::string_view text) {
 }
 
 void PaintClock(DialogHandle dialog, int id, int hourOffset) {
+    PaintClock(dialog, id, hourOffset, ReadLocalTime());
+}
+
+void PaintClock(DialogHandle dialog, int id, int hourOffset, const instruments::LocalTime& time) {
     const DisplayRecord* record = RecordOf(id);
     if (record == nullptr) {
         return;
     }
-    const instruments::LocalTime time = ReadLocalTime();
     std::string inputs;
     instruments::AppendInput(inputs, record->frameWidth);
     instruments::AnalogClock::AppendPaintInputs(inputs, time, hourOffset);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "dialog/Dialogs.h"
+#include "instruments/LocalTime.h"
 
 namespace dialog {
 
@@ -26,6 +27,9 @@ void PaintDisplayText(DialogHandle dialog, int id, std::string_view text);
 // Paints an analog clock for the local time with the hour shifted by
 // hourOffset. The display keeps pen width 1 and its position at the last dot.
 void PaintClock(DialogHandle dialog, int id, int hourOffset);
+// The same for a time read beforehand, so that every clock of a tick shows the
+// one time read for it.
+void PaintClock(DialogHandle dialog, int id, int hourOffset, const instruments::LocalTime& time);
 
 // Paints a needle meter at a value of its 0..100 scale.
 void PaintLevelMeter(DialogHandle dialog, int id, float value);

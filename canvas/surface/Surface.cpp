@@ -41,8 +41,22 @@ void Surface::ResetPeakLivePixels() {
     peakLivePixels = livePixels.load();
 }
 
+std::string Surface::SizeError(std::int64_t width, std::int64_t height) {
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    if (width < 0 || height < 0) {
+        return "size " + size + " is negative";
+    }
+    if (width > kMaxSide || height > kMaxSide) {
+        return "size " + size + " is larger than " + std::to_string(kMaxSide) + " pixels a side";
+    }
+    if (width * height > kMaxPixels) {
+        return "size " + size + " has more than " + std::to_string(kMaxPixels) + " pixels";
+    }
+    return {};
+}
+
 Surface::Surface(int width, int height, Pixel fill) {
-    if (width <= 0 || height <= 0 || static_cast<std::int64_t>(width) * height > kMaxPixels) {
+    if (width <= 0 || height <= 0 || !SizeError(width, height).empty()) {
         return;
     }
     const int stride = width;

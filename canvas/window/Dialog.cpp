@@ -1,6 +1,7 @@
 #include "instruments/Dialog.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace instruments {
 
@@ -15,12 +16,45 @@ bool Overlap(const ClientRect& a, const ClientRect& b) {
     return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 }
 
+// A deadline that would lie past the end of the clock's range stays there and
+// never fires.
+constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+
+std::int64_t DeadlineAfter(std::int64_t from, std::int64_t periods, std::int64_t periodMs) {
+    std::int64_t step = 0;
+    std::int64_t deadline = 0;
+    if (__builtin_mul_overflow(periods, periodMs, &step) || __builtin_add_overflow(from, step, &deadline)) {
+        return kNever;
+    }
+    return deadline;
+}
+
+// Keeps a list of rectangles to show short: past a few dozen (a handler that
+// composes on every tick while the window is hidden), one rectangle around them
+// all shows the same pixels.
+void Collapse(std::vector<ClientRect>& rects) {
+    constexpr std::size_t kMaxRects = 64;
+    if (rects.size() <= kMaxRects) {
+        return;
+    }
+    int left = rects[0].x, top = rects[0].y, right = left + rects[0].width, bottom = top + rects[0].height;
+    for (const ClientRect& r : rects) {
+        left = std::min(left, r.x);
+        top = std::min(top, r.y);
+        right = std::max(right, r.x + r.width);
+        bottom = std::max(bottom, r.y + r.height);
+    }
+    rects.assign(1, ClientRect{left, top, right - left, bottom - top});
+}
+
 }  // namespace
 
 std::unique_ptr<Dialog> Dialog::Create(std::unique_ptr<DialogBackend> backend, const std::string& caption,
                                        int x, int y, int width, int height, std::string& error) {
-    width = std::clamp(width, 0, kMaxSide);
-    height = std::clamp(height, 0, kMaxSide);
+    if (std::string problem = Surface::SizeError(width, height); !problem.empty()) {
+        error = "client area: " + problem;
+        return nullptr;
+    }
     if (!backend->Create(caption, x, y, width, height, error)) {
         return nullptr;
     }
@@ -37,8 +71,12 @@ Dialog::~Dialog() {
     backend_->Destroy();
 }
 
-Control* Dialog::AddControl(int id, int x, int y, int width, int height, std::uint32_t style) {
-    if (width < 0 || height < 0 || width > kMaxSide || height > kMaxSide) {
+Control* Dialog::AddControl(int id, int x, int y, int width, int height, std::uint32_t style,
+                            std::string* error) {
+    if (std::string problem = Surface::SizeError(width, height); !problem.empty()) {
+        if (error != nullptr) {
+            *error = "control " + std::to_string(id) + ": " + problem;
+        }
         return nullptr;
     }
     auto control = std::make_unique<Control>(
@@ -51,6 +89,12 @@ Control* Dialog::AddControl(int id, int x, int y, int width, int height, std::ui
     auto existing =
         std::find_if(controls_.begin(), controls_.end(), [id](const auto& c) { return c->id() == id; });
     if (existing != controls_.end()) {
+        const Surface& old = (*existing)->canvas().surface();
+        const ClientRect was = ClipToClient((*existing)->x(), (*existing)->y(), old.width(), old.height());
+        if (was.width > 0 && was.height > 0) {
+            uncovered_.push_back(was);
+            Collapse(uncovered_);
+        }
         *existing = std::move(control);
     } else {
         controls_.push_back(std::move(control));
@@ -105,11 +149,11 @@ void Dialog::Clicked(int x, int y) {
 void Dialog::FireDueTimers(std::int64_t now) {
     for (std::size_t i = 0; i < timers_.size() && !ended_; ++i) {
         Timer& timer = timers_[i];
-        if (timer.deadlineMs > now) {
+        if (timer.deadlineMs > now || timer.deadlineMs == kNever) {
             continue;
         }
         const std::int64_t late = now - timer.deadlineMs;
-        timer.deadlineMs += (late / timer.periodMs + 1) * timer.periodMs;
+        timer.deadlineMs = DeadlineAfter(timer.deadlineMs, late / timer.periodMs + 1, timer.periodMs);
         Dispatch(kEventTimer, static_cast<std::uintptr_t>(timer.id), 0);
     }
 }
@@ -117,6 +161,9 @@ void Dialog::FireDueTimers(std::int64_t now) {
 std::int64_t Dialog::NextDeadline() const {
     std::int64_t next = -1;
     for (const Timer& timer : timers_) {
+        if (timer.deadlineMs == kNever) {
+            continue;
+        }
         if (next < 0 || timer.deadlineMs < next) {
             next = timer.deadlineMs;
         }
@@ -127,16 +174,21 @@ std::int64_t Dialog::NextDeadline() const {
 // A forced present (the window was exposed) shows the whole client area; any
 // other shows only what the compose copied, and nothing when that is nothing.
 // While the window cannot be seen the changes wait, marked, for its exposure.
+// What reaches the window is everything composed since the last present,
+// also by a handler that composed itself.
 void Dialog::PresentIfPending(bool force) {
-    if ((!presentPending_ && !force) || (!force && !backend_->Visible())) {
+    const bool pending = presentPending_ || !unpresented_.empty() || !uncovered_.empty();
+    if ((!pending && !force) || (!force && !backend_->Visible())) {
         return;
     }
     ComposeClientArea();
     presentPending_ = false;
+    std::vector<ClientRect> parts = std::move(unpresented_);
+    unpresented_.clear();
     if (force) {
         backend_->Present(clientArea_);
-    } else if (!changed_.empty()) {
-        backend_->PresentChanged(clientArea_, changed_);
+    } else if (!parts.empty()) {
+        backend_->PresentChanged(clientArea_, parts);
     } else {
         return;
     }
@@ -147,10 +199,17 @@ void Dialog::PresentIfPending(bool force) {
 
 // Controls are composed in creation order, later ones on top. A changed control
 // is copied again, and so is every later control that overlaps something copied
-// before it, so that overlapping siblings keep their order. Only the parts
-// inside the client area count: nothing outside it is ever shown.
+// before it, so that overlapping siblings keep their order. Where a replaced
+// control was goes back to the button face first, and every control over it is
+// copied again. Only the parts inside the client area count: nothing outside
+// it is ever shown.
 const Surface& Dialog::ComposeClientArea() {
-    changed_.clear();
+    changed_ = std::move(uncovered_);
+    uncovered_.clear();
+    const Pixel buttonFace = PixelFromColour(kSystemButtonFace);
+    for (const ClientRect& rect : changed_) {
+        clientArea_.FillRect(rect.x, rect.y, rect.x + rect.width, rect.y + rect.height, buttonFace);
+    }
     for (auto& control : controls_) {
         Canvas& canvas = control->canvas();
         const Surface& face = canvas.surface();
@@ -166,6 +225,8 @@ const Surface& Dialog::ComposeClientArea() {
             changed_.push_back(shown);
         }
     }
+    unpresented_.insert(unpresented_.end(), changed_.begin(), changed_.end());
+    Collapse(unpresented_);
     return clientArea_;
 }
 
@@ -231,6 +292,7 @@ std::intptr_t Dialog::ShowModal(DialogHandler handler) {
         }
     }
     running_ = false;
+    ended_ = false;
     return result_;
 }
 
@@ -245,7 +307,7 @@ void Dialog::SetTimer(int timerId, int periodMs) {
     // Periods below 10 ms are raised to 10 ms, as the platform does; a second
     // SetTimer with the same id restarts that timer.
     const std::int64_t period = std::max(periodMs, 10);
-    const std::int64_t deadline = backend_->Now() + period;
+    const std::int64_t deadline = DeadlineAfter(backend_->Now(), 1, period);
     for (Timer& timer : timers_) {
         if (timer.id == timerId) {
             timer.periodMs = period;

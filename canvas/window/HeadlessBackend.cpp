@@ -3,6 +3,7 @@
 // area that tests and tools read as pixels.
 
 #include <algorithm>
+#include <limits>
 
 #include "instruments/Dialog.h"
 #include "instruments/Surface.h"
@@ -11,8 +12,13 @@ namespace instruments {
 
 namespace {
 
-// Bounds the late wake-up so that virtual time cannot approach the int64 limit.
+// Bounds the late wake-up; virtual time saturates at the end of its range.
 constexpr std::int64_t kMaxLateWakeMs = 3'600'000;
+
+std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b) {
+    std::int64_t sum = 0;
+    return __builtin_add_overflow(a, b, &sum) ? std::numeric_limits<std::int64_t>::max() : sum;
+}
 
 class HeadlessBackend final : public DialogBackend {
   public:
@@ -42,7 +48,10 @@ class HeadlessBackend final : public DialogBackend {
             now_ = std::max(now_, options_.spanMs);
             return {BackendEventKind::SpanElapsed};
         }
-        now_ = std::max(now_, deadlineMs + std::clamp<std::int64_t>(options_.lateWakeMs, 0, kMaxLateWakeMs));
+        // Time always moves on to the deadline or past it, so the loop's timers
+        // come due and no wait can leave the loop where it was.
+        now_ = std::max(now_, SaturatingAdd(deadlineMs, std::clamp<std::int64_t>(options_.lateWakeMs, 0,
+                                                                                 kMaxLateWakeMs)));
         return {BackendEventKind::None};
     }
 

@@ -72,12 +72,9 @@ std::unique_ptr<DialogBackend> MakeHeadlessBackend(const HeadlessOptions& option
 
 class Dialog {
   public:
-    // A dialog or control larger than this many pixels a side is refused.
-    static constexpr int kMaxSide = 16384;
-
     // Creates the hidden window of a client area of width x height pixels
-    // (x = y = -1 centres it); null, with the reason in `error`, when the
-    // back-end has none to give.
+    // (x = y = -1 centres it); null, with the reason in `error`, when the size
+    // is refused (Surface::SizeError) or the back-end has none to give.
     static std::unique_ptr<Dialog> Create(std::unique_ptr<DialogBackend> backend, const std::string& caption,
                                           int x, int y, int width, int height, std::string& error);
     ~Dialog();
@@ -85,25 +82,30 @@ class Dialog {
     Dialog& operator=(const Dialog&) = delete;
 
     // Adds a graphic control of width x height pixels filled with the
-    // button-face colour; a control with the same id is replaced. Null when the
-    // size is refused.
-    Control* AddControl(int id, int x, int y, int width, int height, std::uint32_t style);
+    // button-face colour; a control with the same id is replaced (what it
+    // covered is composed again). Null, with the reason in `error` when one is
+    // given, when the size is refused (Surface::SizeError).
+    Control* AddControl(int id, int x, int y, int width, int height, std::uint32_t style,
+                        std::string* error = nullptr);
     Control* FindControl(int id);
     UserSlots& user() { return user_; }
 
     // Calls the handler with the initialisation and size events, shows the
-    // window and runs the loop until End; returns End's result.
+    // window and runs the loop until End; returns End's result. A dialog can be
+    // run again after its loop returned.
     std::intptr_t ShowModal(DialogHandler handler);
     void End(std::intptr_t result);
     bool running() const { return running_; }
     // A timer event with this id every period (at least 10 ms); the same id
-    // again restarts it.
+    // again restarts it. Deadlines saturate: one past the end of the clock's
+    // range never fires.
     void SetTimer(int timerId, int periodMs);
     // Milliseconds on the back-end's clock (real or virtual).
     std::int64_t Now() { return backend_->Now(); }
 
     // Copies every control that changed since the last compose onto the client
-    // area and returns it.
+    // area and returns it. What it copies is shown by the loop's next present,
+    // whoever called it.
     const Surface& ComposeClientArea();
     // The parts of the client area that the last ComposeClientArea copied to.
     std::span<const ClientRect> Composed() const { return changed_; }
@@ -136,7 +138,9 @@ class Dialog {
     UserSlots user_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<Timer> timers_;
-    std::vector<ClientRect> changed_;  // what ComposeClientArea copied, clipped
+    std::vector<ClientRect> changed_;      // what the last ComposeClientArea copied, clipped
+    std::vector<ClientRect> unpresented_;  // what composes copied since the last present
+    std::vector<ClientRect> uncovered_;    // where replaced controls were, to compose again
     DialogHandler handler_;
     std::function<void(const Surface&)> presentListener_;
     bool running_ = false;

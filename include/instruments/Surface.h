@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "instruments/Pixel.h"
 
@@ -21,8 +22,15 @@ struct Brush;
 // development machine.
 class Surface {
   public:
-    // The largest surface accepted, in pixels; larger requests give an empty surface.
+    // The largest surface accepted: at most kMaxSide pixels a side and
+    // kMaxPixels in all (a 8192 x 8192 square). Every size the library takes
+    // (dialogs, controls, instruments) is held to this one rule; the
+    // constructor gives an empty surface for a size it refuses.
+    static constexpr int kMaxSide = 16384;
     static constexpr std::int64_t kMaxPixels = 1 << 26;
+    // Why width x height cannot be a surface, naming the size and the limit, or
+    // an empty string when it can (0 a side is an empty surface, accepted).
+    static std::string SizeError(std::int64_t width, std::int64_t height);
 
     Surface() = default;
     Surface(int width, int height, Pixel fill = 0);

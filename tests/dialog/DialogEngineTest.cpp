@@ -230,7 +230,12 @@ TEST(DialogEngine, ExtremePositionsAndSlotNumbersAreHarmless) {
     EXPECT_NE(ComposeClientArea(dialog), nullptr);
     SetUser(dialog, 1, INT32_MIN, 9);
     EXPECT_EQ(GetUser(dialog, 1, 8), 9);
-    EXPECT_NE(DialogNew(0, 0, "units", INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, 0, 0), 0);
+    // A size that cannot be a client area is refused, with the reason.
+    EXPECT_EQ(DialogNew(0, 0, "units", INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, 0, 0), 0);
+    EXPECT_NE(LastDialogError().find("client area"), std::string::npos) << LastDialogError();
+    EXPECT_FALSE(ControlAddGraphic(dialog, 3, "", 0, 0, 16384, 16384, 0));
+    EXPECT_NE(LastDialogError().find("control 3"), std::string::npos) << LastDialogError();
+    EXPECT_EQ(ControlSurface(dialog, 3), nullptr);
 }
 
 TEST(DialogEngine, WindowWithoutADisplayFailsWithAReasonNamingDisplay) {

@@ -204,7 +204,6 @@ void DrawScript::SetCase(Tokens& tokens) {
 }
 
 void DrawScript::NewSurface(Tokens& tokens) {
-    constexpr int kMaxSide = 16384;
     const std::int32_t width = tokens.Number();
     const std::int32_t height = tokens.Number();
     const std::int32_t background = tokens.Number();
@@ -221,7 +220,7 @@ void DrawScript::NewSurface(Tokens& tokens) {
         Emit();
     }
     surface_.reset();
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+    if (width <= 0 || height <= 0 || width > Surface::kMaxSide || height > Surface::kMaxSide) {
         Fail("bad surface size");
         return;
     }
