@@ -22,12 +22,13 @@ std::string Timed(std::string_view what, const std::function<void()>& call) {
     if (callLimit.count() <= 0) {
         return {};
     }
-    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    const auto took =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     if (took <= callLimit) {
         return {};
     }
-    return std::string(what) + " took " + std::to_string(took.count() / 1000.0) + " ms, more than the limit of " +
-           std::to_string(callLimit.count() / 1000.0) + " ms";
+    return std::string(what) + " took " + std::to_string(took.count() / 1000.0) +
+           " ms, more than the limit of " + std::to_string(callLimit.count() / 1000.0) + " ms";
 }
 
 }  // namespace fuzz

@@ -52,12 +52,8 @@ struct Target {
 };
 
 inline constexpr Target kTargets[] = {
-    {"bmp-stretch", CheckBmpStretch},
-    {"draw-script", CheckDrawScript},
-    {"display", CheckDisplay},
-    {"painter", CheckPainter},
-    {"instruments", CheckInstruments},
-    {"dialog-loop", CheckDialogLoop},
+    {"bmp-stretch", CheckBmpStretch}, {"draw-script", CheckDrawScript},  {"display", CheckDisplay},
+    {"painter", CheckPainter},        {"instruments", CheckInstruments}, {"dialog-loop", CheckDialogLoop},
 };
 
 }  // namespace fuzz

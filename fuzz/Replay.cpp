@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
         int limitMs = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), limitMs);
         if (error != std::errc{} || end != text.data() + text.size() || limitMs <= 0) {
-            std::cerr << "fuzz-replay: --call-limit-ms takes a positive whole number, not \"" << text << "\"\n";
+            std::cerr << "fuzz-replay: --call-limit-ms takes a positive whole number, not \"" << text
+                      << "\"\n";
             return 2;
         }
         fuzz::SetCallLimit(std::chrono::milliseconds(limitMs));
