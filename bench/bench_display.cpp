@@ -13,6 +13,9 @@
 #include "dialog/Dialogs.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
+#include "instruments/Background.h"
+#include "instruments/Colour.h"
+#include "instruments/Painter.h"
 
 namespace {
 
@@ -87,5 +90,19 @@ void BM_CreateAllDemoDisplays(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CreateAllDemoDisplays)->Iterations(kPictureIterations);
+
+// The box-stack background of a square display of side range(0), as deep as
+// display creation paints it, inside a frame of 6.
+void BM_BoxStack(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    instruments::Surface surface(side, side);
+    instruments::Painter painter(surface);
+    const instruments::ColourSpec grey = instruments::ColourSpec::Parse("grigio");
+    for (auto _ : state) {
+        instruments::PaintBoxStack(painter, 6, grey, instruments::BoxStackDepth(side));
+        benchmark::DoNotOptimize(surface.At(side / 2, side / 2));
+    }
+}
+BENCHMARK(BM_BoxStack)->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
 
 }  // namespace

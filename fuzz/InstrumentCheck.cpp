@@ -1,9 +1,336 @@
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+
 #include "fuzz/FuzzChecks.h"
+#include "fuzz/FuzzInput.h"
+#include "instruments/AnalogClock.h"
+#include "instruments/Background.h"
+#include "instruments/Frame.h"
+#include "instruments/LevelMeter.h"
+#include "instruments/Painter.h"
+#include "instruments/Surface.h"
+#include "instruments/Switch.h"
+#include "instruments/TextDisplay.h"
 
 namespace fuzz {
 
-// Not written yet.
-std::string CheckInstruments(std::span<const std::uint8_t>) {
+namespace {
+
+// Accepted sizes stay up to this a side and this many pixels (1024 x 256, 512 x
+// 512); refused ones may be any size. Every face is a fresh surface and a fresh
+// block of its size, and on a machine where touching fresh memory is slow
+// (about 20 ms for 4 MB measured on one) a larger face alone would take most
+// of the time one call may take.
+constexpr int kMaxSide = 1024;
+constexpr int kMaxArea = 1 << 18;
+constexpr int kMaxSteps = 24;
+
+std::string SizeText(instruments::Size size) {
+    return std::to_string(size.width) + " x " + std::to_string(size.height);
+}
+
+// Mostly small sizes, now and then a large one, and sizes every surface
+// refuses: negative, or past the limits of a side or of the pixel count.
+instruments::Size PickSize(FuzzInput& in) {
+    const std::uint8_t kind = in.Byte();
+    switch (kind % 16) {
+        case 0:
+            return {in.Between(-3, 40), -in.Between(1, 1 << 30)};
+        case 1:
+            return {instruments::Surface::kMaxSide + in.Between(1, 1 << 20), in.Between(0, 8)};
+        case 2:
+            return {9000, 9000};
+        case 3:
+        case 4: {
+            const int width = in.Between(0, kMaxSide);
+            return {width, in.Between(0, std::min(kMaxSide, kMaxArea / std::max(width, 1)))};
+        }
+        default:
+            return {in.Between(0, 240), in.Between(0, 120)};
+    }
+}
+
+// A colour text: one of the names, a hex form, or any bytes.
+std::string PickColour(FuzzInput& in) {
+    static constexpr const char* kNames[] = {"",
+                                             " ",
+                                             "rosso",
+                                             "verde",
+                                             "grigio",
+                                             "oro",
+                                             "pulsanterosso",
+                                             "pulsanteverde",
+                                             "pulsantegrigio",
+                                             "pulsanteoro",
+                                             "pulsanteblu",
+                                             " Oro ",
+                                             "#f06040",
+                                             "#fff0f0",
+                                             "#"};
+    const std::uint8_t pick = in.Byte();
+    if (pick < 0xc0) {
+        return kNames[pick % std::size(kNames)];
+    }
+    return std::string(in.Text(24));
+}
+
+std::string PickStyle(FuzzInput& in) {
+    static constexpr const char* kWords[] = {
+        "", "unito", "vuoto", "cerchio", "ombra", "spento", "unito vuoto cerchio"};
+    const std::uint8_t pick = in.Byte();
+    if (pick < 0xc0) {
+        return kWords[pick % std::size(kWords)];
+    }
+    return std::string(in.Text(48));
+}
+
+float PickLevel(FuzzInput& in) {
+    static constexpr float kLevels[] = {0.0f,
+                                        -0.0f,
+                                        50.0f,
+                                        100.0f,
+                                        -1e30f,
+                                        1e30f,
+                                        std::numeric_limits<float>::infinity(),
+                                        -std::numeric_limits<float>::infinity(),
+                                        std::numeric_limits<float>::quiet_NaN()};
+    const std::uint8_t pick = in.Byte();
+    if (pick < 0x80) {
+        return kLevels[pick % std::size(kLevels)];
+    }
+    const std::uint32_t bits = in.Word();
+    float value = 0.0f;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+instruments::LocalTime PickTime(FuzzInput& in) {
+    if (in.Byte() < 0xc0) {
+        return {in.Between(0, 23), in.Between(0, 59), in.Between(0, 59), in.Between(0, 999)};
+    }
+    return {in.Number(30), in.Number(70), in.Number(70), in.Number(1000)};
+}
+
+// Changes the same piece of drawing state on both painters.
+void ChangeState(FuzzInput& in, instruments::Painter& a, instruments::Painter& b) {
+    const std::uint8_t what = in.Byte();
+    const int n = in.Number(12);
+    for (instruments::Painter* p : {&a, &b}) {
+        switch (what % 5) {
+            case 0:
+                p->Width(n);
+                break;
+            case 1:
+                p->ColourFg(n);
+                break;
+            case 2:
+                p->ColourBg(n);
+                break;
+            case 3:
+                p->SetPos(n, -n);
+                break;
+            default:
+                p->Width(n < 0 ? -n : n + 1);
+                break;
+        }
+    }
+}
+
+// Two surfaces that must stay alike, each with its painter: Update goes to
+// `updated`, Paint to `painted`.
+struct Side {
+    instruments::Surface surface;
+    std::optional<instruments::Painter> painter;
+
+    // A new painter on the replacement, in the given state (a new painter's
+    // own without one).
+    void Attach(instruments::Surface replacement, std::optional<instruments::DrawingState> state) {
+        painter.reset();
+        surface = std::move(replacement);
+        painter.emplace(surface);
+        if (state) {
+            painter->RestoreState(std::move(*state));
+        }
+    }
+};
+
+}  // namespace
+
+std::string CheckInstruments(std::span<const std::uint8_t> input) {
+    FuzzInput in(input);
+    const instruments::Size size = PickSize(in);
+    const int frameWidth = in.Number(40);
+    const std::string frameColour = PickColour(in);
+    const std::string styleWords = PickStyle(in);
+    const std::string backColour = PickColour(in);
+    const int backStyle = in.Number(8);
+    const instruments::Colour ink = static_cast<instruments::Colour>(in.Word());
+    const bool withPicture = in.Byte() % 4 == 0;
+    const instruments::DisplaySettings settings = instruments::DisplaySettings::FromKeywords(
+        frameWidth, frameColour, 0, ink, styleWords, backColour, backStyle);
+
+    std::string failure;
+    const auto timed = [&failure](std::string_view what, const std::function<void()>& call) {
+        std::string message = Timed(what, call);
+        if (failure.empty()) {
+            failure = std::move(message);
+        }
+        return failure.empty();
+    };
+
+    // A picture of the face's size, for the picture background.
+    std::optional<instruments::Surface> picture;
+    if (withPicture && instruments::Surface::SizeError(size.width, size.height).empty() &&
+        size.width <= kMaxSide && size.height <= kMaxSide) {
+        picture.emplace(size.width, size.height, in.Word() & 0xFFFFFFu);
+        instruments::Painter onPicture(*picture);
+        onPicture.Box(0, 0, size.width / 2.0, size.height / 2.0, 0, in.Word() & 0xFFFFFF, -1);
+    }
+    const instruments::Surface* pictureOrNone = picture ? &*picture : nullptr;
+
+    std::optional<instruments::TextDisplay> display;
+    std::optional<instruments::AnalogClock> clock;
+    std::optional<instruments::LevelMeter> meter;
+    if (!timed("TextDisplay", [&] { display.emplace(size, settings, pictureOrNone); }) ||
+        !timed("AnalogClock", [&] { clock.emplace(size, settings, pictureOrNone); }) ||
+        !timed("LevelMeter", [&] { meter.emplace(size, settings, pictureOrNone); })) {
+        return failure;
+    }
+    // A face is a block of the asked size, or empty for a size no surface takes.
+    const bool refused = !instruments::Surface::SizeError(size.width, size.height).empty() ||
+                         size.width == 0 || size.height == 0;
+    const instruments::PixelBlock& face = display->face();
+    if (refused ? face.width() != 0 || face.height() != 0
+                : !face.Valid() || face.width() != size.width || face.height() != size.height) {
+        return "a face of " + std::to_string(face.width()) + " x " + std::to_string(face.height()) + " for " +
+               SizeText(size);
+    }
+    if (refused) {
+        return {};
+    }
+
+    // Painting the frame and background again over the face changes nothing:
+    // creation and every repaint (a switch face, a dialog's background
+    // painter) paint the same background.
+    {
+        instruments::Surface again(size.width, size.height);
+        instruments::Painter onAgain(again);
+        onAgain.SetBits(face);
+        if (!timed("PaintFrame", [&] { instruments::PaintFrame(onAgain, settings.frame); }) ||
+            !timed("PaintBackground", [&] {
+                instruments::PaintBackground(onAgain, settings.frame.width, settings.background.colour,
+                                             settings.background.pattern, pictureOrNone);
+            })) {
+            return failure;
+        }
+        if (!(instruments::PixelBlock::FromSurface(again) == face)) {
+            return "painting the frame and background again over a face of " + SizeText(size) + " changed it";
+        }
+    }
+
+    instruments::Switch::Settings own;
+    own.frameWidth = frameWidth;
+    own.frameColour = settings.frame.colour;
+    own.backColour = settings.background.colour;
+    own.offPattern = settings.background.pattern;
+    own.onPattern = instruments::BackgroundPatternOf(in.Number(8));
+    own.labelColour = ink;
+    own.labels = std::string(in.Text(24));
+    instruments::Switch lever(own);
+
+    // The surfaces are mostly the face's size; larger ones leave a part the
+    // face does not cover, so no repaint may be skipped.
+    instruments::Size surfaceSize = size;
+    if (in.Byte() % 8 == 0) {
+        surfaceSize = {size.width + in.Between(0, 3), std::max(1, size.height + in.Between(-1, 3))};
+    }
+    const instruments::Pixel fill = in.Word() & 0xFFFFFFu;
+    Side updated;
+    Side painted;
+    updated.Attach(instruments::Surface(surfaceSize.width, surfaceSize.height, fill), std::nullopt);
+    painted.Attach(instruments::Surface(surfaceSize.width, surfaceSize.height, fill), std::nullopt);
+
+    const int steps = in.Between(1, kMaxSteps);
+    for (int step = 0; step < steps; ++step) {
+        instruments::Painter& a = *updated.painter;
+        instruments::Painter& b = *painted.painter;
+        const std::uint8_t op = in.Byte();
+        std::string what;
+        bool ok = true;
+        switch (op % 8) {
+            case 0:
+            case 1: {
+                const std::string text(in.Text(40));
+                what = "text \"" + text + "\"";
+                ok = timed("TextDisplay::Update", [&] { display->Update(a, text); }) &&
+                     timed("TextDisplay::Paint", [&] { display->Paint(b, text); });
+                break;
+            }
+            case 2: {
+                const instruments::LocalTime time = PickTime(in);
+                const int hourOffset = in.Number(48);
+                what = "clock";
+                ok = timed("AnalogClock::Update", [&] { clock->Update(a, time, hourOffset); }) &&
+                     timed("AnalogClock::Paint", [&] { clock->Paint(b, time, hourOffset); });
+                break;
+            }
+            case 3: {
+                const float level = PickLevel(in);
+                what = "meter at " + std::to_string(level);
+                ok = timed("LevelMeter::Update", [&] { meter->Update(a, level); }) &&
+                     timed("LevelMeter::Paint", [&] { meter->Paint(b, level); });
+                break;
+            }
+            case 4: {
+                // One pixel written behind the instruments' backs.
+                const int x = in.Between(0, surfaceSize.width - 1);
+                const int y = in.Between(0, surfaceSize.height - 1);
+                const instruments::Pixel pixel = in.Word() & 0xFFFFFFu;
+                what = "a pixel written";
+                updated.surface.SetPixel(x, y, pixel);
+                painted.surface.SetPixel(x, y, pixel);
+                break;
+            }
+            case 5:
+                what = "state changed";
+                ChangeState(in, a, b);
+                break;
+            case 6: {
+                // Another surface with the same pixels and state: a skip must
+                // notice that it was never painted.
+                what = "surface replaced";
+                const instruments::DrawingState stateA = a.state();
+                const instruments::DrawingState stateB = b.state();
+                updated.Attach(instruments::Surface(updated.surface), stateA);
+                painted.Attach(instruments::Surface(painted.surface), stateB);
+                break;
+            }
+            default: {
+                what = "switch";
+                if (in.Byte() % 2 == 0) {
+                    lever.Toggle();
+                }
+                ok = timed("Switch::Paint", [&] { lever.Paint(*updated.painter); }) &&
+                     timed("Switch::Paint", [&] { lever.Paint(*painted.painter); });
+                break;
+            }
+        }
+        if (!ok) {
+            return failure;
+        }
+        if (!updated.surface.SamePixels(painted.surface)) {
+            return "after step " + std::to_string(step) + " (" + what + ") on " + SizeText(surfaceSize) +
+                   ", what Update left differs from what Paint left";
+        }
+        if (!(updated.painter->state() == painted.painter->state())) {
+            return "after step " + std::to_string(step) + " (" + what +
+                   "), the drawing state Update left differs";
+        }
+    }
     return {};
 }
 

@@ -1,7 +1,9 @@
 #include "instruments/Background.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "canvas/raster/Spans.h"
 #include "canvas/surface/Rounding.h"
@@ -76,9 +78,13 @@ Steps VisibleSteps(int inset, Wide last, int extent) {
     return {std::max<Wide>(static_cast<Wide>(inset) + 1, 1), std::min<Wide>(last, extent)};
 }
 
+// Step i paints rows i - 1 and h - i. The steps run to ceil(h / 2), so an odd
+// height ends on one step that paints its middle row alone: rounding h / 2
+// instead would stop short of that step for h = 4k + 1 and leave the middle
+// row unpainted, while h = 4k + 3 already reached it.
 void PaintMirroredRows(instruments::Painter& p, const Area& a, int inset,
                        const instruments::ColourSpec& spec) {
-    const Steps steps = VisibleSteps(inset, instruments::RoundHalfEven(a.h / 2.0), a.h);
+    const Steps steps = VisibleSteps(inset, (static_cast<Wide>(a.h) + 1) / 2, a.h);
     for (Wide i = steps.first; i <= steps.last; ++i) {
         const instruments::Colour c = spec.At(Shade(LineShade(static_cast<double>(i), a.h)));
         Row(p, a, i - 1, c);
@@ -139,9 +145,80 @@ instruments::Colour BoxColour(const instruments::ColourSpec& spec, Wide i, int h
     return spec.At(Shade(kBoxShadeStart - along));
 }
 
-void Box(instruments::Painter& p, const Area& a, Wide i, int inset, instruments::Colour colour) {
-    const double corner = ClampCoordinate(static_cast<Wide>(inset) + i, std::max(a.w, a.h));
-    p.Box(corner, corner, a.farX, a.farY, 0, colour, colour, instruments::FillStyle::Solid);
+// One box of the stack that paints something: its near corner c (on both axes)
+// and its pixel.
+struct StackBox {
+    int corner;
+    instruments::Pixel pixel;
+};
+
+// A square-cornered box whose thin outline and fill share one colour paints the
+// half-open rectangle between its corners, ordered on each axis, except when
+// that rectangle is empty or a single pixel (its four corners coincide).
+bool PaintsSomething(int corner, int farX, int farY) {
+    const int dx = corner > farX ? corner - farX : farX - corner;
+    const int dy = corner > farY ? corner - farY : farY - corner;
+    return dx != 0 && dy != 0 && !(dx == 1 && dy == 1);
+}
+
+// The stack with a thin pen, each pixel written once with the colour of the
+// last box that covers it. On each axis box c covers coordinate v < far when
+// c <= v, and v >= far when c > v. The corners never decrease along the
+// stack, so the boxes with c <= v are a leading run of it and the last box
+// covering a pixel follows from the last box with c <= x or c <= y.
+void FillBoxStack(instruments::Surface& surface, instruments::Size size, int farX, int farY,
+                  const std::vector<StackBox>& boxes) {
+    if (boxes.empty()) {
+        return;
+    }
+    const int w = size.width;
+    const int h = size.height;
+    // Columns before `split` lie before the far edge, the rest at or past it.
+    const int split = std::clamp(farX, 0, w);
+    const int count = static_cast<int>(boxes.size());
+    // lastUpTo[v]: the last box with c <= v, or -1 (v is any column or row).
+    std::vector<int> lastUpTo(static_cast<std::size_t>(std::max(w, h)));
+    for (int v = 0, k = -1; v < static_cast<int>(lastUpTo.size()); ++v) {
+        while (k + 1 < count && boxes[static_cast<std::size_t>(k + 1)].corner <= v) {
+            ++k;
+        }
+        lastUpTo[static_cast<std::size_t>(v)] = k;
+    }
+    // The left band: column x before the far edge, in a row where x is the
+    // binding bound, takes the last box with c <= x.
+    std::vector<instruments::Pixel> band(static_cast<std::size_t>(w));
+    for (int x = 0; x < w; ++x) {
+        const int k = lastUpTo[static_cast<std::size_t>(x)];
+        band[static_cast<std::size_t>(x)] = k < 0 ? 0 : boxes[static_cast<std::size_t>(k)].pixel;
+    }
+    const auto copyBand = [&](int y, int x0, int x1) {
+        if (x0 < x1) {
+            std::copy(band.begin() + x0, band.begin() + x1, surface.row(y) + x0);
+        }
+    };
+    const int firstCorner = boxes.front().corner;
+    const StackBox& lastBox = boxes.back();
+    for (int y = 0; y < h; ++y) {
+        const int k = lastUpTo[static_cast<std::size_t>(y)];
+        if (y < farY) {
+            // x < y: the column bounds (x >= c for x covered, so x >= the first corner).
+            copyBand(y, std::max(firstCorner, 0), std::min(y, split));
+            if (k >= 0) {
+                const StackBox& box = boxes[static_cast<std::size_t>(k)];
+                // x >= y before the far edge: the row bounds; past it, c > x too.
+                surface.FillSpan(y, y, split, box.pixel);
+                surface.FillSpan(y, split, std::min(box.corner, w), box.pixel);
+            }
+        } else {
+            // Row y is covered only by boxes with c > y, from box k + 1 on.
+            if (k + 1 < count) {
+                copyBand(y, std::max(boxes[static_cast<std::size_t>(k + 1)].corner, 0), split);
+            }
+            if (lastBox.corner > y) {
+                surface.FillSpan(y, split, std::min(lastBox.corner, w), lastBox.pixel);
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -150,25 +227,59 @@ BackgroundPattern BackgroundPatternOf(int number) {
     return number >= 0 && number <= 6 ? static_cast<BackgroundPattern>(number) : BackgroundPattern::None;
 }
 
+int BoxStackDepth(int height) {
+    return static_cast<int>(std::floor(static_cast<double>(0.2f) * height));
+}
+
 void PaintBoxStack(instruments::Painter& p, int inset, const instruments::ColourSpec& spec, int depth) {
     const instruments::Size size = p.ClientSize();
     if (size.width <= 0 || size.height <= 0 || depth < 0) {
         return;
     }
-    const Area area = InsideOf(size, inset);
-    // Boxes whose near corner is at or before the origin cover the whole
-    // surface, so only the last of them shows; boxes whose near corner is past
-    // both far edges all cover the same pixels, so only the last of them shows.
-    // Skipping the hidden ones keeps any depth or inset to a bounded loop.
-    const Wide first = std::clamp<Wide>(-static_cast<Wide>(inset), 0, depth);
-    const Wide lastDistinct = static_cast<Wide>(std::max(size.width, size.height)) - inset;
+    // Coordinates are clamped to `margin` pixels beyond the surface, where no
+    // edge of a box can show: one for a thin pen, and a geometric pen's stroke
+    // reaches about half its width past its line, so it needs more.
+    const int pen = p.state().penWidth;
+    const bool thin = pen <= 1;
+    const int margin = thin ? 1 : pen + 1;
+    const Wide side = std::max(size.width, size.height);
+    const auto clamped = [margin](Wide v, int extent) {
+        return static_cast<int>(std::clamp<Wide>(v, -margin, static_cast<Wide>(extent) + margin));
+    };
+    const int farX = clamped(static_cast<Wide>(size.width) - inset, size.width);
+    const int farY = clamped(static_cast<Wide>(size.height) - inset, size.height);
+    // Boxes whose near corners clamp to one value are the same box, so only the
+    // last of them shows. Skipping the hidden ones keeps any depth or inset to a
+    // loop bounded by the surface's side.
+    const Wide first = std::clamp<Wide>(-static_cast<Wide>(margin) - inset, 0, depth);
+    const Wide lastDistinct = side + margin - inset;
     const Wide last = std::min<Wide>(depth, std::max(lastDistinct, first));
-    for (Wide i = first; i <= last; ++i) {
-        Box(p, area, i, inset, BoxColour(spec, i, size.height));
+    // Box `last + 1` stands for all the boxes after `last`: it has their shape
+    // and the colour of the deepest.
+    const auto forEachBox = [&](const auto& visit) {
+        for (Wide i = first; i <= last; ++i) {
+            visit(clamped(static_cast<Wide>(inset) + i, static_cast<int>(side)),
+                  BoxColour(spec, i, size.height));
+        }
+        if (depth > last) {
+            visit(clamped(static_cast<Wide>(inset) + last + 1, static_cast<int>(side)),
+                  BoxColour(spec, depth, size.height));
+        }
+    };
+    if (!thin) {
+        forEachBox([&](int corner, instruments::Colour colour) {
+            p.Box(corner, corner, farX, farY, 0, colour, colour, instruments::FillStyle::Solid);
+        });
+        return;
     }
-    if (depth > last) {
-        Box(p, area, last + 1, inset, BoxColour(spec, depth, size.height));
-    }
+    std::vector<StackBox> boxes;
+    boxes.reserve(static_cast<std::size_t>(last - first + 2));
+    forEachBox([&](int corner, instruments::Colour colour) {
+        if (PaintsSomething(corner, farX, farY)) {
+            boxes.push_back({corner, instruments::PixelFromColour(colour)});
+        }
+    });
+    FillBoxStack(p.surface(), size, farX, farY, boxes);
 }
 
 void PaintBackground(instruments::Painter& p, int inset, const instruments::ColourSpec& spec,
@@ -188,15 +299,9 @@ void PaintBackground(instruments::Painter& p, int inset, const instruments::Colo
         case BackgroundPattern::MirroredColumns:
             PaintMirroredColumns(p, area, inset, spec, ColumnShading::DarkEdges);
             break;
-        case BackgroundPattern::BoxStack: {
-            // The factor is the single-precision 0.1 (0.100000001...) and the
-            // product is taken exactly, so products that would be exactly
-            // halfway lie just above it and round up: 0.1 x 55 = 5.5000001 -> 6,
-            // 0.1 x 45 -> 5.
-            const double depth = static_cast<double>(0.1f) * std::min(size.width, size.height);
-            PaintBoxStack(p, inset, spec, instruments::RoundHalfEven(depth));
+        case BackgroundPattern::BoxStack:
+            PaintBoxStack(p, inset, spec, BoxStackDepth(size.height));
             break;
-        }
         case BackgroundPattern::RowsFromTop:
             PaintRowsFromTop(p, area, inset, spec);
             break;

@@ -24,12 +24,29 @@ void Line(instruments::Painter& p, int x1, int y1, int x2, int y2, instruments::
     p.LineTo(x2, y2, colour);
 }
 
+// The rings are one-pixel lines whatever pen the painter holds (a switch face
+// is painted with the caller's painter): a geometric pen would smear them into
+// each other, and each of up to max(w, h) rings would cost its width again.
+// The painter's pen width is put back afterwards.
+class ThinPen {
+  public:
+    explicit ThinPen(instruments::Painter& p) : painter_(p), width_(p.state().penWidth) { p.Width(1); }
+    ~ThinPen() { painter_.Width(width_); }
+    ThinPen(const ThinPen&) = delete;
+    ThinPen& operator=(const ThinPen&) = delete;
+
+  private:
+    instruments::Painter& painter_;
+    int width_;
+};
+
 }  // namespace
 
 void PaintBevelTopLeft(instruments::Painter& p, int inset, const instruments::ColourSpec& spec) {
     if (inset < 1) {
         return;
     }
+    const ThinPen pen(p);
     const instruments::Size size = p.ClientSize();
     const int w = size.width;
     const int h = size.height;
@@ -45,6 +62,7 @@ void PaintBevelBottomRight(instruments::Painter& p, int inset, const instruments
     if (inset < 1) {
         return;
     }
+    const ThinPen pen(p);
     const instruments::Size size = p.ClientSize();
     const int w = size.width;
     const int h = size.height;

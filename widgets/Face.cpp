@@ -1,6 +1,5 @@
 #include "instruments/Face.h"
 
-#include <cmath>
 #include <span>
 
 #include "canvas/bitmap/BmpLoader.h"
@@ -30,10 +29,6 @@ std::string_view LabelOf(std::string_view styleWords) {
     return instruments::text::Trim(styleWords, std::string_view(" \0", 2));
 }
 
-int CreationBoxDepth(int height) {
-    return static_cast<int>(std::floor(static_cast<double>(0.2f) * height));
-}
-
 instruments::PixelBlock PaintFace(instruments::Size size, const DisplaySettings& settings,
                                   const instruments::Surface* picture) {
     instruments::Surface surface(size.width, size.height,
@@ -49,13 +44,8 @@ instruments::PixelBlock PaintFace(instruments::Size size, const DisplaySettings&
 void PaintFrameAndBackground(instruments::Painter& painter, const DisplaySettings& settings,
                              const instruments::Surface* picture) {
     PaintFrame(painter, settings.frame);
-    const Background& background = settings.background;
-    if (background.pattern == BackgroundPattern::BoxStack) {
-        PaintBoxStack(painter, settings.frame.width, background.colour,
-                      CreationBoxDepth(painter.ClientSize().height));
-    } else {
-        PaintBackground(painter, settings.frame.width, background.colour, background.pattern, picture);
-    }
+    PaintBackground(painter, settings.frame.width, settings.background.colour, settings.background.pattern,
+                    picture);
 }
 
 std::optional<instruments::Surface> LoadPicture(const std::string& path, int width, int height) {

@@ -28,15 +28,21 @@ struct Background {
 // Paints a pattern inside a frame band of width `inset`, shaded from the
 // colour; pixels the pattern does not cover keep their content. The picture
 // pattern stretches `picture` (nothing without one). The box stack is as deep
-// as round(0.1 x the shorter side).
+// as BoxStackDepth gives, on display creation and every repaint alike.
 void PaintBackground(instruments::Painter& painter, int inset, const instruments::ColourSpec& colour,
                      BackgroundPattern pattern, const instruments::Surface* picture = nullptr);
 
 // Paints boxes 0..depth of the box stack: each from (inset + i, inset + i) to
 // the far corner of the frame's inside, filled solid. A colour given as the
 // empty text gives a green that lightens inward; any other is shaded from 205
-// downward.
+// downward. The pixels are those of painting every box in turn with the
+// painter's pen, but with a thin pen each pixel is written once (the cost
+// follows the area, not the depth).
 void PaintBoxStack(instruments::Painter& painter, int inset, const instruments::ColourSpec& colour,
                    int depth);
+
+// The depth of the box stack of a face `height` pixels high: floor(0.2 x
+// height) with the single-precision 0.2, which is height / 5 rounded down.
+int BoxStackDepth(int height);
 
 }  // namespace instruments

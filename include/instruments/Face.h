@@ -25,9 +25,4 @@ void PaintFrameAndBackground(instruments::Painter& painter, const DisplaySetting
 // loaded.
 std::optional<instruments::Surface> LoadPicture(const std::string& path, int width, int height);
 
-// The depth of the box stack that display creation paints: boxes 0 ..
-// floor(0.2 x height) with the single-precision 0.2, which is height / 5
-// rounded down.
-int CreationBoxDepth(int height);
-
 }  // namespace instruments

@@ -92,27 +92,29 @@ TEST_F(BackgroundTest, ColumnStylesOnTheDemoSize) {
 }
 
 TEST_F(BackgroundTest, BoxStackOnTheDemoSize) {
-    // Depth round(0.1 x 55 = 5.5000001) = 6: seven boxes, shown as bands.
-    const int greens[] = {0, 11, 22, 33, 44, 55, 65};
-    const int shades[] = {205, 194, 183, 172, 161, 150, 140};
+    // The depth display creation paints, floor(0.2 x 55 = 11.0000002) = 11:
+    // twelve boxes, shown as bands.
+    const int greens[] = {0, 11, 22, 33, 44, 55, 65, 76, 87, 98, 109, 120};
+    const int shades[] = {205, 194, 183, 172, 161, 150, 140, 129, 118, 107, 96, 85};
     for (const char* text : {"", "grigio"}) {
         AddMarkedControl();
         PaintBackground(dialog, kId, kInset, text, kBackBoxStack);
-        for (int i = 0; i < 7; ++i) {
+        for (int i = 0; i < 12; ++i) {
             const instruments::Pixel expected =
                 *text == '\0' ? Px(instruments::Rgb(greens[i], greens[i] + 45, greens[i])) : Grey(shades[i]);
             EXPECT_EQ(At(kId, 100, kInset + i), expected) << text << " box " << i;
             EXPECT_EQ(At(kId, kInset + i, 40), expected) << text << " box " << i;
         }
-        EXPECT_EQ(At(kId, 100, 30), At(kId, 100, kInset + 6));
+        EXPECT_EQ(At(kId, 100, 30), At(kId, 100, kInset + 11));
         ExpectColumns(30, 6, 203);
         ExpectRows(100, 6, 48);
     }
-    // 0.1 x 45 lies just above 4.5: depth 5, so box 5 (v = 67) fills the inside.
+    // 0.2 x 45 lies just above 9: depth 9, so box 9 (v = 120) fills the inside.
     AddMarkedControl(100, 45);
     PaintBackground(dialog, kId, 0, "", kBackBoxStack);
     EXPECT_EQ(At(kId, 50, 4), Px(instruments::Rgb(53, 98, 53)));
-    EXPECT_EQ(At(kId, 50, 30), Px(instruments::Rgb(67, 112, 67)));
+    EXPECT_EQ(At(kId, 50, 8), Px(instruments::Rgb(107, 152, 107)));
+    EXPECT_EQ(At(kId, 50, 30), Px(instruments::Rgb(120, 165, 120)));
 }
 
 TEST_F(BackgroundTest, UnknownStylesAndMissingPictureChangeNothing) {
