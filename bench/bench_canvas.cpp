@@ -8,6 +8,7 @@
 
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "instruments/Painter.h"
 #include "instruments/Surface.h"
 
 namespace {
@@ -127,5 +128,39 @@ void BM_ComposeAndPresent(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * spanTicks);
 }
 BENCHMARK(BM_ComposeAndPresent)->Unit(benchmark::kMillisecond);
+
+// A wide-pen ellipse 200000 pixels across whose top edge runs through a square
+// surface of the given side: only the part on the surface should cost.
+void BM_WideEllipseBeyondSurface(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    Surface surface(side, side, 0xFFFFFF);
+    Painter painter(surface);
+    painter.Width(static_cast<double>(state.range(1)));
+    for (auto _ : state) {
+        painter.Box(-100000, side / 4, 100000, side / 4 + 200000, kCornerEllipse, 0x0000FF, 0x00FF00);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_WideEllipseBeyondSurface)
+    ->Args({400, 1})
+    ->Args({400, 40})
+    ->Args({400, 4096})
+    ->Args({2000, 40})
+    ->Unit(benchmark::kMicrosecond);
+
+// A huge dot with round corners: arg 0 has its lower-right corner on a 400 x 400
+// surface, arg 1 lies wholly above and left of it (a text display with a large
+// negative frame width paints thousands of those).
+void BM_HugeRoundBoxOffSurface(benchmark::State& state) {
+    Surface surface(400, 400, 0xFFFFFF);
+    Painter painter(surface);
+    painter.Width(3);
+    const double end = state.range(0) == 0 ? 200 : -1000;
+    for (auto _ : state) {
+        painter.Box(-200000, -200000, end, end, 40, 0x0000FF, 0x00FF00);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_HugeRoundBoxOffSurface)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

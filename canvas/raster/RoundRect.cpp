@@ -90,29 +90,70 @@ void DrawRectangle(Surface& surface, const Box& box, const Pen& pen, const Brush
     }
 }
 
+// How far beyond an outline vertex a geometric pen may paint: half the disc,
+// and a pixel or two of the rounding of a sloped step's body, kept generous.
+std::int64_t PenReach(const Pen& pen) {
+    return pen.IsNull() || pen.IsThin() ? 0 : std::int64_t{std::clamp(pen.width, 2, kMaxPenWidth)} + 2;
+}
+
+// Whether anything within reach of the point can land on the surface.
+bool NearSurface(const Surface& surface, std::int64_t x, std::int64_t y, std::int64_t reach) {
+    return x > -reach && x < surface.width() + reach && y > -reach && y < surface.height() + reach;
+}
+
 // The closed wide path through the outline vertices. Each quarter is a path of
 // one-pixel steps, so each disc adds only its rim to the one before it.
+//
+// A vertex out of reach of the surface is walked over without painting: its
+// disc and the bodies of its steps have no pixel on the surface, so the disc
+// after it (which paints only what that disc left out) still paints all of its
+// own visible part. The walk stops once every chain has moved out of reach
+// for good, that is when the rows of both the lower and the mirrored upper
+// chains lie beyond the surface.
 void StrokeRounded(Surface& surface, const RoundShape& shape, const Pen& pen) {
     WideStroke stroke(surface, pen.width, pen.colour);
+    const std::int64_t reach = PenReach(pen);
     struct ChainEnd {
         std::int64_t x = 0;
         std::int64_t y = 0;
         bool started = false;
     };
     std::array<ChainEnd, 4> ends{};
-    shape.ForEachVertex([&](int chain, std::int64_t x, std::int64_t y) {
+    auto vertex = [&](int chain, std::int64_t x, std::int64_t y) {
         ChainEnd& end = ends[static_cast<std::size_t>(chain)];
-        if (end.started) {
-            stroke.DiscAfter(x, y, end.x, end.y);
-            stroke.UnitStep(end.x, end.y, x, y);
-        } else {
-            stroke.Disc(x, y);
+        if (NearSurface(surface, x, y, reach)) {
+            if (end.started) {
+                stroke.DiscAfter(x, y, end.x, end.y);
+                stroke.UnitStep(end.x, end.y, x, y);
+            } else {
+                stroke.Disc(x, y);
+            }
         }
         end = {x, y, true};
+    };
+    std::int64_t lastX = 0, lastY = 0;
+    const bool walkedAll = shape.ForEachQuarterVertex([&](std::int64_t x, std::int64_t y) {
+        const std::int64_t upperY = shape.MirrorY(y);
+        if (stroke.covered() || (y >= surface.height() + reach && upperY <= -reach)) {
+            return false;
+        }
+        vertex(0, x, y);
+        vertex(1, shape.MirrorX(x), y);
+        vertex(2, x, upperY);
+        vertex(3, shape.MirrorX(x), upperY);
+        lastX = x;
+        lastY = y;
+        return true;
     });
-    shape.ForEachStraightEdge([&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+    auto body = [&](std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
         stroke.Body(x1, y1, x2, y2);
-    });
+    };
+    shape.ForEachVerticalEdge(body);
+    // A walk stopped early ends beyond reach, and so do the horizontal edges on
+    // its last rows, or the surface is covered already.
+    if (walkedAll) {
+        shape.ForEachHorizontalEdge(lastX, lastY, body);
+    }
 }
 
 void DrawRounded(Surface& surface, const Box& box, const RoundShape& shape, const Pen& pen,
@@ -146,6 +187,12 @@ void DrawRoundRect64(Surface& surface, const Box& box, std::int64_t ew, std::int
         return;
     }
     if (pen.IsNull() && brush.kind == BrushKind::Null) {
+        return;
+    }
+    // A shape with no pixel on the surface is not walked at all.
+    const std::int64_t reach = PenReach(pen);
+    if (box.r + reach <= 0 || box.l - reach >= surface.width() || box.b + reach <= 0 ||
+        box.t - reach >= surface.height()) {
         return;
     }
     const std::int64_t cornerW = std::min(ew < 0 ? -ew : ew, box.width());

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 #include "canvas/raster/Spans.h"
 
@@ -24,9 +25,11 @@ inline constexpr std::int64_t kMaxCornerSize = std::int64_t{1} << 18;
 // Walks the lower-right quarter of an ew x eh corner ellipse (3 <= ew, eh <=
 // kMaxCornerSize) in box-local coordinates, from the rightmost pixel of the
 // middle row down and left to the middle column, calling visit(x, y) per
-// vertex. Consecutive vertices differ by at most one in each coordinate.
+// vertex. Consecutive vertices differ by at most one in each coordinate, x
+// never grows and y never shrinks. A visit may return bool: false stops the
+// walk there. Returns whether the walk ran to its end.
 template <typename Visit>
-void WalkCornerQuarter(std::int64_t ew, std::int64_t eh, Visit&& visit) {
+bool WalkCornerQuarter(std::int64_t ew, std::int64_t eh, Visit&& visit) {
     const std::int64_t a = ew - 1;
     const std::int64_t c = eh - 1;
     std::int64_t ex = 4 * c * c * (1 - a);
@@ -35,7 +38,13 @@ void WalkCornerQuarter(std::int64_t ew, std::int64_t eh, Visit&& visit) {
     std::int64_t x = a;
     std::int64_t y = eh / 2;
     while (x >= ew / 2) {
-        visit(x, y);
+        if constexpr (std::is_same_v<decltype(visit(x, y)), bool>) {
+            if (!visit(x, y)) {
+                return false;
+            }
+        } else {
+            visit(x, y);
+        }
         const std::int64_t e2 = 2 * err;
         bool moved = false;
         if (e2 >= ex) {
@@ -55,6 +64,7 @@ void WalkCornerQuarter(std::int64_t ew, std::int64_t eh, Visit&& visit) {
             break;
         }
     }
+    return true;
 }
 
 class RoundShape {
@@ -76,15 +86,26 @@ class RoundShape {
         : l_(l), t_(t), r_(r), b_(b), ew_(ew), eh_(eh) {}
 
     // Calls visit(Row) for every row of the shape within rows; when the corner
-    // ellipse spans the full odd height its middle row comes twice.
+    // ellipse spans the full odd height its middle row comes twice. The corner
+    // walk goes no further than the last row needed, so a shape reaching far
+    // beyond rows costs only up to the rows it shows.
     template <typename Visit>
     void ForEachRow(RowRange rows, Visit&& visit) const {
+        if (rows.begin >= rows.end) {
+            return;
+        }
+        // The walk's rows grow, their mirrors shrink: past this local row neither is in rows.
+        const std::int64_t lastNeeded = std::max(rows.end - 1 - (b_ - eh_), t_ + eh_ - 1 - rows.begin);
         std::int64_t rowY = 0, xMin = 0, xMax = 0;
         bool open = false;
         WalkCornerQuarter(ew_, eh_, [&](std::int64_t x, std::int64_t y) {
             if (open && y != rowY) {
+                // A row the walk leaves is a curve row; only the walk's last row is an edge.
                 QuarterRow(rows, rowY, xMin, xMax, RowKind::Curve, visit);
                 open = false;
+            }
+            if (y > lastNeeded) {
+                return false;
             }
             if (!open) {
                 rowY = y;
@@ -92,6 +113,7 @@ class RoundShape {
                 open = true;
             }
             xMin = x;
+            return true;
         });
         // The last row holds the straight top or bottom edge.
         if (open) {
@@ -104,15 +126,26 @@ class RoundShape {
         }
     }
 
+    // Calls visit(x, y) for every vertex of the lower-right quarter (chain 0) in
+    // path order, in surface coordinates; the other three chains are its mirror
+    // images (MirrorX, MirrorY). A visit returning false stops the walk; returns
+    // whether the walk ran to its end.
+    template <typename Visit>
+    bool ForEachQuarterVertex(Visit&& visit) const {
+        return WalkCornerQuarter(
+            ew_, eh_, [&](std::int64_t x, std::int64_t y) { return visit(r_ - ew_ + x, b_ - eh_ + y); });
+    }
+
     // Calls visit(chain, x, y) for every outline vertex: each of the four
     // quarters (chain 0..3) in path order, the chains interleaved.
     template <typename Visit>
     void ForEachVertex(Visit&& visit) const {
-        WalkCornerQuarter(ew_, eh_, [&](std::int64_t x, std::int64_t y) {
-            visit(0, r_ - ew_ + x, b_ - eh_ + y);
-            visit(1, MirrorX(r_ - ew_ + x), b_ - eh_ + y);
-            visit(2, r_ - ew_ + x, MirrorY(b_ - eh_ + y));
-            visit(3, MirrorX(r_ - ew_ + x), MirrorY(b_ - eh_ + y));
+        ForEachQuarterVertex([&](std::int64_t x, std::int64_t y) {
+            visit(0, x, y);
+            visit(1, MirrorX(x), y);
+            visit(2, x, MirrorY(y));
+            visit(3, MirrorX(x), MirrorY(y));
+            return true;
         });
     }
 
@@ -123,22 +156,35 @@ class RoundShape {
     template <typename Visit>
     void ForEachStraightEdge(Visit&& visit) const {
         std::int64_t lastX = 0, lastY = 0;
-        WalkCornerQuarter(ew_, eh_, [&](std::int64_t x, std::int64_t y) {
-            lastX = r_ - ew_ + x;
-            lastY = b_ - eh_ + y;
+        ForEachQuarterVertex([&](std::int64_t x, std::int64_t y) {
+            lastX = x;
+            lastY = y;
+            return true;
         });
+        ForEachVerticalEdge(visit);
+        ForEachHorizontalEdge(lastX, lastY, visit);
+    }
+
+    // The two vertical straight edges (they need no walk) ...
+    template <typename Visit>
+    void ForEachVerticalEdge(Visit&& visit) const {
         const std::int64_t midY = b_ - eh_ + eh_ / 2;
         visit(r_ - 1, MirrorY(midY), r_ - 1, midY);
         visit(l_, MirrorY(midY), l_, midY);
+    }
+
+    // ... and the two horizontal ones, given the last vertex (lastX, lastY) of chain 0.
+    template <typename Visit>
+    void ForEachHorizontalEdge(std::int64_t lastX, std::int64_t lastY, Visit&& visit) const {
         visit(MirrorX(lastX), lastY, lastX, lastY);
         visit(MirrorX(lastX), MirrorY(lastY), lastX, MirrorY(lastY));
     }
 
-  private:
-    enum class RowKind { Curve, Edge };
-
     std::int64_t MirrorX(std::int64_t x) const { return l_ + r_ - 1 - x; }
     std::int64_t MirrorY(std::int64_t y) const { return t_ + b_ - 1 - y; }
+
+  private:
+    enum class RowKind { Curve, Edge };
 
     // Emits the bottom row of a quarter's local row and its mirror at the top.
     template <typename Visit>

@@ -42,6 +42,10 @@ struct RowRange {
     std::int64_t end;
 };
 
+inline RowRange Intersect(RowRange a, RowRange b) {
+    return {std::max(a.begin, b.begin), std::min(a.end, b.end)};
+}
+
 inline RowRange VisibleRows(const Surface& surface, std::int64_t y0, std::int64_t y1) {
     return {std::max<std::int64_t>(y0, 0), std::min<std::int64_t>(y1, surface.height())};
 }

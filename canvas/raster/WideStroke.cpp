@@ -40,11 +40,75 @@ void WideStroke::BuildDisc() {
     });
 }
 
+template <typename Holds>
+RowRange WideStroke::RowsWhere(std::int64_t x, std::int64_t top, Holds&& holds) const {
+    const DiscRow* disc = rows();
+    auto at = [&](std::int64_t row) { return holds(x + disc[row].begin, x + disc[row].end); };
+    const std::int64_t middle = width_ / 2;
+    if (!at(middle)) {
+        return {top + middle, top + middle};
+    }
+    // The first row at or above the middle that holds, and the first below it that does not.
+    std::int64_t lo = 0, hi = middle;
+    while (lo < hi) {
+        const std::int64_t mid = lo + (hi - lo) / 2;
+        if (at(mid)) {
+            hi = mid;
+        } else {
+            lo = mid + 1;
+        }
+    }
+    const std::int64_t first = lo;
+    lo = middle + 1;
+    hi = width_;
+    while (lo < hi) {
+        const std::int64_t mid = lo + (hi - lo) / 2;
+        if (at(mid)) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return {top + first, top + lo};
+}
+
+RowRange WideStroke::TouchingRows(std::int64_t x, std::int64_t top) const {
+    const std::int64_t width = surface_.width();
+    const RowRange rows = RowsWhere(
+        x, top, [width](std::int64_t lo, std::int64_t hi) { return lo < width && hi > 0 && lo < hi; });
+    return Intersect(rows, VisibleRows(surface_, top, top + width_));
+}
+
+RowRange WideStroke::WholeRows(std::int64_t x, std::int64_t top) const {
+    const std::int64_t width = surface_.width();
+    const RowRange rows =
+        RowsWhere(x, top, [width](std::int64_t lo, std::int64_t hi) { return lo <= 0 && hi >= width; });
+    return Intersect(rows, VisibleRows(surface_, top, top + width_));
+}
+
+// A disc whose rows span the whole width of the surface on every surface row
+// gives the whole surface the colour at once.
+bool WideStroke::CoverIfWhole(std::int64_t x, std::int64_t top) {
+    if (covered_) {
+        return true;
+    }
+    const RowRange whole = WholeRows(x, top);
+    if (surface_.empty() || whole.begin != 0 || whole.end != surface_.height()) {
+        return false;
+    }
+    surface_.FillRect(0, 0, surface_.width(), surface_.height(), colour_);
+    covered_ = true;
+    return true;
+}
+
 void WideStroke::Disc(std::int64_t x, std::int64_t y) {
     const std::int64_t top = y - width_ / 2;
-    const RowRange visible = VisibleRows(surface_, top, top + width_);
+    if (CoverIfWhole(x, top)) {
+        return;
+    }
+    const RowRange touching = TouchingRows(x, top);
     const DiscRow* disc = rows();
-    for (std::int64_t row = visible.begin; row < visible.end; ++row) {
+    for (std::int64_t row = touching.begin; row < touching.end; ++row) {
         const DiscRow& span = disc[row - top];
         PaintSpan(surface_, row, x + span.begin, x + span.end, colour_);
     }
@@ -53,21 +117,36 @@ void WideStroke::Disc(std::int64_t x, std::int64_t y) {
 void WideStroke::DiscAfter(std::int64_t x, std::int64_t y, std::int64_t fromX, std::int64_t fromY) {
     const std::int64_t top = y - width_ / 2;
     const std::int64_t fromTop = fromY - width_ / 2;
-    const RowRange visible = VisibleRows(surface_, top, top + width_);
-    const DiscRow* disc = rows();
-    for (std::int64_t row = visible.begin; row < visible.end; ++row) {
-        const std::int64_t lo = x + disc[row - top].begin;
-        const std::int64_t hi = x + disc[row - top].end;
-        const std::int64_t fromRow = row - fromTop;
-        if (fromRow >= 0 && fromRow < width_) {
-            const std::int64_t oldLo = fromX + disc[fromRow].begin;
-            const std::int64_t oldHi = fromX + disc[fromRow].end;
-            PaintSpan(surface_, row, lo, std::min(hi, oldLo), colour_);
-            PaintSpan(surface_, row, std::max(lo, oldHi), hi, colour_);
-        } else {
-            PaintSpan(surface_, row, lo, hi, colour_);
-        }
+    if (CoverIfWhole(x, top)) {
+        return;
     }
+    // Rows whose span misses the surface add nothing to it, nor do rows where
+    // both discs span the surface's whole width; rows widen towards a disc's
+    // middle, so the rest are at most two runs of rows.
+    const RowRange touching = TouchingRows(x, top);
+    const RowRange bothWhole = Intersect(WholeRows(x, top), WholeRows(fromX, fromTop));
+    const DiscRow* disc = rows();
+    auto paintRows = [&](std::int64_t begin, std::int64_t end) {
+        for (std::int64_t row = begin; row < end; ++row) {
+            const std::int64_t lo = x + disc[row - top].begin;
+            const std::int64_t hi = x + disc[row - top].end;
+            const std::int64_t fromRow = row - fromTop;
+            if (fromRow >= 0 && fromRow < width_) {
+                const std::int64_t oldLo = fromX + disc[fromRow].begin;
+                const std::int64_t oldHi = fromX + disc[fromRow].end;
+                PaintSpan(surface_, row, lo, std::min(hi, oldLo), colour_);
+                PaintSpan(surface_, row, std::max(lo, oldHi), hi, colour_);
+            } else {
+                PaintSpan(surface_, row, lo, hi, colour_);
+            }
+        }
+    };
+    if (bothWhole.begin >= bothWhole.end) {
+        paintRows(touching.begin, touching.end);
+        return;
+    }
+    paintRows(touching.begin, std::min(touching.end, bothWhole.begin));
+    paintRows(std::max(touching.begin, bothWhole.end), touching.end);
 }
 
 // A quadrilateral whose corners are the end points moved sideways by about half
@@ -123,6 +202,9 @@ void WideStroke::ForEachBodySpan(std::int64_t x1, std::int64_t y1, std::int64_t 
 }
 
 void WideStroke::Body(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+    if (covered_) {
+        return;
+    }
     ForEachBodySpan(x1, y1, x2, y2, VisibleRows(surface_, 0, surface_.height()),
                     [&](std::int64_t y, std::int64_t x0, std::int64_t x1End) {
                         PaintSpan(surface_, y, x0, x1End, colour_);
@@ -186,12 +268,20 @@ const std::vector<WideStroke::StepSpan>& WideStroke::StepExtras(int dx, int dy) 
 void WideStroke::UnitStep(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
     const std::int64_t dx = x2 - x1;
     const std::int64_t dy = y2 - y1;
+    if (covered_) {
+        return;
+    }
     if ((dx == 0 && dy == 0) || dx < -1 || dx > 1 || dy < -1 || dy > 1) {
         Body(x1, y1, x2, y2);
         return;
     }
-    for (const StepSpan& span : StepExtras(static_cast<int>(dx), static_cast<int>(dy))) {
-        PaintSpan(surface_, y1 + span.y, x1 + span.x0, x1 + span.x1, colour_);
+    // Only the spans on the surface's rows: a wide pen has about two per row.
+    const std::vector<StepSpan>& extras = StepExtras(static_cast<int>(dx), static_cast<int>(dy));
+    const RowRange visible = VisibleRows(surface_, 0, surface_.height());
+    auto first = std::lower_bound(extras.begin(), extras.end(), visible.begin - y1,
+                                  [](const StepSpan& span, std::int64_t y) { return span.y < y; });
+    for (auto span = first; span != extras.end() && y1 + span->y < visible.end; ++span) {
+        PaintSpan(surface_, y1 + span->y, x1 + span->x0, x1 + span->x1, colour_);
     }
 }
 

@@ -32,6 +32,11 @@ class WideStroke {
     // MoveToEx + LineTo: the body and a disc on each end point.
     void Line(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
 
+    // True once one disc covered the whole surface: everything after it paints
+    // the colour that is already everywhere, so it is skipped (which is why
+    // nothing else may paint the surface while a stroke is in use).
+    bool covered() const { return covered_; }
+
     // For paths of one-pixel steps (traced curves), where painting every disc
     // whole would cost width squared per vertex: the part of the disc at (x, y)
     // outside the disc at (fromX, fromY), which must already be painted ...
@@ -46,7 +51,7 @@ class WideStroke {
         std::int64_t begin = 0;
         std::int64_t end = 0;
     };
-    // A span relative to the start of a unit step.
+    // A span relative to the start of a unit step; the spans of a step come top to bottom.
     struct StepSpan {
         std::int64_t y;
         std::int64_t x0;
@@ -54,6 +59,14 @@ class WideStroke {
     };
 
     void BuildDisc();
+    // The rows of the disc with top row top at x where holds(lo, hi)
+    // is true of the span, for a test that a wider span passes whenever a
+    // narrower one does: those rows are one run around the middle.
+    template <typename Holds>
+    RowRange RowsWhere(std::int64_t x, std::int64_t top, Holds&& holds) const;
+    RowRange TouchingRows(std::int64_t x, std::int64_t top) const;
+    RowRange WholeRows(std::int64_t x, std::int64_t top) const;
+    bool CoverIfWhole(std::int64_t x, std::int64_t top);
     const DiscRow* rows() const { return heapRows_.empty() ? inlineRows_.data() : heapRows_.data(); }
     DiscRow* rows() { return heapRows_.empty() ? inlineRows_.data() : heapRows_.data(); }
     std::array<Point64, 4> SlopedQuad(std::int64_t x1, std::int64_t y1, std::int64_t x2,
@@ -71,6 +84,7 @@ class WideStroke {
     // The extra spans of unit steps, by direction (dy + 1) * 3 + (dx + 1), built on first use.
     std::array<std::vector<StepSpan>, 9> stepExtras_;
     std::array<bool, 9> stepExtrasBuilt_{};
+    bool covered_ = false;
 };
 
 }  // namespace instruments::raster

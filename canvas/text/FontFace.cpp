@@ -158,8 +158,12 @@ struct FontFace::Impl {
     const Glyph& GlyphOf(unsigned char code) const;
     Glyph Render(unsigned char code) const;
     std::int64_t Width(std::string_view text) const;
-    void DrawGlyphs(Surface& surface, std::int64_t x, std::int64_t baseline, std::string_view text,
-                    Pixel foreground) const;
+    // The text cell: columns left .. right - 1, rows top .. bottom - 1.
+    struct Cell {
+        std::int64_t left, top, right, bottom;
+    };
+    void DrawGlyphs(Surface& surface, std::int64_t x, std::int64_t baseline, const Cell& cell,
+                    std::string_view text, Pixel foreground) const;
 };
 
 void FontFace::Impl::ComputeMetrics() {
@@ -267,20 +271,29 @@ std::int64_t FontFace::Impl::Width(std::string_view text) const {
     return width;
 }
 
-void FontFace::Impl::DrawGlyphs(Surface& surface, std::int64_t x, std::int64_t baseline,
+void FontFace::Impl::DrawGlyphs(Surface& surface, std::int64_t x, std::int64_t baseline, const Cell& cell,
                                 std::string_view text, Pixel foreground) const {
-    // Far outside the surface a glyph is only advanced over; this also keeps
-    // every coordinate handed to the surface well inside the int range.
-    constexpr std::int64_t kReach = std::int64_t{1} << 24;
-    const bool rowsVisible = baseline > -kReach && baseline < surface.height() + kReach;
+    // Only the part of the cell on the surface is painted: a glyph that reaches
+    // out of its cell (the smallest sizes round glyphs taller than the cell) is
+    // cut there, as an opaque background would not cover it.
+    const std::int64_t clipLeft = std::max<std::int64_t>(cell.left, 0);
+    const std::int64_t clipRight = std::min<std::int64_t>(cell.right, surface.width());
+    const std::int64_t clipTop = std::max<std::int64_t>(cell.top, 0);
+    const std::int64_t clipBottom = std::min<std::int64_t>(cell.bottom, surface.height());
+    if (clipLeft >= clipRight || clipTop >= clipBottom) {
+        return;
+    }
     for (const char c : text) {
         const Glyph& glyph = GlyphOf(static_cast<unsigned char>(c));
         const std::int64_t left = x + glyph.left;
-        if (rowsVisible && left < surface.width() && left + glyph.width > 0 && left > -kReach) {
-            const int top = static_cast<int>(baseline) - glyph.top;
+        if (left < clipRight && left + glyph.width > clipLeft) {
+            const std::int64_t top = baseline - glyph.top;
             for (const Run& run : glyph.runs) {
-                surface.FillSpan(top + run.dy, static_cast<int>(left) + run.x0,
-                                 static_cast<int>(left) + run.x1, foreground);
+                const std::int64_t y = top + run.dy;
+                if (y >= clipTop && y < clipBottom) {
+                    surface.FillSpan(static_cast<int>(y), static_cast<int>(std::max(left + run.x0, clipLeft)),
+                                     static_cast<int>(std::min(left + run.x1, clipRight)), foreground);
+                }
             }
         }
         x += glyph.advance;
@@ -349,7 +362,8 @@ void FontFace::Draw(Surface& surface, int x, int y, std::string_view text, Pixel
     if (background) {
         surface.FillRect(x, y, ClampToInt(right), ClampToInt(std::int64_t{y} + m.height), *background);
     }
-    impl_->DrawGlyphs(surface, x, std::int64_t{y} + m.ascent, text, foreground);
+    const Impl::Cell cell{x, y, right, std::int64_t{y} + m.height};
+    impl_->DrawGlyphs(surface, x, std::int64_t{y} + m.ascent, cell, text, foreground);
     for (const std::optional<Band>& band : {impl_->underline, impl_->strikeOut}) {
         if (band) {
             const std::int64_t top = std::int64_t{y} + band->top;

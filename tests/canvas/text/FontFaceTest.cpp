@@ -100,6 +100,31 @@ TEST(FontFaceDraw, TransparentTextStaysInItsCellInTwoColours) {
     EXPECT_GT(ink, 20);
 }
 
+TEST(FontFaceDraw, GlyphsOfTheSmallestSizesAreCutAtTheirCell) {
+    // At a few pixels the rounded glyphs can be taller or wider than the cell;
+    // the text still paints nothing outside it, whatever the face and style.
+    const std::string text = "Hg|j(Q)\xc5\xe7_W";
+    for (const char* face : {"MS Sans Serif", "Small Fonts", "courier new", "Times New Roman"}) {
+        for (int height = 1; height <= 6; ++height) {
+            for (int style : {0, kFontBold | kFontItalic}) {
+                const auto font = OpenFont({face, height, style});
+                ASSERT_NE(font, nullptr);
+                Surface surface(160, 20, kPaper);
+                font->Draw(surface, 3, 6, text, kInk, std::nullopt);
+                const Box cell{3, 6, 3 + font->TextWidth(text), 6 + font->metrics().height};
+                for (int y = 0; y < surface.height(); ++y) {
+                    for (int x = 0; x < surface.width(); ++x) {
+                        if (surface.At(x, y) == kInk) {
+                            ASSERT_TRUE(Inside(cell, x, y))
+                                << face << " " << height << " px style " << style << " at " << x << "," << y;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(FontFaceDraw, OpaqueBackgroundFillsExactlyTheCell) {
     const auto font = SansFont();
     Surface surface(120, 40, kPaper);
