@@ -8,6 +8,7 @@
 // or from DIR when given. --scale N (1..4) shows each pixel as an N x N block;
 // Ctrl+plus and Ctrl+minus change it while the demo runs.
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -57,6 +58,31 @@ constexpr const char* kHelp =
     "                  Ctrl+plus and Ctrl+minus change it while the demo runs\n"
     "  --help          this text\n";
 
+// Ctrl+C (SIGINT) and SIGTERM end the demo the way its close box does, with
+// exit status 0. The window library leaves signals to the program, so the demo
+// blocks both before any thread starts, and every tick takes one that is
+// pending: no handler runs, and nothing but the dialog's loop ends the dialog.
+// Their dispositions are set to the default first, as a launcher may have set
+// them to be ignored (a shell does for background jobs).
+sigset_t EndingSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    for (const int number : {SIGINT, SIGTERM}) {
+        struct sigaction byDefault {};
+        byDefault.sa_handler = SIG_DFL;
+        sigaction(number, &byDefault, nullptr);
+    }
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    return signals;
+}
+
+bool EndRequested(const sigset_t& signals) {
+    const timespec now{};
+    return sigtimedwait(&signals, nullptr, &now) > 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,11 +117,19 @@ int main(int argc, char** argv) {
         return Usage("cannot enter '" + pictures.string() + "'");
     }
 
+    const sigset_t ending = EndingSignals();
     dialog::UseWindowDialogs(scale);
     if (app::StartUp() == 0) {
         std::fprintf(stderr, "instruments: %s\n", dialog::LastDialogError().c_str());
         return 1;
     }
-    dialog::DialogShowModal(app::mainDialog, app::DemoEventHandler);
+    dialog::DialogShowModal(app::mainDialog, [&ending](dialog::DialogHandle dialog, int event,
+                                                       std::uintptr_t wParam, std::intptr_t lParam) {
+        if (event == instruments::kEventTimer && EndRequested(ending)) {
+            dialog::DialogEnd(dialog, 0);
+            return std::intptr_t{1};
+        }
+        return app::DemoEventHandler(dialog, event, wParam, lParam);
+    });
     return 0;
 }

@@ -16,6 +16,17 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/instruments DESTINATION ${CMAKE_
 install(EXPORT instrumentsTargets NAMESPACE instruments:: DESTINATION ${INSTRUMENTS_CMAKE_DIR}
         COMPONENT library)
 
+# What the package finds for the exported targets: a static library names its
+# dependencies' imported targets (prefix and pkg-config module, in pairs, with the
+# build's own prefixes); shared libraries carry them and need none.
+if(BUILD_SHARED_LIBS)
+    set(INSTRUMENTS_CONFIG_CORE_MODULES "")
+    set(INSTRUMENTS_CONFIG_WINDOW_MODULES "")
+else()
+    set(INSTRUMENTS_CONFIG_CORE_MODULES
+        "instruments_FREETYPE freetype2 instruments_FONTCONFIG fontconfig instruments_PNG libpng")
+    set(INSTRUMENTS_CONFIG_WINDOW_MODULES "instruments_SDL2 sdl2")
+endif()
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/instrumentsConfig.cmake.in
                               ${PROJECT_BINARY_DIR}/instrumentsConfig.cmake
                               INSTALL_DESTINATION ${INSTRUMENTS_CMAKE_DIR})
@@ -24,13 +35,18 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/instrumentsConfigVersion.
 install(FILES ${PROJECT_BINARY_DIR}/instrumentsConfig.cmake ${PROJECT_BINARY_DIR}/instrumentsConfigVersion.cmake
         DESTINATION ${INSTRUMENTS_CMAKE_DIR} COMPONENT library)
 
-# pkg-config: a static library names what it links against itself.
+# pkg-config: a static library names what it links against itself. The core
+# needs no SDL2; instruments-window names it.
 if(BUILD_SHARED_LIBS)
-    set(INSTRUMENTS_PC_REQUIRES_PRIVATE "freetype2 fontconfig libpng sdl2")
+    set(INSTRUMENTS_PC_REQUIRES_PRIVATE "freetype2 fontconfig libpng")
     set(INSTRUMENTS_PC_REQUIRES "")
+    set(INSTRUMENTS_WINDOW_PC_REQUIRES_PRIVATE "sdl2")
+    set(INSTRUMENTS_WINDOW_PC_REQUIRES "instruments")
 else()
     set(INSTRUMENTS_PC_REQUIRES_PRIVATE "")
-    set(INSTRUMENTS_PC_REQUIRES "freetype2 fontconfig libpng sdl2")
+    set(INSTRUMENTS_PC_REQUIRES "freetype2 fontconfig libpng")
+    set(INSTRUMENTS_WINDOW_PC_REQUIRES_PRIVATE "")
+    set(INSTRUMENTS_WINDOW_PC_REQUIRES "instruments sdl2")
 endif()
 # The prefix as seen from the folder of the .pc files, so that an installed
 # copy can be moved (cmake --install --prefix, a package's /usr).

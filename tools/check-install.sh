@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix and builds both examples out of tree
 # against it, once through the CMake package and once through pkg-config, then
-# runs embed and checks the picture it writes.
+# runs embed and checks the picture it writes. Also checks that the core library
+# needs no SDL2, that find_package prints nothing of its pkg-config look-ups and
+# leaves the consumer's SDL2_* and PNG_* variables as they were, and that the
+# pkg-config flags name no C++ standard (the consumer picks C++20 or later).
 #
 #   tools/check-install.sh BUILD_DIR
 set -euo pipefail
@@ -13,22 +16,88 @@ prefix=$work/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
+fail() { echo "check-install: $*" >&2; exit 1; }
+
+# The installed core library neither needs nor calls SDL2.
+core=
+for candidate in "$prefix/lib/libinstruments.so" "$prefix/lib/libinstruments.a"; do
+    [ -e "$candidate" ] && core=$candidate && break
+done
+[ -n "$core" ] || fail "no libinstruments in $prefix/lib"
+cmake -DLIBRARY="$core" -DREADELF="$(command -v readelf)" -DNM="$(command -v nm)" \
+    -P "$here/cmake/CheckNoSdl.cmake" >"$work/no-sdl.log" 2>&1 || { cat "$work/no-sdl.log"; fail "$core uses SDL2"; }
+
+# What find_package may print: nothing of pkg-config or the modules it looks up.
+quiet_configure() {
+    if grep -Ei "pkg-?config|checking for module|sdl2|libpng|freetype|fontconfig" "$1"; then
+        fail "find_package(instruments) printed its dependency look-ups (above, from $1)"
+    fi
+}
+
 # find_package(instruments CONFIG)
 for example in embed system-monitor; do
     cmake -S "$here/examples/$example" -B "$work/cmake-$example" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_PREFIX_PATH="$prefix" >"$work/cmake-$example.log" 2>&1 ||
-        { cat "$work/cmake-$example.log"; echo "check-install: configuring $example failed" >&2; exit 1; }
+        { cat "$work/cmake-$example.log"; fail "configuring $example failed"; }
+    quiet_configure "$work/cmake-$example.log"
     cmake --build "$work/cmake-$example" >>"$work/cmake-$example.log" 2>&1 ||
-        { cat "$work/cmake-$example.log"; echo "check-install: building $example failed" >&2; exit 1; }
+        { cat "$work/cmake-$example.log"; fail "building $example failed"; }
 done
 
-# pkg-config
+# A consumer with variables of its own named like pkg-config's results: they
+# keep their values, and no new SDL2_*, PNG_*, FREETYPE_* or FONTCONFIG_*
+# variable appears.
+mkdir -p "$work/consumer"
+cat >"$work/consumer/CMakeLists.txt" <<'CMAKE'
+cmake_minimum_required(VERSION 3.25)
+project(consumer LANGUAGES CXX)
+set(SDL2_LIBRARIES "the consumer's SDL2")
+set(SDL2_FOUND "the consumer's answer")
+set(PNG_FOUND "the consumer's PNG")
+set(PNG_LIBRARIES "the consumer's libpng")
+set(FREETYPE_INCLUDE_DIRS "the consumer's FreeType")
+get_cmake_property(before VARIABLES)
+find_package(instruments 0.4 CONFIG REQUIRED COMPONENTS window)
+get_cmake_property(after VARIABLES)
+foreach(variable SDL2_LIBRARIES SDL2_FOUND PNG_FOUND PNG_LIBRARIES FREETYPE_INCLUDE_DIRS)
+    if(NOT ${variable} MATCHES "^the consumer's")
+        message(FATAL_ERROR "find_package(instruments) changed ${variable} to '${${variable}}'")
+    endif()
+endforeach()
+list(REMOVE_ITEM after ${before})
+list(FILTER after INCLUDE REGEX "^(SDL2|PNG|FREETYPE|FONTCONFIG)_")
+if(after)
+    message(FATAL_ERROR "find_package(instruments) set ${after}")
+endif()
+add_executable(consumer ${EMBED_SOURCE})
+target_link_libraries(consumer PRIVATE instruments::instruments)
+CMAKE
+cmake -S "$work/consumer" -B "$work/cmake-consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
+    -DEMBED_SOURCE="$here/examples/embed/embed.cpp" >"$work/cmake-consumer.log" 2>&1 ||
+    { cat "$work/cmake-consumer.log"; fail "the consumer with variables of its own could not be configured"; }
+quiet_configure "$work/cmake-consumer.log"
+cmake --build "$work/cmake-consumer" >>"$work/cmake-consumer.log" 2>&1 ||
+    { cat "$work/cmake-consumer.log"; fail "the consumer with variables of its own could not be built"; }
+
+# pkg-config: the flags name no standard, so the consumer gives its own (the
+# compiler's default, C++17 on Debian 12, is too old for the headers).
 export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
-c++ -O1 -o "$work/embed-pc" "$here/examples/embed/embed.cpp" $(pkg-config --cflags --libs instruments)
-c++ -O1 -o "$work/monitor-pc" "$here/examples/system-monitor/system-monitor.cpp" \
+for module in instruments instruments-window; do
+    case " $(pkg-config --cflags "$module") " in
+        *" -std="*) fail "pkg-config --cflags $module names a C++ standard" ;;
+    esac
+done
+case " $(pkg-config --print-requires instruments) $(pkg-config --print-requires-private instruments) " in
+    *sdl2*) fail "the instruments pkg-config module requires SDL2" ;;
+esac
+c++ -std=c++20 -O1 -o "$work/embed-pc" "$here/examples/embed/embed.cpp" $(pkg-config --cflags --libs instruments)
+c++ -std=c++23 -O1 -o "$work/embed-pc23" "$here/examples/embed/embed.cpp" $(pkg-config --cflags --libs instruments)
+c++ -std=c++20 -O1 -o "$work/monitor-pc" "$here/examples/system-monitor/system-monitor.cpp" \
     $(pkg-config --cflags --libs instruments-window)
 
-for program in "$work/cmake-embed/embed" "$work/embed-pc"; do
+# A shared build's programs from pkg-config have no run path to the prefix.
+export LD_LIBRARY_PATH=$prefix/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
+for program in "$work/cmake-embed/embed" "$work/embed-pc" "$work/embed-pc23" "$work/cmake-consumer/consumer"; do
     rm -f "$work/out.png"
     "$program" --text "12:34:56" --out "$work/out.png" >/dev/null
     # A PNG signature and a 210 x 55 header.
@@ -41,4 +110,4 @@ for program in "$work/cmake-embed/embed" "$work/embed-pc"; do
         exit 1
     fi
 done
-echo "check-install: installed, both examples built with find_package and with pkg-config, embed runs"
+echo "check-install: installed, core without SDL2, both examples built with find_package (quietly, consumer variables kept) and with pkg-config (-std=c++20 and c++23 given by the consumer), embed runs"

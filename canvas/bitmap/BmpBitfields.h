@@ -15,11 +15,13 @@ namespace instruments::bitmap {
 // meaning).
 bool IsBitfieldsBmp(const BmpHeader& header);
 
-// Reads the rows of such a picture with any masks, contiguous or not. SDL knows
-// only the usual mask layouts, so pictures with others would not load at all.
+// Reads the rows of a picture of direct colours (16, 24 or 32 bits) straight
+// from the file's bytes: through the file's colour masks, contiguous or not,
+// or, uncompressed, through the masks the format implies (5-5-5 for 16 bits,
+// 8-8-8 for 24 and 32).
 class BitfieldsRows {
   public:
-    // Nullopt unless the header is such a picture and has passed PlausibleBmp for
+    // Nullopt unless the header is such a picture and has passed BmpProblem for
     // these bytes. The bytes must outlive the reader.
     static std::optional<BitfieldsRows> Make(std::span<const std::uint8_t> bytes, const BmpHeader& header);
 
@@ -37,7 +39,8 @@ class BitfieldsRows {
     };
     static Channel ChannelOf(std::uint32_t mask);
 
-    BitfieldsRows(std::span<const std::uint8_t> bytes, const BmpHeader& header);
+    BitfieldsRows(std::span<const std::uint8_t> bytes, const BmpHeader& header,
+                  const std::array<std::uint32_t, 3>& masks);
     std::span<const std::uint8_t> bytes_;
     BmpHeader header_;
     std::array<Channel, 3> channels_{};

@@ -1,15 +1,15 @@
 #include "canvas/bitmap/BmpLoader.h"
 
-#include <SDL.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <atomic>
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+#include <atomic>
+#include <cerrno>
 #include <cstring>
+#include <variant>
 #include <vector>
 
 #include "canvas/bitmap/BmpBitfields.h"
@@ -24,39 +24,269 @@ constexpr std::size_t kHeaderPrefixBytes = 256;
 
 std::atomic<std::int64_t> picturesDecoded = 0;
 
-struct SdlSurfaceDeleter {
-    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
-};
-using SdlSurfacePtr = std::unique_ptr<SDL_Surface, SdlSurfaceDeleter>;
+// A palette picture's colours by index; indices past the palette's colours
+// are black.
+using Palette = std::array<Pixel, 256>;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+// Palette bytes past the end of the file read as 0xff, so a palette the file
+// cuts short shows white where it is missing (as such pictures have always
+// loaded here); the entries follow the info header whatever the pixel offset.
+Palette ReadPalette(std::span<const std::uint8_t> bytes, const BmpHeader& header) {
+    Palette palette{};
+    const std::size_t entry = header.paletteEntryBytes();
+    for (std::size_t i = 0; i < header.paletteColours(); ++i) {
+        const std::size_t at = header.paletteOffset() + i * entry;
+        const auto byte = [&](std::size_t k) { return at + k < bytes.size() ? Pixel{bytes[at + k]} : 0xffu; };
+        palette[i] = (byte(2) << 16) | (byte(1) << 8) | byte(0);
+    }
+    return palette;
+}
 
-// Whether the header allows decoding a file of this size.
-std::optional<BmpHeader> CheckedHeader(std::span<const std::uint8_t> prefix, std::uint64_t fileSize) {
-    const std::optional<BmpHeader> header = ParseBmpHeader(prefix);
-    if (!header || fileSize > static_cast<std::uint64_t>(kMaxBmpFileBytes) ||
-        !PlausibleBmp(*header, static_cast<std::size_t>(fileSize), kMaxBmpPixels)) {
+// Rows of palette indices packed as the file stores them: 1, 2, 4 or 8 bits
+// each, the leftmost pixel in the high bits of a byte.
+class PackedRows {
+  public:
+    PackedRows(std::span<const std::uint8_t> bytes, const BmpHeader& header)
+        : bytes_(bytes), header_(header), palette_(ReadPalette(bytes, header)) {}
+
+    std::span<const std::uint8_t> StoredRow(int y) const {
+        const std::int64_t stored = header_.topDown() ? y : header_.rows() - 1 - y;
+        const auto at = static_cast<std::size_t>(header_.pixelOffset + stored * header_.stride());
+        return bytes_.subspan(at, static_cast<std::size_t>((header_.width * header_.bitsPerPixel + 7) / 8));
+    }
+
+    void ReadRow(int y, Pixel* out) const {
+        const std::span<const std::uint8_t> row = StoredRow(y);
+        for (int x = 0; x < header_.width; ++x) {
+            out[x] = palette_[Index(row, x)];
+        }
+    }
+
+    // Why the picture cannot be shown: a pixel names a colour past the
+    // palette's (a file that cannot be right); empty when none does. Bits
+    // that pad a row are not pixels and may hold anything.
+    std::string IndexProblem() const {
+        const std::uint32_t colours = header_.paletteColours();
+        if (colours >= (1u << header_.bitsPerPixel)) {
+            return {};
+        }
+        for (int y = 0; y < header_.rows(); ++y) {
+            const std::span<const std::uint8_t> row = StoredRow(y);
+            for (int x = 0; x < header_.width; ++x) {
+                if (const std::uint32_t index = Index(row, x); index >= colours) {
+                    return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") has colour index " +
+                           std::to_string(index) + ", past the " + std::to_string(colours) +
+                           " colours of the palette";
+                }
+            }
+        }
+        return {};
+    }
+
+  private:
+    std::uint32_t Index(std::span<const std::uint8_t> row, int x) const {
+        const std::uint32_t bits = header_.bitsPerPixel;
+        if (bits == 8) {
+            return row[static_cast<std::size_t>(x)];
+        }
+        const std::uint32_t perByte = 8 / bits;
+        const std::uint32_t slot = static_cast<std::uint32_t>(x) % perByte;
+        const std::uint32_t byte = row[static_cast<std::size_t>(x) / perByte];
+        return (byte >> (8 - bits * (slot + 1))) & ((1u << bits) - 1);
+    }
+
+    std::span<const std::uint8_t> bytes_;
+    BmpHeader header_;
+    Palette palette_;
+};
+
+// The rows of an RLE4 or RLE8 picture at one byte per pixel. A row the data
+// never paints is kept once for all such rows, so a small file claiming a large
+// picture costs memory for what its data paints, not for what it claims.
+class RunLengthRows {
+  public:
+    // Nullopt with the reason in problem when the data ends before its
+    // end-of-picture code.
+    static std::optional<RunLengthRows> Decode(std::span<const std::uint8_t> bytes, const BmpHeader& header,
+                                               std::string& problem);
+
+    std::span<const std::uint8_t> StoredRow(int y) const {
+        const std::vector<std::uint8_t>& row = rows_[static_cast<std::size_t>(y)];
+        return row.empty() ? std::span<const std::uint8_t>(blank_) : std::span<const std::uint8_t>(row);
+    }
+
+    void ReadRow(int y, Pixel* out) const {
+        const std::span<const std::uint8_t> row = StoredRow(y);
+        std::transform(row.begin(), row.end(), out, [this](std::uint8_t i) { return palette_[i]; });
+    }
+
+  private:
+    RunLengthRows(std::span<const std::uint8_t> bytes, const BmpHeader& header)
+        : rows_(static_cast<std::size_t>(header.rows())),
+          blank_(static_cast<std::size_t>(header.width), 0),
+          palette_(ReadPalette(bytes, header)) {}
+
+    // Row `up` counted from the bottom, made when first painted.
+    std::uint8_t* Painted(std::int64_t up) {
+        std::vector<std::uint8_t>& row = rows_[rows_.size() - 1 - static_cast<std::size_t>(up)];
+        if (row.empty()) {
+            row = blank_;
+        }
+        return row.data();
+    }
+
+    std::vector<std::vector<std::uint8_t>> rows_;  // top row first
+    std::vector<std::uint8_t> blank_;              // index 0, where nothing was painted
+    Palette palette_;
+};
+
+// Pixels that fall right of the picture or above its top row are dropped: they
+// have no place in the picture, and the rows already decoded keep their pixels.
+std::optional<RunLengthRows> RunLengthRows::Decode(std::span<const std::uint8_t> bytes,
+                                                   const BmpHeader& header, std::string& problem) {
+    RunLengthRows picture(bytes, header);
+    const bool fourBits = header.compression == kBiRle4;
+    const std::int64_t width = header.width;
+    const std::int64_t rows = header.rows();
+    std::size_t at = header.pixelOffset;
+    std::int64_t x = 0;
+    std::int64_t up = 0;  // rows from the bottom
+    const auto paint = [&](std::int64_t count, auto&& indexOf) {
+        if (up < rows && x < width) {
+            std::uint8_t* row = picture.Painted(up);
+            for (std::int64_t i = 0; i < count && x + i < width; ++i) {
+                row[x + i] = indexOf(i);
+            }
+        }
+        x += count;
+    };
+    const auto cut = [&] {
+        problem = "the run-length data ends before its end-of-picture code";
+        return std::nullopt;
+    };
+    while (true) {
+        if (at + 2 > bytes.size()) {
+            return cut();
+        }
+        const std::uint8_t count = bytes[at];
+        const std::uint8_t value = bytes[at + 1];
+        at += 2;
+        if (count > 0) {
+            // A run: one index, or two alternating ones of 4 bits (the high one first).
+            paint(count, [&](std::int64_t i) {
+                return fourBits ? static_cast<std::uint8_t>(i % 2 == 0 ? value >> 4 : value & 0x0f) : value;
+            });
+            continue;
+        }
+        switch (value) {
+            case 0:  // end of row
+                x = 0;
+                ++up;
+                break;
+            case 1:  // end of picture
+                return picture;
+            case 2:  // move right and up
+                if (at + 2 > bytes.size()) {
+                    return cut();
+                }
+                x += bytes[at];
+                up += bytes[at + 1];
+                at += 2;
+                break;
+            default: {
+                // `value` indices as they stand, padded to an even number of bytes.
+                const std::size_t length = fourBits ? (value + 1u) / 2 : value;
+                if (at + length + length % 2 > bytes.size()) {
+                    return cut();
+                }
+                const std::uint8_t* data = bytes.data() + at;
+                paint(value, [&](std::int64_t i) {
+                    return fourBits
+                               ? static_cast<std::uint8_t>(i % 2 == 0 ? data[i / 2] >> 4 : data[i / 2] & 0x0f)
+                               : data[i];
+                });
+                at += length + length % 2;
+                break;
+            }
+        }
+    }
+}
+
+using Rows = std::variant<BitfieldsRows, PackedRows, RunLengthRows>;
+
+// The rows of the picture in these bytes, or nullopt with the reason in problem.
+std::optional<Rows> DecodeRows(std::span<const std::uint8_t> bytes, const BmpHeader& header,
+                               std::string& problem) {
+    if (header.runLength()) {
+        std::optional<RunLengthRows> rows = RunLengthRows::Decode(bytes, header, problem);
+        return rows ? std::optional<Rows>(std::move(*rows)) : std::nullopt;
+    }
+    if (header.paletteColours() > 0) {
+        PackedRows rows(bytes, header);
+        problem = rows.IndexProblem();
+        return problem.empty() ? std::optional<Rows>(std::move(rows)) : std::nullopt;
+    }
+    if (std::optional<BitfieldsRows> rows = BitfieldsRows::Make(bytes, header)) {
+        return *rows;
+    }
+    problem = "the file ends inside its colour masks";
+    return std::nullopt;
+}
+
+// The header, or nullopt with the reason in problem: not a BMP file, or one
+// that cannot be decoded from a file of fileSize bytes.
+std::optional<BmpHeader> CheckedHeader(std::span<const std::uint8_t> prefix, std::uint64_t fileSize,
+                                       std::string& problem) {
+    if (fileSize > static_cast<std::uint64_t>(kMaxBmpFileBytes)) {
+        problem = "the file has " + std::to_string(fileSize) + " bytes, more than the " +
+                  std::to_string(kMaxBmpFileBytes) + " a picture may have";
         return std::nullopt;
     }
-    return header;
+    std::optional<BmpHeader> header = ParseBmpHeader(prefix, &problem);
+    if (header) {
+        problem = BmpProblem(*header, static_cast<std::size_t>(fileSize));
+    }
+    return problem.empty() ? header : std::nullopt;
 }
 
-bool ReadAll(std::FILE* file, std::uint8_t* out, std::size_t size) {
-    return std::fread(out, 1, size, file) == size;
+void Tell(std::string* error, const std::string& name, const std::string& problem) {
+    if (error != nullptr) {
+        *error = name + ": " + problem;
+    }
 }
+
+// Reads size bytes from the descriptor; false when it ends sooner or fails.
+bool ReadAll(int fd, std::uint8_t* out, std::size_t size) {
+    while (size > 0) {
+        const ssize_t got = ::read(fd, out, size);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        out += got;
+        size -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+};
 
 }  // namespace
 
-// Either SDL's surface in the file's own format, or the bytes of a picture with
-// colour masks that SDL may not know.
+// The rows, and the file's bytes when they were read from a file and the rows
+// are read from them.
 struct BmpPicture::Decoded {
-    SdlSurfacePtr surface;
-    std::array<Pixel, 256> palette{};  // for a surface of palette indices
+    Decoded(Rows decodedRows, const BmpHeader& header)
+        : rows(std::move(decodedRows)),
+          width(static_cast<int>(header.width)),
+          height(static_cast<int>(header.rows())) {}
     std::vector<std::uint8_t> ownBytes;
-    std::optional<BitfieldsRows> bitfields;
+    Rows rows;
     int width = 0;
     int height = 0;
 };
@@ -75,151 +305,80 @@ int BmpPicture::height() const {
 }
 
 std::span<const std::uint8_t> BmpPicture::StoredRow(int y) const {
-    if (decoded_->bitfields) {
-        return decoded_->bitfields->StoredRow(y);
-    }
-    const SDL_Surface* s = decoded_->surface.get();
-    const auto* pixels = static_cast<const std::uint8_t*>(s->pixels);
-    return {pixels + static_cast<std::ptrdiff_t>(y) * s->pitch,
-            static_cast<std::size_t>(s->w) * s->format->BytesPerPixel};
+    return std::visit([y](const auto& rows) { return rows.StoredRow(y); }, decoded_->rows);
 }
 
 void BmpPicture::ReadRow(int y, Pixel* out) const {
-    if (decoded_->bitfields) {
-        decoded_->bitfields->ReadRow(y, out);
-        return;
-    }
-    const std::span<const std::uint8_t> stored = StoredRow(y);
-    if (decoded_->surface->format->palette != nullptr) {
-        std::transform(stored.begin(), stored.end(), out,
-                       [this](std::uint8_t i) { return decoded_->palette[i]; });
-        return;
-    }
-    const int w = decoded_->width;
-    SDL_ConvertPixels(w, 1, decoded_->surface->format->format, stored.data(), decoded_->surface->pitch,
-                      SDL_PIXELFORMAT_XRGB8888, out, w * static_cast<int>(sizeof(Pixel)));
-    for (int x = 0; x < w; ++x) {
-        out[x] &= 0x00ffffffu;
-    }
+    std::visit([y, out](const auto& rows) { rows.ReadRow(y, out); }, decoded_->rows);
 }
-
-namespace {
-
-// SDL reserves and clears the whole claimed picture before it reads a row, so a
-// tiny file claiming a huge picture would cost gigabytes: CheckedHeader refuses
-// such claims before SDL sees the file.
-std::unique_ptr<BmpPicture::Decoded> LoadWithSdl(SDL_RWops* stream) {
-    if (stream == nullptr) {
-        return nullptr;
-    }
-    SdlSurfacePtr loaded(SDL_LoadBMP_RW(stream, 1));
-    if (!loaded || loaded->w <= 0 || loaded->h <= 0) {
-        return nullptr;
-    }
-    const SDL_PixelFormat* format = loaded->format;
-    // Rows are read straight from the surface: it must be byte-addressed.
-    if (format->palette != nullptr ? format->BitsPerPixel != 8 : format->BytesPerPixel < 2) {
-        return nullptr;
-    }
-    auto decoded = std::make_unique<BmpPicture::Decoded>();
-    if (const SDL_Palette* palette = format->palette) {
-        // Indices past the palette's colours show black.
-        const int colours = std::min(palette->ncolors, 256);
-        for (int i = 0; i < colours; ++i) {
-            const SDL_Color c = palette->colors[i];
-            decoded->palette[static_cast<std::size_t>(i)] =
-                (Pixel{c.r} << 16) | (Pixel{c.g} << 8) | Pixel{c.b};
-        }
-    }
-    if (SDL_MUSTLOCK(loaded.get())) {
-        return nullptr;
-    }
-    decoded->width = loaded->w;
-    decoded->height = loaded->h;
-    decoded->surface = std::move(loaded);
-    return decoded;
-}
-
-}  // namespace
 
 std::optional<BmpPicture> BmpPicture::Finish(std::unique_ptr<Decoded> decoded) {
-    if (!decoded) {
-        return std::nullopt;
-    }
     ++picturesDecoded;
     return BmpPicture(std::move(decoded));
 }
 
-std::optional<BmpPicture> BmpPicture::FromBytes(std::span<const std::uint8_t> bytes) {
-    const std::optional<BmpHeader> header = CheckedHeader(bytes, bytes.size());
-    if (!header) {
+std::optional<BmpPicture> BmpPicture::FromBytes(std::span<const std::uint8_t> bytes, std::string* error) {
+    std::string problem;
+    const std::optional<BmpHeader> header = CheckedHeader(bytes, bytes.size(), problem);
+    std::optional<Rows> rows = header ? DecodeRows(bytes, *header, problem) : std::nullopt;
+    if (!rows) {
+        Tell(error, "BMP data", problem);
         return std::nullopt;
     }
-    if (IsBitfieldsBmp(*header)) {
-        auto decoded = std::make_unique<Decoded>();
-        decoded->bitfields = BitfieldsRows::Make(bytes, *header);
-        decoded->width = static_cast<int>(header->width);
-        decoded->height = static_cast<int>(header->rows());
-        return decoded->bitfields ? Finish(std::move(decoded)) : std::nullopt;
-    }
-    return Finish(LoadWithSdl(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()))));
+    return Finish(std::make_unique<Decoded>(std::move(*rows), *header));
 }
 
-std::optional<BmpPicture> BmpPicture::Open(const std::string& path) {
+std::optional<BmpPicture> BmpPicture::Open(const std::string& path, std::string* error) {
     if (path.find('.') == std::string::npos) {
+        Tell(error, path, "a name without a '.' names a resource, and there are none");
         return std::nullopt;
     }
     // Non-blocking, so that a FIFO behind the name cannot hold the open; only a
     // regular file is read, and its size is taken from the open file itself.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
+        Tell(error, path, std::string("cannot be opened: ") + std::strerror(errno));
         return std::nullopt;
     }
+    const FdCloser closer{fd};
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+        Tell(error, path, "not a regular file");
         return std::nullopt;
     }
-    FilePtr file(::fdopen(fd, "rb"));
-    if (!file) {
-        ::close(fd);
-        return std::nullopt;
-    }
+    // The header is checked against the file's real size before the rest is
+    // read, so a claim the file cannot back costs nothing.
     const auto fileSize = static_cast<std::uint64_t>(info.st_size);
     std::vector<std::uint8_t> prefix(
         static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kHeaderPrefixBytes)));
-    if (!ReadAll(file.get(), prefix.data(), prefix.size())) {
-        return std::nullopt;
+    std::string problem;
+    if (!ReadAll(fd, prefix.data(), prefix.size())) {
+        problem = "cannot be read";
     }
-    const std::optional<BmpHeader> header = CheckedHeader(prefix, fileSize);
+    const std::optional<BmpHeader> header =
+        problem.empty() ? CheckedHeader(prefix, fileSize, problem) : std::nullopt;
     if (!header) {
+        Tell(error, path, problem);
         return std::nullopt;
     }
-    if (IsBitfieldsBmp(*header)) {
-        // Read from the file's bytes: they are the one full-size copy.
-        auto decoded = std::make_unique<Decoded>();
-        decoded->ownBytes.resize(static_cast<std::size_t>(fileSize));
-        std::memcpy(decoded->ownBytes.data(), prefix.data(), prefix.size());
-        if (!ReadAll(file.get(), decoded->ownBytes.data() + prefix.size(),
-                     decoded->ownBytes.size() - prefix.size())) {
-            return std::nullopt;
-        }
-        decoded->bitfields = BitfieldsRows::Make(decoded->ownBytes, *header);
-        decoded->width = static_cast<int>(header->width);
-        decoded->height = static_cast<int>(header->rows());
-        return decoded->bitfields ? Finish(std::move(decoded)) : std::nullopt;
-    }
-    // SDL reads the rest of the file itself, so the file's bytes are never held whole.
-    if (std::fseek(file.get(), 0, SEEK_SET) != 0) {
+    std::vector<std::uint8_t> bytes = std::move(prefix);
+    const std::size_t start = bytes.size();
+    bytes.resize(static_cast<std::size_t>(fileSize));
+    if (!ReadAll(fd, bytes.data() + start, bytes.size() - start)) {
+        Tell(error, path, "the file ends before its stated size (changed while read?)");
         return std::nullopt;
     }
-    std::FILE* const handed = file.release();
-    SDL_RWops* stream = SDL_RWFromFP(handed, SDL_TRUE);
-    if (stream == nullptr) {
-        std::fclose(handed);
+    std::optional<Rows> rows = DecodeRows(bytes, *header, problem);
+    if (!rows) {
+        Tell(error, path, problem);
         return std::nullopt;
     }
-    return Finish(LoadWithSdl(stream));
+    auto decoded = std::make_unique<Decoded>(std::move(*rows), *header);
+    // Uncompressed rows are read from the file's bytes; run-length rows hold their own.
+    if (!header->runLength()) {
+        decoded->ownBytes = std::move(bytes);
+    }
+    return Finish(std::move(decoded));
 }
 
 std::int64_t BmpPicturesDecoded() {
@@ -244,12 +403,12 @@ std::optional<Surface> Whole(const std::optional<BmpPicture>& picture) {
 
 }  // namespace
 
-std::optional<Surface> LoadBmpFile(const std::string& path) {
-    return Whole(BmpPicture::Open(path));
+std::optional<Surface> LoadBmpFile(const std::string& path, std::string* error) {
+    return Whole(BmpPicture::Open(path, error));
 }
 
-std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> bytes) {
-    return Whole(BmpPicture::FromBytes(bytes));
+std::optional<Surface> DecodeBmp(std::span<const std::uint8_t> bytes, std::string* error) {
+    return Whole(BmpPicture::FromBytes(bytes, error));
 }
 
 }  // namespace instruments::bitmap

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -40,11 +39,9 @@ bool VideoReady(std::string& error) {
     // about 53 us a frame against 4-5 ms via Mesa's software GL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    // SDL turns SIGINT and SIGTERM into a quit event, which ends the dialog like
-    // its close box; but it leaves a signal alone that the launcher set to be
-    // ignored (as a shell does for background jobs), so restore the defaults first.
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    // Signals belong to the host program: SDL would otherwise catch SIGINT and
+    // SIGTERM for itself. A host that wants them to end a dialog handles them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Without a Wayland session only X11 can give us a window; asking Wayland
     // anyway makes its client library print a complaint of its own.
     if (std::getenv("SDL_VIDEODRIVER") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {

@@ -234,17 +234,18 @@ TEST(BmpPicture, RunLengthClaimsAreHeldAtTheFilesDepth) {
     EXPECT_EQ(row.front(), 0x00c81e1eu);
     EXPECT_EQ(row.back(), 0x00c81e1eu);
 
-    // 4 bits, 127 x 80704: a run in the bottom row, the end of the picture next.
+    // 4 bits, 127 x 16384 (as tall as a surface may be): a run in the bottom
+    // row, the end of the picture next.
     std::vector<Pixel> palette(16, 0x00ffffff);
     palette[1] = 0x00010203;
     palette[2] = 0x00a0b0c0;
     const std::optional<BmpPicture> tall =
-        BmpPicture::FromBytes(RunLength(127, 80704, 4, palette, {0x7f, 0x12, 0x00, 0x01}));
+        BmpPicture::FromBytes(RunLength(127, Surface::kMaxSide, 4, palette, {0x7f, 0x12, 0x00, 0x01}));
     ASSERT_TRUE(tall.has_value());
-    ASSERT_EQ(tall->height(), 80704);
+    ASSERT_EQ(tall->height(), Surface::kMaxSide);
     EXPECT_EQ(tall->StoredRow(0).size(), 127u);
     std::vector<Pixel> bottom(127);
-    tall->ReadRow(80703, bottom.data());
+    tall->ReadRow(Surface::kMaxSide - 1, bottom.data());
     EXPECT_EQ(bottom[0], 0x00010203u);
     EXPECT_EQ(bottom[1], 0x00a0b0c0u);
     EXPECT_EQ(bottom[126], 0x00010203u);

@@ -1,0 +1,43 @@
+# Fails when a built library depends on SDL2: a shared library through a NEEDED
+# entry or an undefined SDL_ symbol, an archive through an undefined SDL_
+# symbol of one of its objects. Run by ctest on the core library:
+#
+#   cmake -DLIBRARY=<file> -DREADELF=<readelf> -DNM=<nm> -P CheckNoSdl.cmake
+foreach(variable LIBRARY READELF NM)
+    if(NOT ${variable})
+        message(FATAL_ERROR "CheckNoSdl: ${variable} is not set")
+    endif()
+endforeach()
+if(NOT EXISTS "${LIBRARY}")
+    message(FATAL_ERROR "CheckNoSdl: no library ${LIBRARY}")
+endif()
+
+if(LIBRARY MATCHES "\\.a$")
+    set(symbols_command "${NM}" -u "${LIBRARY}")
+else()
+    execute_process(COMMAND "${READELF}" -d "${LIBRARY}" OUTPUT_VARIABLE dynamic RESULT_VARIABLE failed)
+    if(failed)
+        message(FATAL_ERROR "CheckNoSdl: ${READELF} -d ${LIBRARY} failed")
+    endif()
+    string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*" needed "${dynamic}")
+    if(NOT needed)
+        message(FATAL_ERROR "CheckNoSdl: ${LIBRARY} has no NEEDED entries; is it a shared library?")
+    endif()
+    foreach(entry IN LISTS needed)
+        if(entry MATCHES "SDL")
+            message(FATAL_ERROR "CheckNoSdl: ${LIBRARY} needs SDL2: ${entry}")
+        endif()
+    endforeach()
+    set(symbols_command "${NM}" -D -u "${LIBRARY}")
+endif()
+
+execute_process(COMMAND ${symbols_command} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "CheckNoSdl: ${symbols_command} failed")
+endif()
+string(REGEX MATCHALL "[^\n]*SDL_[A-Za-z0-9_]+" sdl "${symbols}")
+if(sdl)
+    list(JOIN sdl "\n" names)
+    message(FATAL_ERROR "CheckNoSdl: ${LIBRARY} calls SDL:\n${names}")
+endif()
+message(STATUS "CheckNoSdl: ${LIBRARY} has no SDL2 dependency")
