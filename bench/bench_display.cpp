@@ -97,7 +97,7 @@ void BM_BoxStack(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
     instruments::Surface surface(side, side);
     instruments::Painter painter(surface);
-    const instruments::ColourSpec grey = instruments::ColourSpec::Parse("grigio");
+    const instruments::ShadedColour grey = "grey";
     for (auto _ : state) {
         instruments::PaintBoxStack(painter, 6, grey, instruments::BoxStackDepth(side));
         benchmark::DoNotOptimize(surface.At(side / 2, side / 2));

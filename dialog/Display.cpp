@@ -55,11 +55,10 @@ void CreateDisplay(DialogHandle dialog, int id, int& x, int& y, int& width, int&
     height = size.height;
 
     StoreSettings(*record, settings);
-    const instruments::DisplaySettings look = instruments::DisplaySettings::FromKeywords(
-        settings.frameWidth, settings.frameColour, settings.captionSize, settings.inkColour,
-        settings.styleWords, settings.backColour, settings.backStyle);
+    const KeywordLook look = LookOfKeywords(settings.frameWidth, settings.frameColour, settings.inkColour,
+                                            settings.styleWords, settings.backColour, settings.backStyle);
     DrawOnTarget([&](instruments::Painter& painter) {
-        instruments::PaintFrameAndBackground(painter, look, FacePicture(dialog, id));
+        instruments::PaintFrameAndBackground(painter, look.frame, look.background, FacePicture(dialog, id));
     });
 
     *BackgroundOf(id) = GetBits();
@@ -103,13 +102,13 @@ void PaintFrame(DialogHandle dialog, int id, std::string_view caption) {
 
 void PaintBevelTopLeft(int inset, std::string_view colourText) {
     DrawOnTarget([&](instruments::Painter& painter) {
-        instruments::PaintBevelTopLeft(painter, inset, instruments::ColourSpec::Parse(colourText));
+        instruments::PaintBevelTopLeft(painter, inset, KeywordColour(colourText));
     });
 }
 
 void PaintBevelBottomRight(int inset, std::string_view colourText) {
     DrawOnTarget([&](instruments::Painter& painter) {
-        instruments::PaintBevelBottomRight(painter, inset, instruments::ColourSpec::Parse(colourText));
+        instruments::PaintBevelBottomRight(painter, inset, KeywordColour(colourText));
     });
 }
 
@@ -131,15 +130,15 @@ void PaintCaption(std::string& text, instruments::Colour textColour, instruments
 
 void PaintBoxStack(int inset, std::string_view colourText, int depth) {
     DrawOnTarget([&](instruments::Painter& painter) {
-        instruments::PaintBoxStack(painter, inset, instruments::ColourSpec::Parse(colourText), depth);
+        instruments::PaintBoxStack(painter, inset, KeywordColour(colourText), depth);
     });
 }
 
 void PaintBackground(DialogHandle dialog, int id, int inset, std::string_view colourText, int style) {
     Attach(dialog, id, Buffering::Buffered);
     DrawOnTarget([&](instruments::Painter& painter) {
-        instruments::PaintBackground(painter, inset, instruments::ColourSpec::Parse(colourText),
-                                     instruments::BackgroundPatternOf(style), FacePicture(dialog, id));
+        instruments::PaintBackground(painter, inset, KeywordColour(colourText), KeywordPattern(style),
+                                     FacePicture(dialog, id));
     });
 }
 

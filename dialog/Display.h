@@ -8,11 +8,13 @@
 #include <string_view>
 
 #include "dialog/Dialogs.h"
+#include "dialog/Keywords.h"
 #include "instruments/Pixel.h"
 
 namespace dialog {
 
-// The settings of a new display, as the demo layout gives them.
+// The settings of a new display, as the demo layout gives them (keyword texts,
+// see dialog/Keywords.h).
 struct DisplaySettings {
     std::string_view faceText;
     int frameWidth = 0;
@@ -45,15 +47,6 @@ void PaintFrame(DialogHandle dialog, int id, std::string_view caption);
 // background colour gets them in black (the empty text), otherwise the frame
 // colour is used all round.
 std::string_view TopLeftFrameColour(std::string_view backColour, std::string_view frameColour);
-
-// Background pattern numbers (see instruments::BackgroundPattern).
-inline constexpr int kBackMirroredRows = 0;
-inline constexpr int kBackRowsFromBottom = 1;
-inline constexpr int kBackMirroredColumns = 2;
-inline constexpr int kBackBoxStack = 3;
-inline constexpr int kBackRowsFromTop = 4;
-inline constexpr int kBackMirroredColumnsReversed = 5;
-inline constexpr int kBackPicture = 6;
 
 // ---- On the current target.
 // The two halves of a frame of `inset` rings shaded from the colour text.

@@ -10,8 +10,8 @@
 #include "dialog/Canvas.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
+#include "dialog/Keywords.h"
 #include "instruments/Colour.h"
-#include "instruments/DisplaySettings.h"
 #include "instruments/Switch.h"
 
 namespace dialog {
@@ -116,11 +116,11 @@ namespace {
 // background style, the ON face in the style its value holds.
 void DrawFace(DialogHandle dialog, int id, const DisplayRecord& record, int newState, std::string label) {
     instruments::Switch::Settings settings;
-    settings.frameWidth = record.frameWidth;
-    settings.frameColour = instruments::ColourSpec::Parse(record.frameColour.View());
-    settings.backColour = instruments::ColourSpec::Parse(record.backColour.View());
-    settings.offPattern = instruments::BackgroundPatternOf(record.backStyle);
-    settings.onPattern = instruments::BackgroundPatternOf(instruments::RoundHalfEven(record.value));
+    settings.frame.width = record.frameWidth;
+    settings.frame.colour = KeywordColour(record.frameColour.View());
+    settings.background.colour = KeywordColour(record.backColour.View());
+    settings.background.pattern = KeywordPattern(record.backStyle);
+    settings.onPattern = KeywordPattern(instruments::RoundHalfEven(record.value));
     settings.labelColour = record.inkColour;
     // The face is painted buffered, as the background painter attaches it, and
     // shown in one step.
@@ -164,7 +164,7 @@ void ToggleSwitch(DialogHandle dialog, int id, std::string_view text) {
     const int pictureOn = SlotHandle(GetUser(dialog, id, kSlotPictureOn));
     Attach(dialog, id, instruments::Buffering::Unbuffered);
 
-    const std::string_view own = text.empty() ? instruments::LabelOf(record->label.View()) : text;
+    const std::string_view own = text.empty() ? LabelOf(record->label.View()) : text;
     const int newState = wasOff ? 1 : 0;
     std::string label = instruments::SwitchLabel(own, newState == 1);
     const int picture = newState == 1 ? pictureOn : pictureOff;

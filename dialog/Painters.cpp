@@ -6,11 +6,10 @@
 #include "dialog/Canvas.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
+#include "dialog/Keywords.h"
 #include "dialog/LocalClock.h"
 #include "instruments/AnalogClock.h"
-#include "instruments/DisplaySettings.h"
-#include "instruments/LevelMeter.h"
-#include "instruments/TextDisplay.h"
+#include "widgets/InstrumentParts.h"
 
 namespace dialog {
 
@@ -48,31 +47,27 @@ void RepaintDisplay(DialogHandle dialog, int id, std::string& inputs, Paint&& pa
     });
 }
 
-// The text display of each id, built from the record's style words and kept
-// until they change, so that repaints do not parse them again. It has no face
-// of its own: the record table's kept face is restored first.
-struct TextDisplayOfRecord {
+// The text look of each id, read from the record's style words and kept until
+// they change, so that repaints do not parse them again. The record table's
+// kept face is restored before the dots are painted.
+struct TextLookOfRecord {
     DisplayRecord record;
-    instruments::TextDisplay display{instruments::TextDisplay::Settings{}, instruments::PixelBlock{}};
+    instruments::DotStyle dots = instruments::DotStyle::Plain;
+    std::string label;
+    bool built = false;
 };
 
-const instruments::TextDisplay& TextDisplayOf(int id, const DisplayRecord& record) {
-    static std::map<int, TextDisplayOfRecord> displays;
-    TextDisplayOfRecord& entry = displays[id];
-    const bool built = entry.display.settings().glyphs == &glyphTable;
-    if (!built || entry.record.styleWords != record.styleWords ||
-        entry.record.inkColour != record.inkColour || entry.record.frameWidth != record.frameWidth) {
+instruments::TextLook TextLookOf(int id, const DisplayRecord& record) {
+    static std::map<int, TextLookOfRecord> looks;
+    TextLookOfRecord& entry = looks[id];
+    if (!entry.built || entry.record.styleWords != record.styleWords) {
         const std::string_view words = record.styleWords.View();
-        instruments::TextDisplay::Settings settings;
-        settings.frameWidth = record.frameWidth;
-        settings.ink = record.inkColour;
-        settings.dots = instruments::DotStyle::FromWords(words);
-        settings.label = std::string(instruments::LabelOf(words));
-        settings.glyphs = &glyphTable;
+        entry.dots = KeywordDots(words);
+        entry.label = std::string(LabelOf(words));
         entry.record = record;
-        entry.display = instruments::TextDisplay(std::move(settings), instruments::PixelBlock{});
+        entry.built = true;
     }
-    return entry.display;
+    return {record.frameWidth, record.inkColour, entry.dots, entry.label, &glyphTable};
 }
 
 }  // namespace
@@ -86,13 +81,14 @@ void PaintDisplayText(DialogHandle dialog, int id, std::string_view text) {
     if (record == nullptr) {
         return;
     }
-    const instruments::TextDisplay& display = TextDisplayOf(id, *record);
+    const instruments::TextLook look = TextLookOf(id, *record);
     std::string inputs;
     instruments::AppendInput(inputs, record->styleWords.View());
     instruments::AppendInput(inputs, record->inkColour);
     instruments::AppendInput(inputs, record->frameWidth);
-    display.AppendPaintInputs(inputs, text);
-    RepaintDisplay(dialog, id, inputs, [&](instruments::Painter& painter) { display.Paint(painter, text); });
+    instruments::AppendTextInputs(inputs, look.glyphs, text);
+    RepaintDisplay(dialog, id, inputs,
+                   [&](instruments::Painter& painter) { instruments::PaintTextDots(painter, look, text); });
 }
 
 void PaintClock(DialogHandle dialog, int id, int hourOffset) {
@@ -108,9 +104,7 @@ void PaintClock(DialogHandle dialog, int id, int hourOffset, const instruments::
     instruments::AppendInput(inputs, record->frameWidth);
     instruments::AnalogClock::AppendPaintInputs(inputs, time, hourOffset);
     RepaintDisplay(dialog, id, inputs, [&](instruments::Painter& painter) {
-        const instruments::AnalogClock clock(instruments::AnalogClock::Settings{record->frameWidth},
-                                             instruments::PixelBlock{});
-        clock.Paint(painter, time, hourOffset);
+        instruments::PaintClockHands(painter, record->frameWidth, time, hourOffset);
     });
 }
 
@@ -124,10 +118,7 @@ void PaintLevelMeter(DialogHandle dialog, int id, float value) {
     instruments::AppendInput(inputs, record->inkColour);
     instruments::AppendInput(inputs, value);
     RepaintDisplay(dialog, id, inputs, [&](instruments::Painter& painter) {
-        const instruments::LevelMeter meter(
-            instruments::LevelMeter::Settings{record->frameWidth, record->inkColour},
-            instruments::PixelBlock{});
-        meter.Paint(painter, value);
+        instruments::PaintMeterNeedle(painter, record->frameWidth, record->inkColour, value);
     });
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "dialog/Keywords.h"
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/FuzzInput.h"
 #include "instruments/AnalogClock.h"
@@ -12,6 +13,7 @@
 #include "instruments/Frame.h"
 #include "instruments/LevelMeter.h"
 #include "instruments/Painter.h"
+#include "instruments/SettingsError.h"
 #include "instruments/Surface.h"
 #include "instruments/Switch.h"
 #include "instruments/TextDisplay.h"
@@ -170,8 +172,13 @@ std::string CheckInstruments(std::span<const std::uint8_t> input) {
     const int backStyle = in.Number(8);
     const instruments::Colour ink = static_cast<instruments::Colour>(in.Word());
     const bool withPicture = in.Byte() % 4 == 0;
-    const instruments::DisplaySettings settings = instruments::DisplaySettings::FromKeywords(
-        frameWidth, frameColour, 0, ink, styleWords, backColour, backStyle);
+    // The keyword texts as the adapter reads them, onto the public settings.
+    const dialog::KeywordLook settings =
+        dialog::LookOfKeywords(frameWidth, frameColour, ink, styleWords, backColour, backStyle);
+    const instruments::TextDisplay::Settings textSettings{settings.frame, settings.background, settings.ink,
+                                                          settings.dots, settings.label};
+    const instruments::AnalogClock::Settings clockSettings{settings.frame, settings.background};
+    const instruments::LevelMeter::Settings meterSettings{settings.frame, settings.background, settings.ink};
 
     std::string failure;
     const auto timed = [&failure](std::string_view what, const std::function<void()>& call) {
@@ -195,14 +202,34 @@ std::string CheckInstruments(std::span<const std::uint8_t> input) {
     std::optional<instruments::TextDisplay> display;
     std::optional<instruments::AnalogClock> clock;
     std::optional<instruments::LevelMeter> meter;
-    if (!timed("TextDisplay", [&] { display.emplace(size, settings, pictureOrNone); }) ||
-        !timed("AnalogClock", [&] { clock.emplace(size, settings, pictureOrNone); }) ||
-        !timed("LevelMeter", [&] { meter.emplace(size, settings, pictureOrNone); })) {
+    // A size no surface takes, or a frame that leaves no inside, is refused
+    // by every instrument alike.
+    const int shorter = std::min(size.width, size.height);
+    const bool unusable = frameWidth < 0 ||
+                          !instruments::Surface::SizeError(size.width, size.height).empty() ||
+                          (shorter > 0 && 2LL * frameWidth >= shorter);
+    int refusals = 0;
+    const auto build = [&refusals](const std::function<void()>& make) {
+        try {
+            make();
+        } catch (const instruments::SettingsError&) {
+            ++refusals;
+        }
+    };
+    if (!timed("TextDisplay", [&] { build([&] { display.emplace(size, textSettings, pictureOrNone); }); }) ||
+        !timed("AnalogClock", [&] { build([&] { clock.emplace(size, clockSettings, pictureOrNone); }); }) ||
+        !timed("LevelMeter", [&] { build([&] { meter.emplace(size, meterSettings, pictureOrNone); }); })) {
         return failure;
     }
+    if (refusals != (unusable ? 3 : 0)) {
+        return std::to_string(refusals) + " of the three instruments refused frame width " +
+               std::to_string(frameWidth) + " on " + SizeText(size);
+    }
+    if (unusable) {
+        return {};
+    }
     // A face is a block of the asked size, or empty for a size no surface takes.
-    const bool refused = !instruments::Surface::SizeError(size.width, size.height).empty() ||
-                         size.width == 0 || size.height == 0;
+    const bool refused = size.width == 0 || size.height == 0;
     const instruments::PixelBlock& face = display->face();
     if (refused ? face.width() != 0 || face.height() != 0
                 : !face.Valid() || face.width() != size.width || face.height() != size.height) {
@@ -233,11 +260,9 @@ std::string CheckInstruments(std::span<const std::uint8_t> input) {
     }
 
     instruments::Switch::Settings own;
-    own.frameWidth = frameWidth;
-    own.frameColour = settings.frame.colour;
-    own.backColour = settings.background.colour;
-    own.offPattern = settings.background.pattern;
-    own.onPattern = instruments::BackgroundPatternOf(in.Number(8));
+    own.frame = {frameWidth, settings.frame.colour, std::nullopt};
+    own.background = settings.background;
+    own.onPattern = dialog::KeywordPattern(in.Number(8));
     own.labelColour = ink;
     own.labels = std::string(in.Text(24));
     instruments::Switch lever(own);

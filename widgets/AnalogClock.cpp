@@ -6,6 +6,7 @@
 #include "canvas/surface/Rounding.h"
 #include "instruments/Colour.h"
 #include "instruments/Face.h"
+#include "widgets/InstrumentParts.h"
 
 namespace instruments {
 
@@ -79,12 +80,14 @@ int HourAngle(int hh, int mm, int hourOffset) {
     return instruments::RoundHalfEven(30.0 * (static_cast<double>(hour) + minuteAngle / 360.0));
 }
 
-AnalogClock::AnalogClock(instruments::Size size, const DisplaySettings& settings,
-                         const instruments::Surface* picture)
-    : settings_{settings.frame.width}, face_(PaintFace(size, settings, picture)) {}
+AnalogClock::AnalogClock(instruments::Size size, Settings settings, const instruments::Surface* picture)
+    : settings_(std::move(settings)),
+      face_(PaintFace(size, settings_.frame, settings_.background, picture)) {}
 
 AnalogClock::AnalogClock(Settings settings, instruments::PixelBlock face)
-    : settings_(settings), face_(std::move(face)) {}
+    : settings_(std::move(settings)), face_(std::move(face)) {
+    CheckFace({face_.width(), face_.height()}, settings_.frame);
+}
 
 bool AnalogClock::Update(instruments::Painter& painter, const instruments::LocalTime& time, int hourOffset) {
     std::string key;
@@ -105,8 +108,13 @@ void AnalogClock::Paint(instruments::Painter& painter, const instruments::LocalT
     if (!face_.empty()) {
         painter.SetBits(face_);
     }
+    PaintClockHands(painter, settings_.frame.width, time, hourOffset);
+}
+
+void PaintClockHands(instruments::Painter& painter, int frameWidth, const instruments::LocalTime& time,
+                     int hourOffset) {
     const instruments::Size size = painter.ClientSize();
-    const double p = static_cast<double>(settings_.frameWidth) + kReachMargin;
+    const double p = static_cast<double>(frameWidth) + kReachMargin;
     const Dial dial{static_cast<float>(size.width) / 2.0f, static_cast<float>(size.height) / 2.0f, 100.0 - p};
     const Hand hands[] = {
         {static_cast<double>(HourAngle(time.hour, time.minute, hourOffset)), kHourLength, kHandPen,

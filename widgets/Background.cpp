@@ -83,7 +83,7 @@ Steps VisibleSteps(int inset, Wide last, int extent) {
 // instead would stop short of that step for h = 4k + 1 and leave the middle
 // row unpainted, while h = 4k + 3 already reached it.
 void PaintMirroredRows(instruments::Painter& p, const Area& a, int inset,
-                       const instruments::ColourSpec& spec) {
+                       const instruments::ShadedColour& spec) {
     const Steps steps = VisibleSteps(inset, (static_cast<Wide>(a.h) + 1) / 2, a.h);
     for (Wide i = steps.first; i <= steps.last; ++i) {
         const instruments::Colour c = spec.At(Shade(LineShade(static_cast<double>(i), a.h)));
@@ -93,7 +93,7 @@ void PaintMirroredRows(instruments::Painter& p, const Area& a, int inset,
 }
 
 void PaintRowsFromBottom(instruments::Painter& p, const Area& a, int inset,
-                         const instruments::ColourSpec& spec) {
+                         const instruments::ShadedColour& spec) {
     const Steps steps = VisibleSteps(inset, static_cast<Wide>(a.h) - inset, a.h);
     for (Wide i = steps.first; i <= steps.last; ++i) {
         Row(p, a, a.h - i, spec.At(Shade(LineShade(static_cast<double>(i), a.h))));
@@ -101,7 +101,7 @@ void PaintRowsFromBottom(instruments::Painter& p, const Area& a, int inset,
 }
 
 void PaintRowsFromTop(instruments::Painter& p, const Area& a, int inset,
-                      const instruments::ColourSpec& spec) {
+                      const instruments::ShadedColour& spec) {
     const Steps steps = VisibleSteps(inset, static_cast<Wide>(a.h) - inset, a.h);
     for (Wide i = steps.first; i <= steps.last; ++i) {
         Row(p, a, i - 1, spec.At(Shade(LineShade(static_cast<double>(i), a.h))));
@@ -111,7 +111,7 @@ void PaintRowsFromTop(instruments::Painter& p, const Area& a, int inset,
 enum class ColumnShading { DarkEdges, LightEdges };
 
 void PaintMirroredColumns(instruments::Painter& p, const Area& a, int inset,
-                          const instruments::ColourSpec& spec, ColumnShading shading) {
+                          const instruments::ShadedColour& spec, ColumnShading shading) {
     const Steps steps = VisibleSteps(inset, instruments::RoundHalfEven(a.w / 2.0 + 1.0), a.w);
     for (Wide i = steps.first; i <= steps.last; ++i) {
         const double along = shading == ColumnShading::DarkEdges
@@ -134,9 +134,9 @@ void PaintPicture(instruments::Painter& p, const Area& a, int inset, const instr
     p.Stretch(*picture, 0, 0, a.w, a.h, m, m, a.w - m, a.h - m, instruments::kMixCopy);
 }
 
-instruments::Colour BoxColour(const instruments::ColourSpec& spec, Wide i, int h) {
+instruments::Colour BoxColour(const instruments::ShadedColour& spec, Wide i, int h) {
     const double along = kBoxShadePerHeight * static_cast<double>(i) / h;
-    if (spec.IsEmptyText()) {
+    if (spec.IsNone()) {
         // Every component saturates at 255, so capping v first changes nothing
         // and keeps v + 45 from overflowing for a huge depth.
         const int v = std::min(instruments::RoundHalfEven(along), 255);
@@ -193,7 +193,7 @@ void FillBoxStack(instruments::Surface& surface, instruments::Size size, int far
     }
     const auto copyBand = [&](int y, int x0, int x1) {
         if (x0 < x1) {
-            std::copy(band.begin() + x0, band.begin() + x1, surface.row(y) + x0);
+            std::copy(band.begin() + x0, band.begin() + x1, surface.mutableRow(y) + x0);
         }
     };
     const int firstCorner = boxes.front().corner;
@@ -223,15 +223,11 @@ void FillBoxStack(instruments::Surface& surface, instruments::Size size, int far
 
 }  // namespace
 
-BackgroundPattern BackgroundPatternOf(int number) {
-    return number >= 0 && number <= 6 ? static_cast<BackgroundPattern>(number) : BackgroundPattern::None;
-}
-
 int BoxStackDepth(int height) {
     return static_cast<int>(std::floor(static_cast<double>(0.2f) * height));
 }
 
-void PaintBoxStack(instruments::Painter& p, int inset, const instruments::ColourSpec& spec, int depth) {
+void PaintBoxStack(instruments::Painter& p, int inset, const instruments::ShadedColour& spec, int depth) {
     const instruments::Size size = p.ClientSize();
     if (size.width <= 0 || size.height <= 0 || depth < 0) {
         return;
@@ -266,7 +262,12 @@ void PaintBoxStack(instruments::Painter& p, int inset, const instruments::Colour
                   BoxColour(spec, depth, size.height));
         }
     };
-    if (!thin) {
+    // The one-write path fills the drawable area itself, so it needs that area
+    // to start at the drawing origin, as it does for an instrument painted at
+    // its rectangle of a panel; anything else goes box by box through the painter.
+    const instruments::Rect area = p.ClipArea();
+    const bool areaAtOrigin = area.x == p.state().origin.x && area.y == p.state().origin.y;
+    if (!thin || !areaAtOrigin) {
         forEachBox([&](int corner, instruments::Colour colour) {
             p.Box(corner, corner, farX, farY, 0, colour, colour, instruments::FillStyle::Solid);
         });
@@ -279,10 +280,15 @@ void PaintBoxStack(instruments::Painter& p, int inset, const instruments::Colour
             boxes.push_back({corner, instruments::PixelFromColour(colour)});
         }
     });
-    FillBoxStack(p.surface(), size, farX, farY, boxes);
+    if (area == instruments::Rect{0, 0, p.surface().width(), p.surface().height()}) {
+        FillBoxStack(p.surface(), size, farX, farY, boxes);
+    } else {
+        instruments::Surface view = p.surface().View(area);
+        FillBoxStack(view, size, farX, farY, boxes);
+    }
 }
 
-void PaintBackground(instruments::Painter& p, int inset, const instruments::ColourSpec& spec,
+void PaintBackground(instruments::Painter& p, int inset, const instruments::ShadedColour& spec,
                      BackgroundPattern pattern, const instruments::Surface* picture) {
     const instruments::Size size = p.ClientSize();
     if (size.width <= 0 || size.height <= 0) {

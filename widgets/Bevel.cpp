@@ -42,7 +42,7 @@ class ThinPen {
 
 }  // namespace
 
-void PaintBevelTopLeft(instruments::Painter& p, int inset, const instruments::ColourSpec& spec) {
+void PaintBevelTopLeft(instruments::Painter& p, int inset, const instruments::ShadedColour& spec) {
     if (inset < 1) {
         return;
     }
@@ -58,7 +58,7 @@ void PaintBevelTopLeft(instruments::Painter& p, int inset, const instruments::Co
     }
 }
 
-void PaintBevelBottomRight(instruments::Painter& p, int inset, const instruments::ColourSpec& spec) {
+void PaintBevelBottomRight(instruments::Painter& p, int inset, const instruments::ShadedColour& spec) {
     if (inset < 1) {
         return;
     }
@@ -74,7 +74,7 @@ void PaintBevelBottomRight(instruments::Painter& p, int inset, const instruments
 }
 
 void PaintFrame(instruments::Painter& painter, const Frame& frame) {
-    PaintBevelTopLeft(painter, frame.width, frame.topLeftColour);
+    PaintBevelTopLeft(painter, frame.width, frame.topLeftColour.value_or(frame.colour));
     PaintBevelBottomRight(painter, frame.width, frame.colour);
 }
 

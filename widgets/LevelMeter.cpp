@@ -4,6 +4,7 @@
 
 #include "canvas/surface/Rounding.h"
 #include "instruments/Face.h"
+#include "widgets/InstrumentParts.h"
 
 namespace instruments {
 
@@ -79,12 +80,14 @@ int LineXAtY(int x1, int y1, int x2, int y2, int y) {
     return instruments::RoundHalfEven(numerator / (static_cast<double>(y1) - y2));
 }
 
-LevelMeter::LevelMeter(instruments::Size size, const DisplaySettings& settings,
-                       const instruments::Surface* picture)
-    : settings_{settings.frame.width, settings.ink}, face_(PaintFace(size, settings, picture)) {}
+LevelMeter::LevelMeter(instruments::Size size, Settings settings, const instruments::Surface* picture)
+    : settings_(std::move(settings)),
+      face_(PaintFace(size, settings_.frame, settings_.background, picture)) {}
 
 LevelMeter::LevelMeter(Settings settings, instruments::PixelBlock face)
-    : settings_(settings), face_(std::move(face)) {}
+    : settings_(std::move(settings)), face_(std::move(face)) {
+    CheckFace({face_.width(), face_.height()}, settings_.frame);
+}
 
 bool LevelMeter::Update(instruments::Painter& painter, float value) {
     std::string key;
@@ -97,13 +100,18 @@ void LevelMeter::Paint(instruments::Painter& painter, float value) const {
     if (!face_.empty()) {
         painter.SetBits(face_);
     }
+    PaintMeterNeedle(painter, settings_.frame.width, settings_.needle, value);
+}
+
+void PaintMeterNeedle(instruments::Painter& painter, int frameWidth, instruments::Colour needle,
+                      float value) {
     const instruments::Size size = painter.ClientSize();
-    const MeterGeometry g = GeometryOf(size.width, size.height, settings_.frameWidth);
+    const MeterGeometry g = GeometryOf(size.width, size.height, frameWidth);
     painter.Width(1);
     // With the pivot on the scale line every needle is that line itself and
     // crosses no other row, so there is nothing to draw.
     if (g.pivotY != kScaleRow) {
-        DrawNeedle(painter, g, value, settings_.needle);
+        DrawNeedle(painter, g, value, needle);
         DrawTicks(painter, g);
     }
 }

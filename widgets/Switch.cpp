@@ -1,10 +1,12 @@
 #include "instruments/Switch.h"
 
 #include <climits>
+#include <string>
 
 #include "canvas/surface/Rounding.h"
 #include "colour/LampColour.h"
 #include "instruments/Frame.h"
+#include "instruments/SettingsError.h"
 #include "widgets/Caption.h"
 
 namespace instruments {
@@ -13,7 +15,7 @@ namespace {
 
 constexpr int kLampRings = 5;
 constexpr float kLampLevel = 100.0f;
-constexpr std::string_view kOffScheme = "rosso";
+constexpr std::string_view kOffScheme = "rosso";  // the lamp schemes of colour/LampColour
 constexpr std::string_view kOnScheme = "verdino";
 
 // The lamp sits in the square of side h at the left end; its discs shrink from
@@ -31,7 +33,13 @@ void PaintLamp(instruments::Painter& painter, int h, std::string_view scheme) {
 
 Switch::Switch(Settings settings, std::optional<instruments::Surface> offPicture,
                std::optional<instruments::Surface> onPicture)
-    : settings_(std::move(settings)), offPicture_(std::move(offPicture)), onPicture_(std::move(onPicture)) {}
+    : settings_(std::move(settings)), offPicture_(std::move(offPicture)), onPicture_(std::move(onPicture)) {
+    if (settings_.frame.width < 0 || settings_.frame.width == INT_MAX) {
+        throw SettingsError(
+            "frame.width " + std::to_string(settings_.frame.width) +
+            " is out of range: it must be 0 or more, and the ON face's one wider must be an int");
+    }
+}
 
 void Switch::Paint(instruments::Painter& painter) const {
     const std::optional<instruments::Surface>& picture = on_ ? onPicture_ : offPicture_;
@@ -53,14 +61,14 @@ std::string SwitchLabel(std::string_view labels, bool on) {
 
 void PaintSwitchFace(instruments::Painter& painter, const Switch::Settings& settings, bool on,
                      std::string label, const instruments::Surface* picture) {
-    int inset = settings.frameWidth;
-    BackgroundPattern pattern = settings.offPattern;
+    int inset = settings.frame.width;
+    BackgroundPattern pattern = settings.background.pattern;
     if (on) {
         pattern = settings.onPattern;
         inset = inset < INT_MAX ? inset + 1 : inset;
     }
-    PaintFrame(painter, Frame{inset, settings.frameColour, settings.frameColour});
-    PaintBackground(painter, inset, settings.backColour, pattern, picture);
+    PaintFrame(painter, Frame{inset, settings.frame.colour, settings.frame.topLeftColour});
+    PaintBackground(painter, inset, settings.background.colour, pattern, picture);
     PaintLamp(painter, painter.ClientSize().height, on ? kOnScheme : kOffScheme);
     PaintCaption(painter, label, settings.labelColour, 0);
 }

@@ -4,6 +4,7 @@
 
 #include "instruments/Face.h"
 #include "widgets/Caption.h"
+#include "widgets/InstrumentParts.h"
 #include "widgets/TextLayout.h"
 
 namespace instruments {
@@ -11,7 +12,7 @@ namespace instruments {
 namespace {
 
 constexpr std::int32_t kSquareCorner = 0;
-// Corner value of a rounded ("cerchio") dot: 80 % of the shorter side.
+// Corner value of a rounded dot: 80 % of the shorter side.
 constexpr std::int32_t kRoundCorner = 80;
 constexpr instruments::Colour kLabelColour = 0xFFFFFF;
 // The shadow of a lit dot lies this far right and down.
@@ -35,13 +36,13 @@ void PaintBox(instruments::Painter& p, double x1, double y1, double x2, double y
 void PaintLitDot(instruments::Painter& p, const DotPen& pen, double x, double y) {
     // The shadow goes first so that the dot covers its own corner of it, and
     // later dots cover what falls on them.
-    if (pen.style.shadow) {
+    if (Has(pen.style, DotStyle::Shadow)) {
         PaintBox(p, x + kShadowRight, y + kShadowDown, x + pen.pitchX + kShadowRight - 1,
                  y + pen.pitchY + kShadowDown - 1, kSquareCorner, ShadeColour, ShadeColour);
     }
-    if (!pen.style.joined) {
+    if (!Has(pen.style, DotStyle::Joined)) {
         PaintBox(p, x, y, x + pen.pitchX - 1, y + pen.pitchY - 1, pen.corner, pen.ink, pen.ink);
-    } else if (pen.style.hollow) {
+    } else if (Has(pen.style, DotStyle::Hollow)) {
         PaintBox(p, x, y, x + pen.pitchX, y + pen.pitchY, pen.corner, pen.ink,
                  instruments::kColourTransparent);
     } else {
@@ -53,23 +54,19 @@ void PaintUnlitDot(instruments::Painter& p, const DotPen& pen, double x, double 
     PaintBox(p, x, y, x + pen.pitchX - 1, y + pen.pitchY - 1, kSquareCorner, ShadeColour, ShadeColour);
 }
 
-TextDisplay::Settings SettingsOf(const DisplaySettings& settings) {
-    TextDisplay::Settings text;
-    text.frameWidth = settings.frame.width;
-    text.ink = settings.ink;
-    text.dots = settings.dots;
-    text.label = settings.label;
-    return text;
-}
-
 }  // namespace
 
-TextDisplay::TextDisplay(instruments::Size size, const DisplaySettings& settings,
-                         const instruments::Surface* picture)
-    : settings_(SettingsOf(settings)), face_(PaintFace(size, settings, picture)) {}
+TextDisplay::TextDisplay(instruments::Size size, Settings settings, const instruments::Surface* picture)
+    : settings_(std::move(settings)) {
+    CheckDots(settings_.dots);
+    face_ = PaintFace(size, settings_.frame, settings_.background, picture);
+}
 
 TextDisplay::TextDisplay(Settings settings, instruments::PixelBlock face)
-    : settings_(std::move(settings)), face_(std::move(face)) {}
+    : settings_(std::move(settings)), face_(std::move(face)) {
+    CheckDots(settings_.dots);
+    CheckFace({face_.width(), face_.height()}, settings_.frame);
+}
 
 bool TextDisplay::Update(instruments::Painter& painter, std::string_view text) {
     std::string key;
@@ -79,27 +76,39 @@ bool TextDisplay::Update(instruments::Painter& painter, std::string_view text) {
 }
 
 void TextDisplay::AppendPaintInputs(std::string& key, std::string_view text) const {
-    const GlyphTable& glyphs = Glyphs();
-    AppendInput(key, text);
-    for (const char c : text) {
-        const GlyphTable::Glyph glyph = glyphs.GlyphOf(static_cast<std::uint8_t>(c));
-        key.append(glyph.begin(), glyph.end());
-    }
+    AppendTextInputs(key, settings_.glyphs, text);
 }
 
 void TextDisplay::Paint(instruments::Painter& painter, std::string_view text) const {
-    // The label leaves the foreground white; an ink of -1 (the default colour)
-    // must not pick that up on the next repaint.
     painter.ColourFg(instruments::kColourDefault);
     if (!face_.empty()) {
         painter.SetBits(face_);
     }
+    PaintTextDots(painter,
+                  {settings_.frame.width, settings_.ink, settings_.dots, settings_.label, settings_.glyphs},
+                  text);
+}
+
+void AppendTextInputs(std::string& key, const GlyphTable* glyphs, std::string_view text) {
+    const GlyphTable& table = glyphs != nullptr ? *glyphs : GlyphTable::Builtin();
+    AppendInput(key, text);
+    for (const char c : text) {
+        const GlyphTable::Glyph glyph = table.GlyphOf(static_cast<std::uint8_t>(c));
+        key.append(glyph.begin(), glyph.end());
+    }
+}
+
+void PaintTextDots(instruments::Painter& painter, const TextLook& look, std::string_view text) {
+    // The label leaves the foreground white; an ink of -1 (the default colour)
+    // must not pick that up on the next repaint.
+    painter.ColourFg(instruments::kColourDefault);
+    const GlyphTable& glyphs = look.glyphs != nullptr ? *look.glyphs : GlyphTable::Builtin();
     const instruments::Size client = painter.ClientSize();
     DotPen pen;
-    pen.style = settings_.dots;
-    pen.ink = settings_.ink;
-    pen.corner = pen.style.circle ? kRoundCorner : kSquareCorner;
-    const DotLayout layout = LayoutText(client.width, client.height, settings_.frameWidth, text, Glyphs());
+    pen.style = look.dots;
+    pen.ink = look.ink;
+    pen.corner = Has(pen.style, DotStyle::Rounded) ? kRoundCorner : kSquareCorner;
+    const DotLayout layout = LayoutText(client.width, client.height, look.frameWidth, text, glyphs);
     pen.pitchX = static_cast<double>(layout.pitchX());
     pen.pitchY = static_cast<double>(layout.pitchY());
     layout.ForEachDot([&](const Dot& dot) {
@@ -107,12 +116,12 @@ void TextDisplay::Paint(instruments::Painter& painter, std::string_view text) co
         const auto y = static_cast<double>(dot.y);
         if (dot.lit) {
             PaintLitDot(painter, pen, x, y);
-        } else if (pen.style.showUnlit) {
+        } else if (Has(pen.style, DotStyle::ShowUnlit)) {
             PaintUnlitDot(painter, pen, x, y);
         }
     });
 
-    PrintLine(painter, 0, 0, kLabelColour, settings_.label);
+    PrintLine(painter, 0, 0, kLabelColour, look.label);
 }
 
 }  // namespace instruments

@@ -396,7 +396,7 @@ std::optional<Surface> Whole(const std::optional<BmpPicture>& picture) {
         return std::nullopt;
     }
     for (int y = 0; y < out.height(); ++y) {
-        picture->ReadRow(y, out.row(y));
+        picture->ReadRow(y, out.mutableRow(y));
     }
     return out;
 }

@@ -67,7 +67,7 @@ std::optional<Surface> ReadPng(const std::string& path) {
     }
     for (int y = 0; y < surface.height(); ++y) {
         const std::uint32_t* in = words.data() + static_cast<std::size_t>(y) * image.width;
-        Pixel* row = surface.row(y);
+        Pixel* row = surface.mutableRow(y);
         for (int x = 0; x < surface.width(); ++x) {
             row[x] = in[x] & 0x00ffffffu;
         }

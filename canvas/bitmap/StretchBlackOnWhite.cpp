@@ -196,7 +196,7 @@ void StretchRows(const RowSource& source, std::span<const StretchTarget> targets
                     ReduceLine(line.data(), plan.columns, plan.singleColumns, plan.reduced.data());
                     reduced = true;
                 }
-                Pixel* out = plan.destination->row(plan.outY + static_cast<int>(k)) + plan.outX;
+                Pixel* out = plan.destination->mutableRow(plan.outY + static_cast<int>(k)) + plan.outX;
                 for (std::size_t i = 0; i < plan.columns.size(); ++i) {
                     if (!plan.columns[i].empty()) {
                         out[i] = opens ? plan.reduced[i] : (out[i] & plan.reduced[i]);
@@ -229,7 +229,7 @@ void StretchBlackOnWhite(const Surface& source, int sx, int sy, int sw, int sh, 
         if (rows[j].empty()) {
             continue;
         }
-        Pixel* out = destination.row(outY + static_cast<int>(j)) + outX;
+        Pixel* out = destination.mutableRow(outY + static_cast<int>(j)) + outX;
         // Without a shrink on either axis every destination pixel is one source
         // pixel: a plain lookup, the common case of a picture drawn enlarged.
         if (singleColumns && rows[j].last - rows[j].first == 1) {

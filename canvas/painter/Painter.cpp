@@ -79,6 +79,83 @@ std::optional<Span2D> IncludedCorners(double x1, double y1, double x2, double y2
     return Span2D{left, top, static_cast<int>(width), static_cast<int>(height)};
 }
 
+// What moves a rounded coordinate of the drawing onto the surface drawn on.
+struct Offset {
+    std::int64_t dx = 0;
+    std::int64_t dy = 0;
+    int X(int x) const { return ClampToInt(x + dx); }
+    int Y(int y) const { return ClampToInt(y + dy); }
+    bool zero() const { return dx == 0 && dy == 0; }
+};
+
+Span2D Moved(Span2D span, Offset offset) {
+    return {offset.X(span.left), offset.Y(span.top), span.width, span.height};
+}
+
+// `area` moved by `by`, within `within`: worked out in 64 bits, as the moved
+// rectangle need not fit an int.
+Rect MovedWithin(const Rect& area, Point by, const Rect& within) {
+    if (area.empty()) {
+        return {};
+    }
+    const std::int64_t left = std::max<std::int64_t>(std::int64_t{area.x} + by.x, within.x);
+    const std::int64_t top = std::max<std::int64_t>(std::int64_t{area.y} + by.y, within.y);
+    const std::int64_t right = std::min<std::int64_t>(area.right() + by.x, within.right());
+    const std::int64_t bottom = std::min<std::int64_t>(area.bottom() + by.y, within.bottom());
+    if (right <= left || bottom <= top) {
+        return {};
+    }
+    return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+            static_cast<int>(bottom - top)};
+}
+
+// The source itself, or a copy of it when it shares pixels with the target in
+// another place (a view, or an offset), where a read could follow a write.
+const Surface& Unaliased(const Surface& source, const Surface& target, Offset at,
+                         std::optional<Surface>& copy) {
+    if (source.SharesPixels(target) && (&source != &target || !at.zero())) {
+        copy.emplace(source);
+        return *copy;
+    }
+    return source;
+}
+
+void StretchOnto(const Surface& source, Span2D from, Surface& surface, Span2D to, int mix) {
+    // The stretch itself copes with a source that is the target.
+    if (mix < 0 || mix > 15) {
+        bitmap::StretchBlackOnWhite(source, from.left, from.top, from.width, from.height, surface, to.left,
+                                    to.top, to.width, to.height);
+        return;
+    }
+    // With a mix, stretch the visible part of the target rectangle into a scratch
+    // surface marked "unwritten" in the fourth byte, then combine only the pixels
+    // the stretch produced.
+    const long long visibleLeft = std::max<long long>(to.left, 0);
+    const long long visibleTop = std::max<long long>(to.top, 0);
+    const long long visibleRight =
+        std::min<long long>(static_cast<long long>(to.left) + to.width, surface.width());
+    const long long visibleBottom =
+        std::min<long long>(static_cast<long long>(to.top) + to.height, surface.height());
+    if (visibleLeft >= visibleRight || visibleTop >= visibleBottom) {
+        return;
+    }
+    constexpr Pixel kUnwritten = 0xFF000000u;
+    Surface scratch(static_cast<int>(visibleRight - visibleLeft),
+                    static_cast<int>(visibleBottom - visibleTop), kUnwritten);
+    bitmap::StretchBlackOnWhite(source, from.left, from.top, from.width, from.height, scratch,
+                                static_cast<int>(to.left - visibleLeft),
+                                static_cast<int>(to.top - visibleTop), to.width, to.height);
+    for (int y = 0; y < scratch.height(); ++y) {
+        Pixel* out = surface.mutableRow(static_cast<int>(visibleTop) + y) + visibleLeft;
+        const Pixel* in = scratch.row(y);
+        for (int x = 0; x < scratch.width(); ++x) {
+            if ((in[x] & kUnwritten) == 0) {
+                out[x] = Mix(mix, in[x], out[x]);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 FillStyle FillStyleOf(int number) {
@@ -92,6 +169,52 @@ std::shared_ptr<const text::FontFace> DefaultFont() {
 
 Painter::Painter(Surface& surface) : surface_(&surface) {
     state_.font = DefaultFont();
+}
+
+Rect Painter::ClipArea() const {
+    const Rect whole{0, 0, surface_->width(), surface_->height()};
+    return state_.clip ? state_.clip->Intersect(whole) : whole;
+}
+
+void Painter::Clip(const Rect& area) {
+    state_.clip = MovedWithin(area, state_.origin, ClipArea());
+}
+
+void Painter::Translate(Point offset) {
+    state_.origin = {ClampToInt(std::int64_t{state_.origin.x} + offset.x),
+                     ClampToInt(std::int64_t{state_.origin.y} + offset.y)};
+}
+
+Size Painter::ClientSize() const {
+    const Rect area = ClipArea();
+    if (area.empty()) {
+        return {};
+    }
+    return {ClampToInt(std::max<std::int64_t>(area.right() - state_.origin.x, 0)),
+            ClampToInt(std::max<std::int64_t>(area.bottom() - state_.origin.y, 0))};
+}
+
+// Without a clip the target itself is drawn on, so the common case costs one
+// test; a clip gives a view whose (0, 0) is the clip's top-left corner, which
+// is also where a surface of the clip's size would anchor its hatches.
+template <typename Draw>
+void Painter::OnArea(Draw&& draw) {
+    const Offset moved{state_.origin.x, state_.origin.y};
+    if (!state_.clip) {
+        draw(*surface_, moved);
+        return;
+    }
+    const Rect area = ClipArea();
+    if (area.empty()) {
+        return;
+    }
+    const Offset offset{moved.dx - area.x, moved.dy - area.y};
+    if (area.width == surface_->width() && area.height == surface_->height()) {
+        draw(*surface_, offset);
+        return;
+    }
+    Surface view = surface_->View(area);
+    draw(view, offset);
 }
 
 Pixel Painter::Foreground(Colour colour) const {
@@ -147,8 +270,10 @@ void Painter::LineTo(double x, double y, Colour colour, LineMode mode) {
         endY = ClampToInt(static_cast<long long>(state_.y) + endY);
     }
     if (colour != kColourTransparent) {
-        raster::DrawLine(*surface_, state_.x, state_.y, endX, endY,
-                         raster::Pen{state_.penWidth, Foreground(colour)});
+        const raster::Pen pen{state_.penWidth, Foreground(colour)};
+        OnArea([&](Surface& surface, Offset at) {
+            raster::DrawLine(surface, at.X(state_.x), at.Y(state_.y), at.X(endX), at.Y(endY), pen);
+        });
     }
     state_.x = endX;
     state_.y = endY;
@@ -185,23 +310,36 @@ void Painter::Box(double x1, double y1, double x2, double y2, std::int32_t corne
         }
     }
 
-    if (corner == kCornerEllipse) {
-        raster::DrawEllipse(*surface_, left, top, right, bottom, pen, brush);
-        return;
-    }
     int rounding = 0;
-    if (corner > 0) {
+    if (corner > 0 && corner != kCornerEllipse) {
         const long long w = static_cast<long long>(right) - left;
         const long long h = static_cast<long long>(bottom) - top;
         rounding = static_cast<int>(std::min(w, h) * std::min(corner, kFullCorner) / 100);
     }
-    raster::DrawRoundRect(*surface_, left, top, right, bottom, rounding, rounding, pen, brush);
+    OnArea([&](Surface& surface, Offset at) {
+        if (corner == kCornerEllipse) {
+            raster::DrawEllipse(surface, at.X(left), at.Y(top), at.X(right), at.Y(bottom), pen, brush);
+            return;
+        }
+        raster::DrawRoundRect(surface, at.X(left), at.Y(top), at.X(right), at.Y(bottom), rounding, rounding,
+                              pen, brush);
+    });
+}
+
+void Painter::Box(const Rect& area, const BoxStyle& style) {
+    if (area.empty()) {
+        return;
+    }
+    // The outline of Box runs on the pixels left of x2 and above y2.
+    Box(area.x, area.y, static_cast<double>(area.right()), static_cast<double>(area.bottom()), style.corner,
+        style.line, style.fill, style.fillStyle);
 }
 
 void Painter::SetPixel(double x, double y, Colour colour) {
     SetPos(x, y);
     if (colour != kColourTransparent) {
-        surface_->SetPixel(state_.x, state_.y, Foreground(colour));
+        const Pixel pixel = Foreground(colour);
+        OnArea([&](Surface& surface, Offset at) { surface.SetPixel(at.X(state_.x), at.Y(state_.y), pixel); });
     }
 }
 
@@ -213,7 +351,10 @@ void Painter::Print(std::string_view text) {
     if (state_.textBackground == TextBackground::Opaque) {
         background = PixelFromColour(state_.background);
     }
-    state_.font->Draw(*surface_, state_.x, state_.y, text, PixelFromColour(state_.foreground), background);
+    OnArea([&](Surface& surface, Offset at) {
+        state_.font->Draw(surface, at.X(state_.x), at.Y(state_.y), text, PixelFromColour(state_.foreground),
+                          background);
+    });
     state_.x = ClampToInt(static_cast<long long>(state_.x) + state_.font->TextWidth(text));
 }
 
@@ -223,12 +364,16 @@ void Painter::PrintNewLine() {
 }
 
 PixelBlock Painter::GetBits() const {
-    return PixelBlock::FromSurface(*surface_);
+    const Rect area = ClipArea();
+    if (area.width == surface_->width() && area.height == surface_->height()) {
+        return PixelBlock::FromSurface(*surface_);
+    }
+    return PixelBlock::FromSurface(surface_->View(area));
 }
 
 void Painter::SetBits(const PixelBlock& block) {
     if (block.Valid()) {
-        WritePixelBlock(*surface_, block);
+        OnArea([&](Surface& surface, Offset) { WritePixelBlock(surface, block); });
     }
 }
 
@@ -242,27 +387,43 @@ std::optional<bitmap::StretchTarget> RenderTarget(Surface& surface, double x1, d
 }
 
 void Painter::Render(const bitmap::RowSource& picture, double x1, double y1, double x2, double y2) {
-    if (const auto target = RenderTarget(*surface_, x1, y1, x2, y2)) {
-        bitmap::StretchRows(picture, std::span(&*target, 1));
+    const auto to = IncludedCorners(x1, y1, x2, y2);
+    if (!to) {
+        return;
     }
+    OnArea([&](Surface& surface, Offset at) {
+        const Span2D place = Moved(*to, at);
+        const bitmap::StretchTarget target{&surface, place.left, place.top, place.width, place.height};
+        bitmap::StretchRows(picture, std::span(&target, 1));
+    });
 }
 
 void Painter::Copy(const Surface& source, RasterOperation operation) {
-    const int width = std::min(source.width(), surface_->width());
-    const int height = std::min(source.height(), surface_->height());
-    if (operation == RasterOperation::SourceCopy) {
-        surface_->Blit(0, 0, source, 0, 0, width, height);
-        return;
-    }
-    // The source may be this painter's surface: each pixel combines with the
-    // one at its own place, read before it is written, so no copy is needed.
-    for (int y = 0; y < height; ++y) {
-        Pixel* out = surface_->row(y);
-        const Pixel* in = source.row(y);
-        for (int x = 0; x < width; ++x) {
-            out[x] = Combine(operation, in[x], out[x]);
+    OnArea([&](Surface& target, Offset at) {
+        if (operation == RasterOperation::SourceCopy) {
+            // Blit copes with overlapping blocks of one buffer.
+            target.Blit(at.X(0), at.Y(0), source, 0, 0, source.width(), source.height());
+            return;
         }
-    }
+        std::optional<Surface> copy;
+        const Surface& from = Unaliased(source, target, at, copy);
+        const Rect placed = MovedWithin(Rect{0, 0, from.width(), from.height()}, {at.X(0), at.Y(0)},
+                                        Rect{0, 0, target.width(), target.height()});
+        if (placed.empty()) {
+            return;
+        }
+        // A source that is the target in the same place needs no copy: each
+        // pixel combines with the one at its own place, read before it is written.
+        const int fromX = placed.x - at.X(0);
+        const int fromY = placed.y - at.Y(0);
+        for (int y = 0; y < placed.height; ++y) {
+            Pixel* out = target.mutableRow(placed.y + y) + placed.x;
+            const Pixel* in = from.row(fromY + y) + fromX;
+            for (int x = 0; x < placed.width; ++x) {
+                out[x] = Combine(operation, in[x], out[x]);
+            }
+        }
+    });
 }
 
 void Painter::Stretch(const Surface& source, double sx1, double sy1, double sx2, double sy2, double dx1,
@@ -272,40 +433,10 @@ void Painter::Stretch(const Surface& source, double sx1, double sy1, double sx2,
     if (!from || !to) {
         return;
     }
-    // The stretch itself copes with a source that is the target.
-    if (mix < 0 || mix > 15) {
-        bitmap::StretchBlackOnWhite(source, from->left, from->top, from->width, from->height, *surface_,
-                                    to->left, to->top, to->width, to->height);
-        return;
-    }
-    // With a mix, stretch the visible part of the target rectangle into a scratch
-    // surface marked "unwritten" in the fourth byte, then combine only the pixels
-    // the stretch produced.
-    Surface& surface = *surface_;
-    const long long visibleLeft = std::max<long long>(to->left, 0);
-    const long long visibleTop = std::max<long long>(to->top, 0);
-    const long long visibleRight =
-        std::min<long long>(static_cast<long long>(to->left) + to->width, surface.width());
-    const long long visibleBottom =
-        std::min<long long>(static_cast<long long>(to->top) + to->height, surface.height());
-    if (visibleLeft >= visibleRight || visibleTop >= visibleBottom) {
-        return;
-    }
-    constexpr Pixel kUnwritten = 0xFF000000u;
-    Surface scratch(static_cast<int>(visibleRight - visibleLeft),
-                    static_cast<int>(visibleBottom - visibleTop), kUnwritten);
-    bitmap::StretchBlackOnWhite(source, from->left, from->top, from->width, from->height, scratch,
-                                static_cast<int>(to->left - visibleLeft),
-                                static_cast<int>(to->top - visibleTop), to->width, to->height);
-    for (int y = 0; y < scratch.height(); ++y) {
-        Pixel* out = surface.row(static_cast<int>(visibleTop) + y) + visibleLeft;
-        const Pixel* in = scratch.row(y);
-        for (int x = 0; x < scratch.width(); ++x) {
-            if ((in[x] & kUnwritten) == 0) {
-                out[x] = Mix(mix, in[x], out[x]);
-            }
-        }
-    }
+    OnArea([&](Surface& target, Offset at) {
+        std::optional<Surface> copy;
+        StretchOnto(Unaliased(source, target, at, copy), *from, target, Moved(*to, at), mix);
+    });
 }
 
 }  // namespace instruments

@@ -83,8 +83,14 @@ PixelBlock PixelBlock::FromSurface(const Surface& surface) {
     if (surface.empty()) {
         return block;  // an empty surface has no pixel memory to copy from
     }
-    // A surface's rows follow each other without padding: one copy takes them all.
-    std::memcpy(pixels, surface.row(0), rowBytes * static_cast<std::size_t>(surface.height()));
+    if (surface.stride() == surface.width()) {
+        // The rows follow each other without padding: one copy takes them all.
+        std::memcpy(pixels, surface.row(0), rowBytes * static_cast<std::size_t>(surface.height()));
+        return block;
+    }
+    for (int y = 0; y < surface.height(); ++y) {  // a view of a wider surface
+        std::memcpy(pixels + rowBytes * static_cast<std::size_t>(y), surface.row(y), rowBytes);
+    }
     return block;
 }
 
@@ -129,11 +135,11 @@ void WritePixelBlock(Surface& surface, const PixelBlock& block) {
     const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
     if (width == block.width() && width == surface.stride()) {
         // The usual restore: the block is the surface's own size, one copy.
-        std::memcpy(surface.row(0), source, rowBytes * static_cast<std::size_t>(height));
+        std::memcpy(surface.mutableRow(0), source, rowBytes * static_cast<std::size_t>(height));
         return;
     }
     for (int y = 0; y < height; ++y) {
-        std::memcpy(surface.row(y), source + blockStride * static_cast<std::size_t>(y), rowBytes);
+        std::memcpy(surface.mutableRow(y), source + blockStride * static_cast<std::size_t>(y), rowBytes);
     }
 }
 

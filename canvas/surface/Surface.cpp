@@ -71,6 +71,7 @@ Surface::Surface(int width, int height, Pixel fill) {
     std::int64_t peak = peakLivePixels;
     while (live > peak && !peakLivePixels.compare_exchange_weak(peak, live)) {
     }
+    data_ = pixels_.get();
     width_ = width;
     height_ = height;
     stride_ = stride;
@@ -86,6 +87,8 @@ Surface::Surface(Surface&& other) noexcept
       height_(std::exchange(other.height_, 0)),
       stride_(std::exchange(other.stride_, 0)),
       pixels_(std::move(other.pixels_)),
+      data_(std::exchange(other.data_, nullptr)),
+      root_(std::exchange(other.root_, nullptr)),
       serial_(std::exchange(other.serial_, NextSerial())),
       writes_(std::exchange(other.writes_, 0)) {}
 
@@ -95,6 +98,8 @@ Surface& Surface::operator=(Surface&& other) noexcept {
         height_ = std::exchange(other.height_, 0);
         stride_ = std::exchange(other.stride_, 0);
         pixels_ = std::move(other.pixels_);
+        data_ = std::exchange(other.data_, nullptr);
+        root_ = std::exchange(other.root_, nullptr);
         serial_ = std::exchange(other.serial_, NextSerial());
         writes_ = std::exchange(other.writes_, 0);
     }
@@ -102,10 +107,34 @@ Surface& Surface::operator=(Surface&& other) noexcept {
 }
 
 Surface::Surface(const Surface& other) : Surface(other.width_, other.height_) {
-    if (!empty()) {
-        std::memcpy(pixels_.get(), other.pixels_.get(),
-                    static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_) * sizeof(Pixel));
+    if (empty()) {
+        return;
     }
+    if (other.stride_ == stride_) {
+        std::memcpy(data_, other.data_,
+                    static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_) * sizeof(Pixel));
+        return;
+    }
+    for (int y = 0; y < height_; ++y) {  // a view: its rows lie apart
+        std::memcpy(data_ + static_cast<std::ptrdiff_t>(y) * stride_, other.row(y),
+                    static_cast<std::size_t>(width_) * sizeof(Pixel));
+    }
+}
+
+Surface Surface::View(const Rect& area) {
+    const Rect part = area.Intersect({0, 0, width_, height_});
+    Surface view;
+    view.serial_ = 0;  // a view's revision is its root's
+    if (part.empty()) {
+        view.root_ = &Root();
+        return view;
+    }
+    view.width_ = part.width;
+    view.height_ = part.height;
+    view.stride_ = stride_;
+    view.data_ = data_ + static_cast<std::ptrdiff_t>(part.y) * stride_ + part.x;
+    view.root_ = &Root();
+    return view;
 }
 
 Surface& Surface::operator=(const Surface& other) {
@@ -118,7 +147,7 @@ Surface& Surface::operator=(const Surface& other) {
 
 void Surface::Fill(Pixel pixel) {
     for (int y = 0; y < height_; ++y) {
-        std::fill_n(row(y), width_, pixel);
+        std::fill_n(mutableRow(y), width_, pixel);
     }
 }
 
@@ -157,7 +186,7 @@ void Surface::FillSpan(int y, int x0, int x1, const Brush& brush) {
     x0 = std::max(x0, 0);
     x1 = std::min(x1, width_);
     const unsigned bits = HatchRowBits(brush.hatch, y);
-    Pixel* out = row(y);
+    Pixel* out = mutableRow(y);
     for (int x = x0; x < x1; ++x) {
         if (bits & (0x80u >> (x & 7))) {
             out[x] = brush.colour;
@@ -204,7 +233,7 @@ void Surface::Blit(int dx, int dy, const Surface& source, int sx, int sy, int wi
     width = static_cast<int>(w);
     height = static_cast<int>(h);
     const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
-    if (&source == this) {
+    if (SharesPixels(source)) {
         // Overlapping blocks: copy through a scratch buffer.
         std::vector<Pixel> scratch(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
         for (int y = 0; y < height; ++y) {
@@ -212,12 +241,13 @@ void Surface::Blit(int dx, int dy, const Surface& source, int sx, int sy, int wi
                         rowBytes);
         }
         for (int y = 0; y < height; ++y) {
-            std::memcpy(row(dy + y) + dx, scratch.data() + static_cast<std::size_t>(y) * width, rowBytes);
+            std::memcpy(mutableRow(dy + y) + dx, scratch.data() + static_cast<std::size_t>(y) * width,
+                        rowBytes);
         }
         return;
     }
     for (int y = 0; y < height; ++y) {
-        std::memcpy(row(dy + y) + dx, source.row(sy + y) + sx, rowBytes);
+        std::memcpy(mutableRow(dy + y) + dx, source.row(sy + y) + sx, rowBytes);
     }
 }
 

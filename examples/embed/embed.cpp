@@ -41,9 +41,15 @@ int main(int argc, char** argv) {
     }
 
     // A 210 x 55 display: gold frame 6 wide, red joined dots over a red gradient.
-    const auto settings = instruments::DisplaySettings::FromKeywords(6, "oro", 0, instruments::Rgb(255, 0, 0),
-                                                                     "unito", "#f06040", 1);
-    const instruments::TextDisplay display({210, 55}, settings);
+    // Settings that cannot be used throw instruments::SettingsError, which says why.
+    const instruments::TextDisplay display(
+        {210, 55},
+        {
+            .frame = {.width = 6, .colour = "gold"},
+            .background = {.pattern = instruments::BackgroundPattern::RowsFromBottom, .colour = "#f06040"},
+            .ink = instruments::Rgb(255, 0, 0),
+            .dots = instruments::DotStyle::Joined,
+        });
 
     // The program's own pixel buffer; the painter draws on it.
     instruments::Surface pixels(210, 55);

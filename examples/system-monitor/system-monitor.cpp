@@ -18,7 +18,9 @@
 namespace {
 
 using instruments::Control;
-using instruments::DisplaySettings;
+using instruments::Size;
+using instruments::TextDisplay;
+using Pattern = instruments::BackgroundPattern;
 
 enum ControlId { kTime = 1, kMemory, kLoad, kDial, kPause };
 constexpr int kUpdateTimer = 1;
@@ -57,24 +59,35 @@ long AvailableMib() {
 class Monitor {
   public:
     explicit Monitor(instruments::Dialog& dialog) : dialog_(dialog) {
-        const auto text =
-            DisplaySettings::FromKeywords(6, "oro", 0, instruments::Rgb(255, 0, 0), "unito", "#f06040", 1);
-        const auto memory = DisplaySettings::FromKeywords(6, "verde", 0, 0, "", "grigio", 5);
-        const auto meter =
-            DisplaySettings::FromKeywords(6, "verde", 0, instruments::Rgb(0, 255, 0), "", "pulsanteblu", 1);
-        const auto dial = DisplaySettings::FromKeywords(6, "oro", 0, 0, "", "", 3);
-        time_ = std::make_unique<instruments::TextDisplay>(instruments::Size{210, 55}, text);
-        memory_ = std::make_unique<instruments::TextDisplay>(instruments::Size{210, 55}, memory);
-        load_ = std::make_unique<instruments::LevelMeter>(instruments::Size{210, 55}, meter);
-        dial_ = std::make_unique<instruments::AnalogClock>(instruments::Size{180, 180}, dial);
-        instruments::Switch::Settings toggle;
-        toggle.frameWidth = 3;
-        toggle.frameColour = instruments::ColourSpec::Parse("verde");
-        toggle.backColour = instruments::ColourSpec::Parse("grigio");
-        toggle.offPattern = instruments::BackgroundPattern::RowsFromTop;
-        toggle.onPattern = instruments::BackgroundPattern::MirroredRows;
-        toggle.labels = "RUNNING/PAUSED";
-        pause_ = std::make_unique<instruments::Switch>(toggle);
+        time_ = std::make_unique<TextDisplay>(
+            Size{210, 55}, TextDisplay::Settings{
+                               .frame = {.width = 6, .colour = "gold"},
+                               .background = {.pattern = Pattern::RowsFromBottom, .colour = "#f06040"},
+                               .ink = instruments::Rgb(255, 0, 0),
+                               .dots = instruments::DotStyle::Joined,
+                           });
+        memory_ = std::make_unique<TextDisplay>(
+            Size{210, 55}, TextDisplay::Settings{
+                               .frame = {.width = 6, .colour = "green"},
+                               .background = {.pattern = Pattern::MirroredColumnsReversed, .colour = "grey"},
+                           });
+        load_ = std::make_unique<instruments::LevelMeter>(
+            Size{210, 55}, instruments::LevelMeter::Settings{
+                               .frame = {.width = 6, .colour = "green"},
+                               .background = {.pattern = Pattern::RowsFromBottom, .colour = "blue-button"},
+                               .needle = instruments::Rgb(0, 255, 0),
+                           });
+        dial_ = std::make_unique<instruments::AnalogClock>(Size{180, 180},
+                                                           instruments::AnalogClock::Settings{
+                                                               .frame = {.width = 6, .colour = "gold"},
+                                                               .background = {.pattern = Pattern::BoxStack},
+                                                           });
+        pause_ = std::make_unique<instruments::Switch>(instruments::Switch::Settings{
+            .frame = {.width = 3, .colour = "green"},
+            .background = {.pattern = Pattern::RowsFromTop, .colour = "grey"},
+            .onPattern = Pattern::MirroredRows,
+            .labels = "RUNNING/PAUSED",
+        });
 
         dialog.AddControl(kTime, 10, 10, 210, 55, 0);
         dialog.AddControl(kMemory, 10, 69, 210, 55, 0);

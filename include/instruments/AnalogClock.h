@@ -1,6 +1,9 @@
 #pragma once
 
-#include "instruments/DisplaySettings.h"
+#include <string>
+
+#include "instruments/Background.h"
+#include "instruments/Frame.h"
 #include "instruments/LocalTime.h"
 #include "instruments/PaintMemo.h"
 #include "instruments/Painter.h"
@@ -15,11 +18,14 @@ namespace instruments {
 class AnalogClock {
   public:
     struct Settings {
-        int frameWidth = 0;
+        Frame frame{};
+        Background background{};
     };
 
-    AnalogClock(instruments::Size size, const DisplaySettings& settings,
-                const instruments::Surface* picture = nullptr);
+    // Throws SettingsError for a size that cannot be a surface, a negative
+    // frame width or one that leaves no inside.
+    AnalogClock(instruments::Size size, Settings settings, const instruments::Surface* picture = nullptr);
+    // Over a face painted elsewhere; throws as above, the size being the face's.
     AnalogClock(Settings settings, instruments::PixelBlock face);
 
     const Settings& settings() const { return settings_; }

@@ -5,23 +5,21 @@
 
 namespace instruments {
 
-// The patterns a display's face can be painted with inside its frame, by their
-// numbers 0..6.
+// The patterns a display's face can be painted with inside its frame.
 enum class BackgroundPattern {
-    MirroredRows,             // 0: rows darkest at the top and bottom edges
-    RowsFromBottom,           // 1: rows light at the top, dark at the bottom
-    MirroredColumns,          // 2: columns darkest at the left and right edges
-    BoxStack,                 // 3: nested filled boxes, bands along the top and left
-    RowsFromTop,              // 4: rows dark at the top, light at the bottom
-    MirroredColumnsReversed,  // 5: columns light at the edges, darker inward
-    Picture,                  // 6: the face's picture stretched inside the frame
-    None,                     // any other number: nothing painted
+    None,                     // nothing painted
+    MirroredRows,             // rows darkest at the top and bottom edges
+    RowsFromBottom,           // rows light at the top, dark at the bottom
+    MirroredColumns,          // columns darkest at the left and right edges
+    BoxStack,                 // nested filled boxes, bands along the top and left
+    RowsFromTop,              // rows dark at the top, light at the bottom
+    MirroredColumnsReversed,  // columns light at the edges, darker inward
+    Picture,                  // the face's picture stretched inside the frame
 };
-BackgroundPattern BackgroundPatternOf(int number);
 
 struct Background {
     BackgroundPattern pattern = BackgroundPattern::None;
-    instruments::ColourSpec colour;
+    instruments::ShadedColour colour{};
     bool operator==(const Background&) const = default;
 };
 
@@ -29,16 +27,15 @@ struct Background {
 // colour; pixels the pattern does not cover keep their content. The picture
 // pattern stretches `picture` (nothing without one). The box stack is as deep
 // as BoxStackDepth gives, on display creation and every repaint alike.
-void PaintBackground(instruments::Painter& painter, int inset, const instruments::ColourSpec& colour,
+void PaintBackground(instruments::Painter& painter, int inset, const instruments::ShadedColour& colour,
                      BackgroundPattern pattern, const instruments::Surface* picture = nullptr);
 
 // Paints boxes 0..depth of the box stack: each from (inset + i, inset + i) to
-// the far corner of the frame's inside, filled solid. A colour given as the
-// empty text gives a green that lightens inward; any other is shaded from 205
-// downward. The pixels are those of painting every box in turn with the
-// painter's pen, but with a thin pen each pixel is written once (the cost
-// follows the area, not the depth).
-void PaintBoxStack(instruments::Painter& painter, int inset, const instruments::ColourSpec& colour,
+// the far corner of the frame's inside, filled solid. No colour gives a green
+// that lightens inward; any other is shaded from 205 downward. The pixels are
+// those of painting every box in turn with the painter's pen, but with a thin
+// pen each pixel is written once (the cost follows the area, not the depth).
+void PaintBoxStack(instruments::Painter& painter, int inset, const instruments::ShadedColour& colour,
                    int depth);
 
 // The depth of the box stack of a face `height` pixels high: floor(0.2 x

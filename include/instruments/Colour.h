@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "instruments/Pixel.h"
@@ -14,65 +15,65 @@ constexpr instruments::Colour Rgb(int red, int green, int blue) {
 }
 
 // A colour that paints gradients and bevels: at shade 0 the colour itself,
-// larger shades darker (for every name but "pulsanteblu"), negative ones
-// lighter. It is given as text, parsed once:
-//   - "#" followed by hex pairs for red, green and blue: the shade is
-//     subtracted from each component ("#f06040");
-//   - one of the colour names, compared lower-cased and trimmed of spaces
-//     ("rosso", "verde", "grigio", "oro", "pulsanterosso", "pulsanteverde",
-//     "pulsantegrigio", "pulsanteoro", "pulsanteblu");
-//   - anything else, the empty text included: black at every shade.
-class ColourSpec {
+// larger shades darker, negative ones lighter (the "blue-button" name shades the
+// other way). It is one of:
+//   - an Rgb value: the shade is subtracted from each component;
+//   - the text "#rrggbb" or "#rgb" (hex digits in either case; "#rgb" stands
+//     for "#rrggbb"), the same as the Rgb value;
+//   - a colour name (see ShadedColour::Name and NameOf), compared ignoring the
+//     case of A-Z and spaces around it: "gold", "red", "grey-button", ...;
+//   - none (default-constructed): black at every shade, and the box-stack
+//     background paints its own greens.
+// Any other text throws SettingsError naming the text and the nearest names.
+//
+//   instruments::ShadedColour gold = "gold";
+//   instruments::ShadedColour warm = instruments::Rgb(240, 96, 64);
+class ShadedColour {
   public:
+    // The named colours; each shades from its own base colour, see docs/api.md.
     enum class Name : std::uint8_t {
-        Rosso,
-        Verde,
-        Grigio,
-        Oro,
-        PulsanteRosso,
-        PulsanteVerde,
-        PulsanteGrigio,
-        PulsanteOro,
-        PulsanteBlu
+        Red,
+        Green,
+        Grey,
+        Gold,
+        RedButton,
+        GreenButton,
+        GreyButton,
+        GoldButton,
+        BlueButton,
     };
 
-    // The empty text.
-    constexpr ColourSpec() = default;
-    static ColourSpec Parse(std::string_view text);
-    // The hexadecimal form of three components (0..255 each).
-    static constexpr ColourSpec FromRgb(int red, int green, int blue) {
-        ColourSpec spec;
-        spec.form_ = Form::Hex;
-        spec.red_ = red;
-        spec.green_ = green;
-        spec.blue_ = blue;
-        return spec;
-    }
-    static constexpr ColourSpec Named(Name name) {
-        ColourSpec spec;
-        spec.form_ = Form::Named;
-        spec.name_ = name;
-        return spec;
-    }
+    // No colour.
+    constexpr ShadedColour() = default;
+    // A 0x00BBGGRR value; throws SettingsError for anything outside
+    // 0..0xFFFFFF (the -1 and -2 sentinels included).
+    ShadedColour(instruments::Colour rgb);  // NOLINT(google-explicit-constructor)
+    // Parses a hex colour or a colour name; throws SettingsError otherwise.
+    ShadedColour(std::string_view text);  // NOLINT(google-explicit-constructor)
+    ShadedColour(const char* text) : ShadedColour(std::string_view(text)) {}         // NOLINT
+    ShadedColour(const std::string& text) : ShadedColour(std::string_view(text)) {}  // NOLINT
+    ShadedColour(Name name) : form_(Form::Named), name_(name) {}                     // NOLINT
+
+    // The same colour at every shade.
+    static ShadedColour Flat(instruments::Colour rgb);
 
     // The colour at a shade.
     instruments::Colour At(int shade) const;
-    // Whether it was given as the empty text (not merely blank): the box-stack
-    // background paints its own green then.
-    constexpr bool IsEmptyText() const { return form_ == Form::EmptyText; }
+    // Whether no colour was given.
+    constexpr bool IsNone() const { return form_ == Form::None; }
 
-    constexpr bool operator==(const ColourSpec&) const = default;
+    constexpr bool operator==(const ShadedColour&) const = default;
 
   private:
-    enum class Form : std::uint8_t { EmptyText, Black, Hex, Named };
-    Form form_ = Form::EmptyText;
-    Name name_ = Name::Rosso;
-    int red_ = 0;
-    int green_ = 0;
-    int blue_ = 0;
+    enum class Form : std::uint8_t { None, Flat, Rgb, Named };
+    Form form_ = Form::None;
+    Name name_ = Name::Red;
+    instruments::Colour rgb_ = 0;
 };
 
-// The colour text at a shade: ColourSpec::Parse(text).At(shade).
-instruments::Colour ColourOf(std::string_view text, int shade);
+// The text of a colour name: "red", "green", "grey", "gold", "red-button",
+// "green-button", "grey-button", "gold-button", "blue-button". "gray" and
+// "gray-button" are accepted for the greys too.
+std::string_view NameOf(ShadedColour::Name name);
 
 }  // namespace instruments

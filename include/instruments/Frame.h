@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "instruments/Colour.h"
 #include "instruments/Painter.h"
 
@@ -8,19 +10,18 @@ namespace instruments {
 // The left and top sides of a frame of `inset` one-pixel lines, shaded from the
 // colour: the outermost line in the colour itself, darker toward the inside.
 // An inset below 1 paints nothing.
-void PaintBevelTopLeft(instruments::Painter& painter, int inset, const instruments::ColourSpec& colour);
+void PaintBevelTopLeft(instruments::Painter& painter, int inset, const instruments::ShadedColour& colour);
 // The right and bottom sides: darkest outside, the colour itself innermost.
 // Painted after the top-left half, they own the top-right and bottom-right
 // corner pixels of each ring.
-void PaintBevelBottomRight(instruments::Painter& painter, int inset, const instruments::ColourSpec& colour);
+void PaintBevelBottomRight(instruments::Painter& painter, int inset, const instruments::ShadedColour& colour);
 
-// A bevelled frame: `width` rings shaded from `colour`, the left and top sides
-// from `topLeftColour` (black, the empty colour, on a display without a
-// background colour).
+// A bevelled frame: `width` rings shaded from `colour`; the left and top sides
+// from `topLeftColour` when it is given.
 struct Frame {
     int width = 0;
-    instruments::ColourSpec colour;
-    instruments::ColourSpec topLeftColour;
+    instruments::ShadedColour colour{};
+    std::optional<instruments::ShadedColour> topLeftColour{};
     bool operator==(const Frame&) const = default;
 };
 // Both halves, top-left first.

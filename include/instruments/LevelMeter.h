@@ -1,6 +1,7 @@
 #pragma once
 
-#include "instruments/DisplaySettings.h"
+#include "instruments/Background.h"
+#include "instruments/Frame.h"
 #include "instruments/PaintMemo.h"
 #include "instruments/Painter.h"
 #include "instruments/PixelBlock.h"
@@ -8,20 +9,23 @@
 namespace instruments {
 
 // A needle meter over a 0..100 scale, as if pivoted at (ROUND(w / 2), 2h) far
-// below the face: the needle in the ink colour, and 21 white ticks, one every
-// 5 units, where those needles cross the tick row. Values outside 0..100 lean
+// below the face: the needle in its colour, and 21 white ticks, one every 5
+// units, where those needles cross the tick row. Values outside 0..100 lean
 // further out; a NaN value shows no needle. A face 10 pixels high has its pivot
 // on the scale line, where no needle has a crossing: it shows neither needle
 // nor ticks.
 class LevelMeter {
   public:
     struct Settings {
-        int frameWidth = 0;
+        Frame frame{};
+        Background background{};
         instruments::Colour needle = 0;
     };
 
-    LevelMeter(instruments::Size size, const DisplaySettings& settings,
-               const instruments::Surface* picture = nullptr);
+    // Throws SettingsError for a size that cannot be a surface, a negative
+    // frame width or one that leaves no inside.
+    LevelMeter(instruments::Size size, Settings settings, const instruments::Surface* picture = nullptr);
+    // Over a face painted elsewhere; throws as above, the size being the face's.
     LevelMeter(Settings settings, instruments::PixelBlock face);
 
     const Settings& settings() const { return settings_; }

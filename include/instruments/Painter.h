@@ -1,11 +1,16 @@
 #pragma once
 
 // Draws on one surface with a drawing state of its own: current position, pen
-// width, foreground, text background and font. Every operation follows the
-// pixel rules of the platform's graphics device interface (see raster/ and
-// text/); real arguments become integer pixels by rounding to nearest, ties to
-// even. Degenerate input draws nothing, and nothing is written outside the
-// surface.
+// width, foreground, text background, font, clip and origin. Every operation
+// follows the pixel rules of the platform's graphics device interface (see
+// raster/ and text/); real arguments become integer pixels by rounding to
+// nearest, ties to even, and are then moved by the origin. Degenerate input
+// draws nothing, and nothing is written outside the clip (at most the surface).
+//
+// Whatever is drawn inside a clip rectangle is exactly what the same drawing
+// gives on a surface of the clip's size blitted there, so an instrument painted
+// after `Clip(rect); Translate(rect.origin())` paints its rectangle of a panel
+// as it would paint a surface of its own.
 
 #include <cstdint>
 #include <memory>
@@ -13,6 +18,7 @@
 #include <string_view>
 
 #include "instruments/FontStyle.h"
+#include "instruments/Geometry.h"
 #include "instruments/Pixel.h"
 #include "instruments/PixelBlock.h"
 #include "instruments/Surface.h"
@@ -25,12 +31,6 @@ class FontFace;
 namespace bitmap {
 class RowSource;
 }
-
-struct Size {
-    int width = 0;
-    int height = 0;
-    bool operator==(const Size&) const = default;
-};
 
 enum class LineMode { Absolute, Relative };
 enum class TextBackground { Opaque, Transparent };
@@ -62,8 +62,20 @@ enum class RasterOperation : std::int32_t {
 // Any mix of Stretch outside 0..15 means a plain copy.
 inline constexpr int kMixCopy = 16;
 
-// What a painter remembers between operations.
+// The parts of a Box beside its rectangle, with the eight-argument Box's
+// meanings and defaults: a square outline in the foreground, filled with it.
+struct BoxStyle {
+    std::int32_t corner = 0;
+    Colour line = kColourDefault;
+    Colour fill = kColourDefault;
+    FillStyle fillStyle = FillStyle::Solid;
+};
+
+// What a painter remembers between operations. The clip and origin are part of
+// it: a paint through another clip or origin leaves other pixels, so a memo of
+// a paint (see PaintMemo) must not take one for the other.
 struct DrawingState {
+    // The current position, in the coordinates the origin sets.
     int x = 0;
     int y = 0;
     Colour foreground = kSystemWindowText;
@@ -71,6 +83,10 @@ struct DrawingState {
     Colour background = kSystemButtonFace;
     int penWidth = 0;
     std::shared_ptr<const text::FontFace> font;
+    // Where drawing may go, in surface pixels; none means the whole surface.
+    std::optional<Rect> clip;
+    // Where (0, 0) of the drawing coordinates lies on the surface.
+    Point origin;
     bool operator==(const DrawingState&) const = default;
 };
 
@@ -86,8 +102,19 @@ class Painter {
     const DrawingState& state() const { return state_; }
     void RestoreState(DrawingState state) { state_ = std::move(state); }
 
+    // ---- Clip and origin (kept with the drawing state)
+    // Narrows the drawable area to `area` (in the current coordinates), within
+    // the area so far.
+    void Clip(const Rect& area);
+    // Moves the origin by `offset`, on top of the moves so far.
+    void Translate(Point offset);
+    // The drawable area in surface pixels: the clip within the surface.
+    Rect ClipArea() const;
+
     // ---- Measurement
-    Size ClientSize() const { return {surface_->width(), surface_->height()}; }
+    // The drawable area as seen from the origin: from (0, 0) to its right and
+    // bottom edges (the whole surface without a clip or origin).
+    Size ClientSize() const;
     // Average character width and line height (font height + external leading).
     Size CharSize() const;
     Size TextSize(std::string_view text) const;
@@ -111,16 +138,20 @@ class Painter {
     // foreground and -2 no outline; fill -1 is the line colour and -2 no fill.
     void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
              FillStyle fillStyle = FillStyle::Solid);
+    // The same over the pixels of `area` (its right column and bottom row are
+    // x + width - 1 and y + height - 1); an empty area draws nothing.
+    void Box(const Rect& area, const BoxStyle& style = {});
     void SetPixel(double x, double y, Colour colour);
     void Print(std::string_view text);
     void PrintNewLine();
+    // The pixels of the drawable area.
     PixelBlock GetBits() const;
-    // Writes a block at the top-left corner, clipped; a block whose length does
-    // not match its own header is refused.
+    // Writes a block at the drawable area's top-left corner, clipped; a block
+    // whose length does not match its own header is refused.
     void SetBits(const PixelBlock& block);
     // A picture scaled into the rectangle whose corners are both included.
     void Render(const bitmap::RowSource& picture, double x1, double y1, double x2, double y2);
-    // The top-left block that both surfaces hold, combined at (0, 0).
+    // The source's pixels combined from (0, 0) on, clipped.
     void Copy(const Surface& source, RasterOperation operation = RasterOperation::SourceCopy);
     // The source rectangle scaled into the target rectangle (both include both
     // corners), combined with mix 0..15; any other mix is a plain copy.
@@ -129,12 +160,17 @@ class Painter {
 
   private:
     Pixel Foreground(Colour colour) const;
+    // Calls draw(surface, offset) with the surface to draw on (the target, or a
+    // view of its clip area) and what moves a rounded coordinate onto it.
+    template <typename Draw>
+    void OnArea(Draw&& draw);
 
     Surface* surface_;
     DrawingState state_;
 };
 
-// Keeps a painter's drawing state for a scope and puts it back at its end.
+// Keeps a painter's drawing state (clip and origin included) for a scope and
+// puts it back at its end.
 class PainterStateSaver {
   public:
     explicit PainterStateSaver(Painter& painter) : painter_(painter), saved_(painter.state()) {}

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "instruments/Geometry.h"
 #include "instruments/Pixel.h"
 
 namespace instruments {
@@ -20,6 +21,11 @@ struct Brush;
 // on a 64-byte boundary) are copied in one aligned memcpy; a memcpy between
 // buffers 8 or 16 bytes out of step was measured 17-20 times slower on the
 // development machine.
+//
+// A view is a surface that owns no pixels: a sub-rectangle of another surface,
+// with its rows and stride. Writes through a view are writes of the surface it
+// shows (they count in that surface's revision), so shape code draws into a
+// part of a surface exactly as it would draw into a surface of that size.
 class Surface {
   public:
     // The largest surface accepted: at most kMaxSide pixels a side and
@@ -40,18 +46,27 @@ class Surface {
     Surface(Surface&& other) noexcept;
     Surface& operator=(Surface&& other) noexcept;
 
+    // The part of this surface inside `area` (clipped to it) as a view. The
+    // view must not outlive this surface, nor be used after it is reassigned.
+    // Copying a view gives a surface that owns a copy of its pixels.
+    Surface View(const Rect& area);
+    bool IsView() const { return root_ != nullptr; }
+    // Whether both show pixels of one buffer (a surface and its views).
+    bool SharesPixels(const Surface& other) const { return &Root() == &other.Root() && !empty(); }
+
     int width() const { return width_; }
     int height() const { return height_; }
     bool empty() const { return width_ == 0 || height_ == 0; }
     // Distance between rows, in pixels.
     int stride() const { return stride_; }
 
-    // Every write goes through the mutable row, which counts it (see revision()).
-    Pixel* row(int y) {
-        ++writes_;
-        return pixels_.get() + static_cast<std::ptrdiff_t>(y) * stride_;
+    // Reading leaves the revision alone; every write goes through mutableRow,
+    // which counts it (see revision()).
+    const Pixel* row(int y) const { return data_ + static_cast<std::ptrdiff_t>(y) * stride_; }
+    Pixel* mutableRow(int y) {
+        ++Root().writes_;
+        return data_ + static_cast<std::ptrdiff_t>(y) * stride_;
     }
-    const Pixel* row(int y) const { return pixels_.get() + static_cast<std::ptrdiff_t>(y) * stride_; }
 
     bool Contains(int x, int y) const {
         return static_cast<unsigned>(x) < static_cast<unsigned>(width_) &&
@@ -63,7 +78,7 @@ class Surface {
     void Fill(Pixel pixel);
     void SetPixel(int x, int y, Pixel pixel) {
         if (Contains(x, y)) {
-            row(y)[x] = pixel;
+            mutableRow(y)[x] = pixel;
         }
     }
     // Paints columns x0 .. x1 - 1 of row y, clipped to the surface.
@@ -73,7 +88,7 @@ class Surface {
         }
         x0 = x0 < 0 ? 0 : x0;
         x1 = x1 > width_ ? width_ : x1;
-        Pixel* out = row(y);
+        Pixel* out = mutableRow(y);
         for (int x = x0; x < x1; ++x) {
             out[x] = pixel;
         }
@@ -90,7 +105,7 @@ class Surface {
             return;
         }
         const int count = x1 - x0;
-        Pixel* out = y0 < y1 ? row(y0) + x0 : nullptr;
+        Pixel* out = y0 < y1 ? mutableRow(y0) + x0 : nullptr;
         for (int y = y0; y < y1; ++y, out += stride_) {
             for (int i = 0; i < count; ++i) {
                 out[i] = pixel;
@@ -108,13 +123,14 @@ class Surface {
     // Tells whether the pixels may have changed: two equal revisions of a
     // surface mean that nothing wrote to it in between, and no two surfaces
     // (nor a surface before and after it was assigned) share a revision. Any
-    // mutable access counts as a write, whether or not it wrote.
+    // mutable row counts as a write, whether or not it wrote; reading does not.
+    // A view has the revision of the surface it shows.
     struct Revision {
         std::uint64_t surface = 0;
         std::uint64_t writes = 0;
         bool operator==(const Revision&) const = default;
     };
-    Revision revision() const { return {serial_, writes_}; }
+    Revision revision() const { return {Root().serial_, Root().writes_}; }
 
     // Pixels held by all live surfaces together, and the most held at once since
     // the last reset: lets tests check what an operation allocates.
@@ -128,11 +144,16 @@ class Surface {
         void operator()(Pixel* p) const;
     };
     static std::uint64_t NextSerial();
+    // The surface that owns the pixels: this one, or the one a view shows.
+    Surface& Root() { return root_ != nullptr ? *root_ : *this; }
+    const Surface& Root() const { return root_ != nullptr ? *root_ : *this; }
 
     int width_ = 0;
     int height_ = 0;
     int stride_ = 0;
     std::unique_ptr<Pixel[], FreeAligned> pixels_;
+    Pixel* data_ = nullptr;    // the first pixel: pixels_, or inside the root's
+    Surface* root_ = nullptr;  // set on views only
     std::uint64_t serial_ = NextSerial();
     std::uint64_t writes_ = 0;
 };

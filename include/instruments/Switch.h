@@ -6,6 +6,7 @@
 
 #include "instruments/Background.h"
 #include "instruments/Colour.h"
+#include "instruments/Frame.h"
 #include "instruments/Painter.h"
 #include "instruments/Surface.h"
 
@@ -18,17 +19,18 @@ namespace instruments {
 class Switch {
   public:
     struct Settings {
-        int frameWidth = 0;
-        instruments::ColourSpec frameColour;
-        instruments::ColourSpec backColour;
-        BackgroundPattern offPattern = BackgroundPattern::None;
+        // The OFF face's frame; the ON face's is one ring wider.
+        Frame frame{};
+        // The OFF face's background; the ON face has the same colour.
+        Background background{};
         BackgroundPattern onPattern = BackgroundPattern::None;
         instruments::Colour labelColour = 0;
         // The labels as "OFF/ON": before the first "/" the OFF label, after it the ON one.
         std::string labels = "OFF/ON";
     };
 
-    // A switch in the OFF state; a missing picture gives that state the drawn face.
+    // A switch in the OFF state; a missing picture gives that state the drawn
+    // face. Throws SettingsError for a negative frame width.
     explicit Switch(Settings settings, std::optional<instruments::Surface> offPicture = std::nullopt,
                     std::optional<instruments::Surface> onPicture = std::nullopt);
 
@@ -52,8 +54,8 @@ class Switch {
 // without a "/").
 std::string SwitchLabel(std::string_view labels, bool on);
 
-// The drawn face of one state, with its label. `picture` is what the picture
-// background pattern stretches.
+// The drawn face of one state, with its label, for any settings (nothing is
+// refused). `picture` is what the picture background pattern stretches.
 void PaintSwitchFace(instruments::Painter& painter, const Switch::Settings& settings, bool on,
                      std::string label, const instruments::Surface* picture = nullptr);
 

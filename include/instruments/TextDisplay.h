@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "instruments/DisplaySettings.h"
+#include "instruments/Background.h"
 #include "instruments/DotStyle.h"
+#include "instruments/Frame.h"
 #include "instruments/GlyphTable.h"
 #include "instruments/PaintMemo.h"
 #include "instruments/Painter.h"
@@ -14,28 +15,37 @@ namespace instruments {
 
 // A dot-matrix text display: each character a 5 x 7 grid of dots from a glyph
 // table, laid out to fill the face inside a margin of twice the frame width,
-// in the ink colour and dot style, with the label printed in white in the
-// top-left corner.
+// in the ink colour and dot style, with the label (if any) printed in white in
+// the top-left corner.
 //
-//   instruments::TextDisplay display({210, 55}, settings);
+//   instruments::TextDisplay display({210, 55}, {
+//       .frame = {.width = 6, .colour = "gold"},
+//       .background = {.pattern = instruments::BackgroundPattern::RowsFromBottom, .colour = "#f06040"},
+//       .ink = instruments::Rgb(255, 0, 0),
+//       .dots = instruments::DotStyle::Joined,
+//   });
 //   instruments::Surface surface(210, 55);
 //   instruments::Painter painter(surface);
 //   display.Paint(painter, "12:34:56");
 class TextDisplay {
   public:
     struct Settings {
-        int frameWidth = 0;
+        Frame frame{};
+        Background background{};
         instruments::Colour ink = 0;
-        DotStyle dots;
-        std::string label;
+        DotStyle dots = DotStyle::Plain;
+        std::string label{};
         // The glyphs of the characters; the table must outlive the display.
         const GlyphTable* glyphs = &GlyphTable::Builtin();
     };
 
-    // A display of the given size that paints and keeps its own face.
-    TextDisplay(instruments::Size size, const DisplaySettings& settings,
-                const instruments::Surface* picture = nullptr);
-    // A display over a face painted elsewhere (an empty face restores nothing).
+    // A display of the given size that paints and keeps its own face. Throws
+    // SettingsError for a size that cannot be a surface, a negative frame width,
+    // one that leaves no inside, or Hollow dots that are not Joined.
+    TextDisplay(instruments::Size size, Settings settings, const instruments::Surface* picture = nullptr);
+    // A display over a face painted elsewhere (an empty face restores nothing;
+    // the frame and background settings are not painted). Throws as above, the
+    // size being the face's.
     TextDisplay(Settings settings, instruments::PixelBlock face);
 
     const Settings& settings() const { return settings_; }
@@ -55,11 +65,6 @@ class TextDisplay {
     void AppendPaintInputs(std::string& key, std::string_view text) const;
 
   private:
-    // The settings' table, or the built-in one when they name none.
-    const GlyphTable& Glyphs() const {
-        return settings_.glyphs != nullptr ? *settings_.glyphs : GlyphTable::Builtin();
-    }
-
     Settings settings_;
     instruments::PixelBlock face_;
     instruments::PaintMemo memo_;

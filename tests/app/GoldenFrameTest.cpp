@@ -17,8 +17,8 @@
 #include "app/Demo.h"
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
+#include "dialog/Keywords.h"
 #include "dialog/LocalClock.h"
-#include "instruments/DisplaySettings.h"
 #include "instruments/Png.h"
 #include "instruments/Surface.h"
 
@@ -35,7 +35,7 @@ struct Area {
 std::vector<Area> LabelAreas() {
     std::vector<Area> areas;
     for (const DemoDisplay& display : DemoDisplays()) {
-        const std::string_view label = instruments::LabelOf(display.settings.styleWords);
+        const std::string_view label = dialog::LabelOf(display.settings.styleWords);
         if (label.empty() || !dialog::Attach(mainDialog, display.id, dialog::Buffering::Buffered)) {
             continue;
         }

@@ -149,7 +149,7 @@ void ReferenceBoxStack(int inset, const char* text, int depth) {
         const int v = instruments::RoundHalfEven(along);
         const instruments::Colour colour =
             *text == '\0' ? instruments::Rgb(v, v + 45, v)
-                          : instruments::ColourOf(text, instruments::RoundHalfEven(205.0 - along));
+                          : dialog::KeywordColourAt(text, instruments::RoundHalfEven(205.0 - along));
         dialog::Box(inset + i, inset + i, size.width - inset, size.height - inset, 0, colour, colour,
                     dialog::kFillSolid);
     }

@@ -19,7 +19,7 @@ constexpr int kShades[6] = {0, 42, 85, 128, 170, 212};
 class BevelTest : public testsupport::DisplayTest {};
 
 instruments::Pixel Oro(int shade) {
-    return Px(instruments::ColourOf("oro", shade));
+    return Px(dialog::KeywordColourAt("oro", shade));
 }
 
 TEST_F(BevelTest, SixPixelFrameShadesAndExtents) {

@@ -11,7 +11,6 @@
 namespace dialog {
 namespace {
 
-using instruments::ColourOf;
 using instruments::Rgb;
 using testsupport::Px;
 
@@ -35,7 +34,7 @@ class CreateDisplayTest : public testsupport::DisplayTest {
 };
 
 instruments::Pixel Oro(int shade) {
-    return Px(ColourOf("oro", shade));
+    return Px(KeywordColourAt("oro", shade));
 }
 
 TEST_F(CreateDisplayTest, Demo207FrameBackgroundRecordAndCopy) {
@@ -54,9 +53,9 @@ TEST_F(CreateDisplayTest, Demo207FrameBackgroundRecordAndCopy) {
     EXPECT_EQ(At(207, 204, 30), Oro(0));
     EXPECT_EQ(At(207, 100, 54), Oro(212));
     // Background style 1: row 48 at shade 223 up to row 6 at shade 28.
-    EXPECT_EQ(At(207, 100, 48), Px(ColourOf("#f06040", 223)));
-    EXPECT_EQ(At(207, 100, 6), Px(ColourOf("#f06040", 28)));
-    EXPECT_EQ(At(207, 6, 20), Px(ColourOf("#f06040", 93)));
+    EXPECT_EQ(At(207, 100, 48), Px(KeywordColourAt("#f06040", 223)));
+    EXPECT_EQ(At(207, 100, 6), Px(KeywordColourAt("#f06040", 28)));
+    EXPECT_EQ(At(207, 6, 20), Px(KeywordColourAt("#f06040", 93)));
 
     const DisplayRecord& record = *RecordOf(207);
     EXPECT_EQ(record.frameWidth, 6);
@@ -172,8 +171,8 @@ TEST_F(CreateDisplayTest, PictureFaceIsStretchedInsideTheFrame) {
     EXPECT_EQ(At(213, 204, 6), Px(testsupport::kPicTopRight));
     EXPECT_EQ(At(213, 6, 49), Px(testsupport::kPicBottomLeft));
     EXPECT_EQ(At(213, 204, 49), Px(testsupport::kPicBottomRight));
-    EXPECT_EQ(At(213, 5, 30), Px(ColourOf("verde", 212)));
-    EXPECT_EQ(At(213, 205, 30), Px(ColourOf("verde", 42)));
+    EXPECT_EQ(At(213, 5, 30), Px(KeywordColourAt("verde", 212)));
+    EXPECT_EQ(At(213, 205, 30), Px(KeywordColourAt("verde", 42)));
     EXPECT_EQ(*BackgroundOf(213), instruments::PixelBlock::FromSurface(SurfaceOf(213)));
 }
 
@@ -197,7 +196,7 @@ TEST_F(CreateDisplayTest, MissingPictureLeavesTheInsideUnpainted) {
     const instruments::Pixel blank = At(999, 100, 30);
     Create(213, {"quadrante1.bmp", 6, "verde", 0, 0xFFFFFF, "unito", " ", 6}, {10, 364, 210, 55});
     EXPECT_EQ(dialog::GetUser(dialog, 213, dialog::kSlotPictureOff), 0);
-    EXPECT_EQ(At(213, 0, 30), Px(ColourOf("verde", 0)));
+    EXPECT_EQ(At(213, 0, 30), Px(KeywordColourAt("verde", 0)));
     for (int y = 6; y < 49; ++y) {
         for (int x = 6; x < 204; ++x) {
             ASSERT_EQ(At(213, x, y), blank) << x << "," << y;

@@ -10,6 +10,7 @@
 #include "dialog/Canvas.h"
 #include "dialog/Dialogs.h"
 #include "dialog/DisplayRecord.h"
+#include "dialog/Keywords.h"
 #include "instruments/Colour.h"
 #include "instruments/Surface.h"
 
@@ -21,7 +22,7 @@ inline instruments::Pixel Px(instruments::Colour colour) {
 
 // "grigio" at shade s is the grey 255 - s, so a painted grey reveals its shade.
 inline instruments::Pixel Grey(int shade) {
-    return Px(instruments::ColourOf("grigio", shade));
+    return Px(dialog::KeywordColourAt("grigio", shade));
 }
 
 // Writes a 24-bit bottom-up BMP whose pixels are given top row first.

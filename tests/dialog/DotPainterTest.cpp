@@ -49,7 +49,7 @@ struct Model {
     int margin;
     int pitchX;
     int pitchY;
-    DotStyle style;
+    DotStyle style = DotStyle::Plain;
 
     Surface Paint(int width, int height, std::string_view text) const {
         Surface face(width, height, kBackground);
@@ -61,7 +61,7 @@ struct Model {
                     const int y = margin + pitchY * row;
                     if (glyphTable.Lit(code, row, col)) {
                         PaintLit(face, x, y);
-                    } else if (style.showUnlit) {
+                    } else if (Has(style, DotStyle::ShowUnlit)) {
                         face.FillRect(x, y, x + pitchX - 1, y + pitchY - 1, kShadePixel);
                     }
                 }
@@ -71,12 +71,12 @@ struct Model {
     }
 
     void PaintLit(Surface& face, int x, int y) const {
-        if (style.shadow) {
+        if (Has(style, DotStyle::Shadow)) {
             face.FillRect(x + 2, y + 3, x + 2 + pitchX - 1, y + 3 + pitchY - 1, kShadePixel);
         }
-        if (!style.joined) {
+        if (!Has(style, DotStyle::Joined)) {
             face.FillRect(x, y, x + pitchX - 1, y + pitchY - 1, kInkPixel);
-        } else if (style.hollow) {
+        } else if (Has(style, DotStyle::Hollow)) {
             face.FillRect(x, y, x + pitchX, y + 1, kInkPixel);
             face.FillRect(x, y + pitchY - 1, x + pitchX, y + pitchY, kInkPixel);
             face.FillRect(x, y, x + 1, y + pitchY, kInkPixel);
@@ -143,17 +143,17 @@ constexpr int kSmallFrame = 8;
 TEST_F(DotPainterTest, EachSquareStyleMatchesItsPixelGeometry) {
     struct Case {
         const char* words;
-        DotStyle style;
+        DotStyle style = DotStyle::Plain;
     };
     const Case cases[] = {
-        {"", {}},
-        {"vuoto", {}},
-        {"unito", {.joined = true}},
-        {"unito vuoto", {.joined = true, .hollow = true}},
-        {"fondo", {.showUnlit = true}},
-        {"ombra", {.shadow = true}},
-        {"ombra fondo", {.shadow = true, .showUnlit = true}},
-        {"OMBRA unito", {.shadow = true, .joined = true}},
+        {"", DotStyle::Plain},
+        {"vuoto", DotStyle::Plain},
+        {"unito", DotStyle::Joined},
+        {"unito vuoto", DotStyle::Joined | DotStyle::Hollow},
+        {"fondo", DotStyle::ShowUnlit},
+        {"ombra", DotStyle::Shadow},
+        {"ombra fondo", DotStyle::Shadow | DotStyle::ShowUnlit},
+        {"OMBRA unito", DotStyle::Shadow | DotStyle::Joined},
     };
     int id = 300;
     for (const Case& c : cases) {
@@ -169,7 +169,7 @@ TEST_F(DotPainterTest, EachSquareStyleMatchesItsPixelGeometry) {
 TEST_F(DotPainterTest, JoinedDotsOnTheDemoDisplayAreSolid4By4Squares) {
     MakeDisplay(kId, 210, 55, 6, "unito");
     PaintDisplayText(dialog, kId, "88:88:88");
-    const Model model{12, 4, 4, {.joined = true}};
+    const Model model{12, 4, 4, DotStyle::Joined};
     EXPECT_EQ(Differences(Face(), model.Paint(210, 55, "88:88:88"), LabelMask()), 0);
     // The top bar of the last 8 is three touching squares: x 184..195 on rows 12..15.
     for (int x = 184; x < 196; ++x) {

@@ -66,7 +66,7 @@ TEST_F(FrameTest, CaptionIsCoveredByTheFrame) {
     RecordOf(kId)->backColour.Store("   ");
     PaintFrame(dialog, kId, "x");
     EXPECT_EQ(At(kId, 0, 30), Px(0));
-    EXPECT_EQ(At(kId, 209, 30), Px(instruments::ColourOf("oro", 212)));
+    EXPECT_EQ(At(kId, 209, 30), Px(dialog::KeywordColourAt("oro", 212)));
 }
 
 TEST_F(FrameTest, CaptionFontSizeIsRoundedFromASinglePrecisionDivision) {

@@ -65,7 +65,7 @@ TEST_F(SwitchTest, DrawnSwitchEndsOnTheOffFaceWithItsLamp) {
     MakeSwitch("/");
     EXPECT_EQ(State(), 0);
     ExpectLabel("OFF");
-    EXPECT_EQ(At(kId, 2, 50), Px(instruments::ColourOf("oro", 170)));
+    EXPECT_EQ(At(kId, 2, 50), Px(dialog::KeywordColourAt("oro", 170)));
     EXPECT_EQ(At(kId, 100, 3), testsupport::Grey(14));
 
     // The lamp of a 55-pixel control (radius 5..0 at x = 30, 30,
@@ -101,7 +101,7 @@ TEST_F(SwitchTest, ToggleGivesTheOnFaceWithAWiderFrameAndBack) {
     EXPECT_NE(At(kId, 28, 28), 0u);
     ExpectLabel("ON");
     // Frame 4: column 3 is the innermost bevel line; style 4 starts at row 4.
-    EXPECT_EQ(At(kId, 3, 50), Px(instruments::ColourOf("oro", 191)));
+    EXPECT_EQ(At(kId, 3, 50), Px(dialog::KeywordColourAt("oro", 191)));
     EXPECT_EQ(At(kId, 100, 4), testsupport::Grey(232));
 
     ToggleSwitch(dialog, kId, kSwitchText);

@@ -22,12 +22,12 @@ namespace {
 
 // Every box of the stack painted in full with the painter's pen, in double
 // coordinates so that no inset overflows: what the stack must look like.
-void ReferenceBoxStack(Painter& p, int inset, const ColourSpec& spec, int depth) {
+void ReferenceBoxStack(Painter& p, int inset, const ShadedColour& spec, int depth) {
     const Size size = p.ClientSize();
     for (int i = 0; i <= depth; ++i) {
         const double along = 600.0 * i / size.height;
         const int v = std::min(RoundHalfEven(along), 255);
-        const Colour colour = spec.IsEmptyText() ? Rgb(v, v + 45, v) : spec.At(RoundHalfEven(205.0 - along));
+        const Colour colour = spec.IsNone() ? Rgb(v, v + 45, v) : spec.At(RoundHalfEven(205.0 - along));
         const double corner = static_cast<double>(inset) + i;
         p.Box(corner, corner, static_cast<double>(size.width) - inset,
               static_cast<double>(size.height) - inset, 0, colour, colour, FillStyle::Solid);
@@ -61,14 +61,13 @@ int RandomInset(std::mt19937& random) {
     }
 }
 
-ColourSpec RandomColour(std::mt19937& random) {
-    static const char* const kTexts[] = {"", " ", "grigio", "pulsanteblu", "oro", "#f06040"};
+ShadedColour RandomColour(std::mt19937& random) {
+    static const ShadedColour kColours[] = {
+        ShadedColour{}, ShadedColour::Flat(0), "grey", "blue-button", "gold", "#f06040"};
     if (random() % 4 == 0) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "#%06x", static_cast<unsigned>(random() & 0xFFFFFFu));
-        return ColourSpec::Parse(hex);
+        return static_cast<Colour>(random() & 0xFFFFFFu);
     }
-    return ColourSpec::Parse(kTexts[random() % std::size(kTexts)]);
+    return kColours[random() % std::size(kColours)];
 }
 
 TEST(BoxStack, MatchesEveryBoxPaintedInTurn) {
@@ -79,7 +78,7 @@ TEST(BoxStack, MatchesEveryBoxPaintedInTurn) {
         const int inset = RandomInset(random);
         const int depth = random() % 3 == 0 ? static_cast<int>(random() % 6)
                                             : static_cast<int>(random() % (3 * std::max(w, h) + 4));
-        const ColourSpec colour = RandomColour(random);
+        const ShadedColour colour = RandomColour(random);
         // Mostly the thin pens (0 and 1) of every face; a geometric pen now and then.
         const int pen =
             random() % 5 == 0 ? 2 + static_cast<int>(random() % 3) : static_cast<int>(random() % 2);
@@ -101,26 +100,25 @@ TEST(BoxStack, MatchesEveryBoxPaintedInTurn) {
 // paints are the same pixels for the same settings.
 TEST(BoxStack, RepaintAndSwitchFaceShowTheCreationDepth) {
     for (const Size size : {Size{210, 55}, Size{120, 80}, Size{90, 45}}) {
-        const DisplaySettings settings = DisplaySettings::FromKeywords(4, "oro", 0, 0, "", "grigio", 3);
+        const Frame frame{.width = 4, .colour = "gold"};
+        const Background background{.pattern = BackgroundPattern::BoxStack, .colour = "grey"};
         Surface created(size.width, size.height);
         Painter onCreated(created);
-        onCreated.SetBits(PaintFace(size, settings));
+        onCreated.SetBits(PaintFace(size, frame, background));
 
         // Boxes 0 .. h / 5, the depth the demo's faces show.
         Surface boxes = created;
         Painter onBoxes(boxes);
-        PaintBoxStack(onBoxes, 4, settings.background.colour, size.height / 5);
+        PaintBoxStack(onBoxes, 4, background.colour, size.height / 5);
         EXPECT_TRUE(boxes.SamePixels(created)) << size.width << " x " << size.height;
         Surface repainted = created;
         Painter onRepainted(repainted);
-        PaintBackground(onRepainted, 4, settings.background.colour, BackgroundPattern::BoxStack);
+        PaintBackground(onRepainted, 4, background.colour, BackgroundPattern::BoxStack);
         EXPECT_TRUE(repainted.SamePixels(created)) << size.width << " x " << size.height;
 
         Switch::Settings own;
-        own.frameWidth = 4;
-        own.frameColour = settings.frame.colour;
-        own.backColour = settings.background.colour;
-        own.offPattern = BackgroundPattern::BoxStack;
+        own.frame = frame;
+        own.background = background;
         own.labels = "";
         Surface face(size.width, size.height, PixelFromColour(kSystemButtonFace));
         Painter onFace(face);
@@ -137,9 +135,35 @@ TEST(BoxStack, RepaintAndSwitchFaceShowTheCreationDepth) {
 
 // Step i of the mirrored rows paints rows i - 1 and h - i in shade
 // 255 - 255 i / h, so row y of the inside has step min(y, h - 1 - y) + 1.
+// In a panel, the box stack fills only its instrument's rectangle, exactly as
+// on a surface of its own; with the origin off the rectangle's corner too.
+TEST(BoxStack, InAPanelPaintsItsRectangleAsAlone) {
+    const ShadedColour pink = "#ffdddd";
+    for (const Point origin : {Point{10, 128}, Point{4, 120}}) {
+        const Rect area{10, 128, 60, 40};
+        Surface alone(60 + area.x - origin.x, 40 + area.y - origin.y, 0x123456);
+        {
+            Painter p(alone);
+            p.Clip({area.x - origin.x, area.y - origin.y, 60, 40});
+            PaintBoxStack(p, 3, pink, 8);
+        }
+        Surface panel(200, 200, 0x123456);
+        Painter p(panel);
+        p.Clip(area);
+        p.Translate(origin);
+        PaintBoxStack(p, 3, pink, 8);
+        for (int y = 0; y < panel.height(); ++y) {
+            for (int x = 0; x < panel.width(); ++x) {
+                const Pixel expected = area.Contains({x, y}) ? alone.At(x - origin.x, y - origin.y) : 0x123456u;
+                ASSERT_EQ(panel.At(x, y), expected) << x << ", " << y << " origin " << origin.x;
+            }
+        }
+    }
+}
+
 TEST(MirroredRows, PaintEveryRowOfTheInside) {
     constexpr Pixel kMarker = 0x123456;
-    const ColourSpec grey = ColourSpec::Parse("grigio");
+    const ShadedColour grey = "grey";
     for (int h = 1; h <= 70; ++h) {
         for (int inset = 0; 2 * inset < h && inset <= 3; ++inset) {
             Surface surface(16, h, kMarker);
@@ -160,7 +184,7 @@ TEST(MirroredRows, PaintEveryRowOfTheInside) {
 // A switch face paints its frame with the caller's painter: a wide pen there
 // must neither smear the rings nor stay changed.
 TEST(Frame, RingsAreOnePixelLinesWhateverThePen) {
-    const Frame frame{5, ColourSpec::Parse("oro"), ColourSpec::Parse("grigio")};
+    const Frame frame{.width = 5, .colour = "gold", .topLeftColour = "grey"};
     Surface thin(60, 30);
     Painter onThin(thin);
     PaintFrame(onThin, frame);

@@ -2,39 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog/FixedText.h"
-
 namespace instruments {
 namespace {
 
-TEST(DotStyleTest, EachKeywordSetsItsFlag) {
-    EXPECT_EQ(DotStyle::FromWords("ombra"), (DotStyle{.shadow = true}));
-    EXPECT_EQ(DotStyle::FromWords("fondo"), (DotStyle{.showUnlit = true}));
-    EXPECT_EQ(DotStyle::FromWords("unito"), (DotStyle{.joined = true}));
-    EXPECT_EQ(DotStyle::FromWords("unito vuoto"), (DotStyle{.joined = true, .hollow = true}));
-    EXPECT_EQ(DotStyle::FromWords("cerchio"), (DotStyle{.circle = true}));
-    EXPECT_EQ(DotStyle::FromWords(""), DotStyle{});
-}
-
-TEST(DotStyleTest, HollowNeedsJoined) {
-    EXPECT_EQ(DotStyle::FromWords("vuoto"), DotStyle{});
-    EXPECT_EQ(DotStyle::FromWords("unto vuoto cerchio"), (DotStyle{.circle = true}));
-}
-
-TEST(DotStyleTest, MatchesSubstringsWhateverTheCaseAndSeparators) {
-    EXPECT_EQ(DotStyle::FromWords("OMBRA"), (DotStyle{.shadow = true}));
-    EXPECT_EQ(DotStyle::FromWords("FoNdO,Unito;cerchioni"),
-              (DotStyle{.showUnlit = true, .joined = true, .circle = true}));
-    EXPECT_EQ(DotStyle::FromWords("penombra"), (DotStyle{.shadow = true}));
-    EXPECT_EQ(DotStyle::FromWords("omra fondi unita"), DotStyle{});
-    // Only A-Z fold; other bytes never match a letter.
-    EXPECT_EQ(DotStyle::FromWords("\xCFmbra"), DotStyle{});
-}
-
-TEST(DotStyleTest, KeywordsBeyondThe32ByteFieldDoNotCount) {
-    dialog::FixedText<32> words;
-    words.Store("ombra                          cerchio");
-    EXPECT_EQ(DotStyle::FromWords(words.View()), (DotStyle{.shadow = true}));
+TEST(DotStyleTest, FlagsCombineAndAreTestedOneByOne) {
+    const DotStyle style = DotStyle::Joined | DotStyle::Rounded;
+    EXPECT_TRUE(Has(style, DotStyle::Joined));
+    EXPECT_TRUE(Has(style, DotStyle::Rounded));
+    EXPECT_TRUE(Has(style, DotStyle::Joined | DotStyle::Rounded));
+    EXPECT_FALSE(Has(style, DotStyle::Joined | DotStyle::Hollow));
+    for (const DotStyle flag : {DotStyle::Shadow, DotStyle::ShowUnlit, DotStyle::Hollow}) {
+        EXPECT_FALSE(Has(style, flag));
+    }
+    DotStyle grown = DotStyle::Plain;
+    grown |= DotStyle::Shadow;
+    grown |= DotStyle::ShowUnlit;
+    EXPECT_EQ(grown, DotStyle::Shadow | DotStyle::ShowUnlit);
+    EXPECT_NE(grown, DotStyle::Shadow);
 }
 
 TEST(DotStyleTest, ShadeColourIsRed92Green152Blue92) {

@@ -89,12 +89,18 @@ TEST(Painter, StateSaverPutsTheStateBack) {
     EXPECT_EQ(painter.state().font, instruments::DefaultFont());
 }
 
-// The demo's display 207 and clock 702 as keyword texts.
-DisplaySettings Display207() {
-    return DisplaySettings::FromKeywords(6, "oro", 0, 0x0000FF, "unito", "#f06040", 1);
+// The demo's display 207 and clock 702. A display created without a background
+// colour has the left and top sides of its frame black.
+TextDisplay::Settings Display207() {
+    return {.frame = {.width = 6, .colour = "gold"},
+            .background = {.pattern = BackgroundPattern::RowsFromBottom, .colour = "#f06040"},
+            .ink = 0x0000FF,
+            .dots = DotStyle::Joined,
+            .label = "unito"};
 }
-DisplaySettings Clock702() {
-    return DisplaySettings::FromKeywords(6, "oro", 0, 0x00FF00, "", "", 3);
+AnalogClock::Settings Clock702() {
+    return {.frame = {.width = 6, .colour = "gold", .topLeftColour = ShadedColour{}},
+            .background = {.pattern = BackgroundPattern::BoxStack}};
 }
 
 Surface Painted(const TextDisplay& display, instruments::Size size, const std::string& text) {
@@ -106,8 +112,10 @@ Surface Painted(const TextDisplay& display, instruments::Size size, const std::s
 
 TEST(TextDisplay, SameTextSamePixelsAndDisplaysDoNotShareSettings) {
     const TextDisplay red({210, 55}, Display207());
-    const TextDisplay grey({210, 55},
-                           DisplaySettings::FromKeywords(6, "verde", 0, 0, "ombra cerchio", "grigio", 5));
+    const TextDisplay grey(
+        {210, 55}, {.frame = {.width = 6, .colour = "green"},
+                    .background = {.pattern = BackgroundPattern::MirroredColumnsReversed, .colour = "grey"},
+                    .dots = DotStyle::Shadow | DotStyle::Rounded});
     const Surface first = Painted(red, {210, 55}, "12:34:56");
     const Surface other = Painted(grey, {210, 55}, "12:34:56");
     EXPECT_FALSE(first.SamePixels(other));
@@ -175,17 +183,18 @@ TEST_F(ObjectsAndIds, PaintTheSamePixels) {
     dialog::PaintLevelMeter(dialog, 602, 37.0f);
     Surface meter(210, 55);
     Painter meterPainter(meter);
-    LevelMeter({210, 55}, DisplaySettings::FromKeywords(6, "verde", 0, 0x00FF00, "", "pulsanteblu", 1))
+    LevelMeter({210, 55},
+               {.frame = {.width = 6, .colour = "green"},
+                .background = {.pattern = BackgroundPattern::RowsFromBottom, .colour = "blue-button"},
+                .needle = 0x00FF00})
         .Paint(meterPainter, 37.0f);
     EXPECT_TRUE(SurfaceOf(602).SamePixels(meter));
 }
 
 TEST(Switch, TogglesBetweenItsTwoFacesAndPaintsEachTheSame) {
     Switch::Settings settings;
-    settings.frameWidth = 3;
-    settings.frameColour = instruments::ColourSpec::Parse("verde");
-    settings.backColour = instruments::ColourSpec::Parse("grigio");
-    settings.offPattern = BackgroundPattern::RowsFromTop;
+    settings.frame = {.width = 3, .colour = "green"};
+    settings.background = {.pattern = BackgroundPattern::RowsFromTop, .colour = "grey"};
     settings.onPattern = BackgroundPattern::MirroredRows;
     Switch toggle(settings);
     auto paint = [&] {

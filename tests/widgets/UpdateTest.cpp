@@ -15,9 +15,8 @@
 namespace instruments {
 namespace {
 
-DisplaySettings Settings() {
-    return DisplaySettings::FromKeywords(6, "oro", 0, 0x0000FF, "unito", "#f06040", 1);
-}
+const Frame kFrame{.width = 6, .colour = "gold"};
+const Background kBackground{.pattern = BackgroundPattern::RowsFromBottom, .colour = "#f06040"};
 
 // What Paint leaves on a fresh surface whose painter starts from `state`.
 struct Painted {
@@ -35,7 +34,11 @@ Painted Reference(Size size, const DrawingState& state, Paint&& paint) {
 }
 
 TEST(Update, SkipsOnlyWhatWouldChangeNothing) {
-    TextDisplay display({210, 55}, Settings());
+    TextDisplay display({210, 55}, {.frame = kFrame,
+                                    .background = kBackground,
+                                    .ink = 0x0000FF,
+                                    .dots = DotStyle::Joined,
+                                    .label = "unito"});
     Surface surface(210, 55);
     Painter painter(surface);
     // The first two paint: the second starts from the state the first left.
@@ -61,7 +64,11 @@ TEST(Update, SkipsOnlyWhatWouldChangeNothing) {
 }
 
 TEST(Update, ASkipLeavesTheStateAPaintWouldLeave) {
-    TextDisplay display({210, 55}, Settings());
+    TextDisplay display({210, 55}, {.frame = kFrame,
+                                    .background = kBackground,
+                                    .ink = 0x0000FF,
+                                    .dots = DotStyle::Joined,
+                                    .label = "unito"});
     Surface surface(210, 55);
     Painter painter(surface);
     display.Update(painter, "8");
@@ -77,7 +84,7 @@ TEST(Update, ASkipLeavesTheStateAPaintWouldLeave) {
 }
 
 TEST(Update, AFaceThatDoesNotCoverTheSurfaceAlwaysPaints) {
-    LevelMeter meter({100, 40}, Settings());
+    LevelMeter meter({100, 40}, {.frame = kFrame, .background = kBackground, .needle = 0x0000FF});
     Surface wider(120, 40);
     Painter painter(wider);
     for (int i = 0; i < 3; ++i) {
@@ -86,7 +93,7 @@ TEST(Update, AFaceThatDoesNotCoverTheSurfaceAlwaysPaints) {
 }
 
 TEST(Update, ClockHandsAndMeterValuesAreWhatCounts) {
-    AnalogClock clock({80, 80}, Settings());
+    AnalogClock clock({80, 80}, {.frame = kFrame, .background = kBackground});
     Surface dial(80, 80);
     Painter onDial(dial);
     clock.Update(onDial, {23, 59, 59, 0});
@@ -99,7 +106,7 @@ TEST(Update, ClockHandsAndMeterValuesAreWhatCounts) {
                                     clock.Paint(p, {0, 0, 0, 0}, 1);
                                 }).surface));
 
-    LevelMeter meter({210, 55}, Settings());
+    LevelMeter meter({210, 55}, {.frame = kFrame, .background = kBackground, .needle = 0x0000FF});
     Surface face(210, 55);
     Painter onMeter(face);
     meter.Update(onMeter, NAN);

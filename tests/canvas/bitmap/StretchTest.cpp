@@ -279,7 +279,7 @@ Surface Speckled(int width, int height, unsigned seed) {
     for (int y = 0; y < height; ++y) {
         const bool repeat = y > 0 && random() % 2 == 0;
         for (int x = 0; x < width; ++x) {
-            s.row(y)[x] = repeat ? s.row(y - 1)[x] : (0x00ffffffu & ~(Pixel{1} << (random() % 24)));
+            s.mutableRow(y)[x] = repeat ? s.row(y - 1)[x] : (0x00ffffffu & ~(Pixel{1} << (random() % 24)));
         }
     }
     return s;
