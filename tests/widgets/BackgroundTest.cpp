@@ -154,7 +154,8 @@ TEST(BoxStack, InAPanelPaintsItsRectangleAsAlone) {
         PaintBoxStack(p, 3, pink, 8);
         for (int y = 0; y < panel.height(); ++y) {
             for (int x = 0; x < panel.width(); ++x) {
-                const Pixel expected = area.Contains({x, y}) ? alone.At(x - origin.x, y - origin.y) : 0x123456u;
+                const Pixel expected =
+                    area.Contains({x, y}) ? alone.At(x - origin.x, y - origin.y) : 0x123456u;
                 ASSERT_EQ(panel.At(x, y), expected) << x << ", " << y << " origin " << origin.x;
             }
         }
