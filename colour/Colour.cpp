@@ -23,19 +23,6 @@ instruments::Colour RgbWide(Wide red, Wide green, Wide blue) {
     return Rgb(ClampComponent(red), ClampComponent(green), ClampComponent(blue));
 }
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 struct NamedColour {
     // Each component is base + sign * shade; a zero sign keeps the base fixed.
     std::array<Wide, 3> base;
@@ -130,7 +117,7 @@ instruments::Colour ParseHex(std::string_view digits) {
     for (std::size_t c = 0; c < 3; ++c) {
         int value = 0;
         for (std::size_t i = 0; i < per; ++i) {
-            const int digit = HexDigitValue(digits[c * per + i]);
+            const int digit = instruments::text::HexDigitValue(digits[c * per + i]);
             if (digit < 0) {
                 return -1;
             }

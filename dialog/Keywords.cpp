@@ -11,25 +11,12 @@ namespace {
 using instruments::DotStyle;
 using instruments::ShadedColour;
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // Reads the pair starting at `first`: the characters of it that exist, from the
 // left, up to the first one that is not a hex digit. Nothing readable counts 0.
 int ReadPair(std::string_view text, std::size_t first) {
     int value = 0;
     for (std::size_t i = first; i < first + 2 && i < text.size(); ++i) {
-        const int digit = HexDigitValue(text[i]);
+        const int digit = instruments::text::HexDigitValue(text[i]);
         if (digit < 0) {
             break;
         }

@@ -36,4 +36,18 @@ constexpr std::string_view TrimLeadingSpaces(std::string_view text) {
     return first == std::string_view::npos ? std::string_view{} : text.substr(first);
 }
 
+// The value of a hexadecimal digit of either case, or -1 for any other character.
+constexpr int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
 }  // namespace instruments::text
