@@ -5,6 +5,7 @@
 # needs no SDL2, that find_package prints nothing of its pkg-config look-ups and
 # leaves the consumer's SDL2_* and PNG_* variables as they were, and that the
 # pkg-config flags name no C++ standard (the consumer picks C++20 or later).
+# From a shared build, also that the libraries export namespace instruments only.
 #
 #   tools/check-install.sh BUILD_DIR
 set -euo pipefail
@@ -26,6 +27,20 @@ done
 [ -n "$core" ] || fail "no libinstruments in $prefix/lib"
 cmake -DLIBRARY="$core" -DREADELF="$(command -v readelf)" -DNM="$(command -v nm)" \
     -P "$here/cmake/CheckNoSdl.cmake" >"$work/no-sdl.log" 2>&1 || { cat "$work/no-sdl.log"; fail "$core uses SDL2"; }
+
+# A shared build exports namespace instruments only: every defined dynamic
+# symbol (type information and virtual tables included) demangles into it.
+for library in "$prefix"/lib/libinstruments*.so; do
+    [ -e "$library" ] || continue
+    nm -D --defined-only -C "$library" | cut -d' ' -f3- >"$work/exports.txt"
+    [ -s "$work/exports.txt" ] || fail "$library exports nothing"
+    if grep -Ev '^((typeinfo( name)?|vtable|VTT) for |(non-)?virtual thunk to )?instruments::' \
+        "$work/exports.txt" >"$work/foreign.txt"; then
+        cat "$work/foreign.txt" >&2
+        fail "$library exports the symbols above, outside namespace instruments"
+    fi
+    exports="${exports:+$exports, }$(basename "$library") $(wc -l <"$work/exports.txt")"
+done
 
 # What find_package may print: nothing of pkg-config or the modules it looks up.
 quiet_configure() {
@@ -110,4 +125,4 @@ for program in "$work/cmake-embed/embed" "$work/embed-pc" "$work/embed-pc23" "$w
         exit 1
     fi
 done
-echo "check-install: installed, core without SDL2, both examples built with find_package (quietly, consumer variables kept) and with pkg-config (-std=c++20 and c++23 given by the consumer), embed runs"
+echo "check-install: installed, core without SDL2,${exports:+ exports in instruments:: ($exports),} both examples built with find_package (quietly, consumer variables kept) and with pkg-config (-std=c++20 and c++23 given by the consumer), embed runs"

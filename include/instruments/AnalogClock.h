@@ -3,6 +3,7 @@
 #include <string>
 
 #include "instruments/Background.h"
+#include "instruments/Export.h"
 #include "instruments/Frame.h"
 #include "instruments/LocalTime.h"
 #include "instruments/PaintMemo.h"
@@ -15,7 +16,7 @@ namespace instruments {
 // the centre and twelve white hour dots on the ellipse of the second hand's
 // tip. The hands and dots reach (100 - (frame width + 4)) percent of the
 // half-width and half-height.
-class AnalogClock {
+class INSTRUMENTS_API AnalogClock {
   public:
     struct Settings {
         Frame frame{};
@@ -52,6 +53,6 @@ class AnalogClock {
 // half a degree per minute, rounded half to even (23:59 gives 720). The hour is
 // (hh + hourOffset) remainder 24 with the sign of the sum, so -1 leans left of
 // twelve like 23 does.
-int HourAngle(int hh, int mm, int hourOffset);
+INSTRUMENTS_API int HourAngle(int hh, int mm, int hourOffset);
 
 }  // namespace instruments

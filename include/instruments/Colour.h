@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "instruments/Export.h"
 #include "instruments/Pixel.h"
 
 namespace instruments {
@@ -28,7 +29,7 @@ constexpr instruments::Colour Rgb(int red, int green, int blue) {
 //
 //   instruments::ShadedColour gold = "gold";
 //   instruments::ShadedColour warm = instruments::Rgb(240, 96, 64);
-class ShadedColour {
+class INSTRUMENTS_API ShadedColour {
   public:
     // The named colours; each shades from its own base colour, see docs/api.md.
     enum class Name : std::uint8_t {
@@ -74,6 +75,6 @@ class ShadedColour {
 // The text of a colour name: "red", "green", "grey", "gold", "red-button",
 // "green-button", "grey-button", "gold-button", "blue-button". "gray" and
 // "gray-button" are accepted for the greys too.
-std::string_view NameOf(ShadedColour::Name name);
+INSTRUMENTS_API std::string_view NameOf(ShadedColour::Name name);
 
 }  // namespace instruments

@@ -13,6 +13,7 @@
 
 #include "instruments/Control.h"
 #include "instruments/DialogBackend.h"
+#include "instruments/Export.h"
 #include "instruments/Surface.h"
 
 namespace instruments {
@@ -67,10 +68,10 @@ struct HeadlessOptions {
 
 // A real window; each client pixel shown as a scale x scale block (1..4), which
 // Ctrl+plus and Ctrl+minus change while it runs.
-std::unique_ptr<DialogBackend> MakeWindowBackend(int scale = 1);
-std::unique_ptr<DialogBackend> MakeHeadlessBackend(const HeadlessOptions& options);
+INSTRUMENTS_API std::unique_ptr<DialogBackend> MakeWindowBackend(int scale = 1);
+INSTRUMENTS_API std::unique_ptr<DialogBackend> MakeHeadlessBackend(const HeadlessOptions& options);
 
-class Dialog {
+class INSTRUMENTS_API Dialog {
   public:
     // Creates the hidden window of a client area of width x height pixels
     // (x = y = -1 centres it); null, with the reason in `error`, when the size

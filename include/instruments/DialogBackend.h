@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+#include "instruments/Export.h"
+
 namespace instruments {
 
 class Surface;
@@ -35,7 +37,7 @@ struct BackendEvent {
 };
 
 // The platform half of a dialog: a window on screen or a headless stand-in.
-class DialogBackend {
+class INSTRUMENTS_API DialogBackend {
   public:
     virtual ~DialogBackend() = default;
     // Creates the (hidden) window; false with a reason when there is none to be had.

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "instruments/Colour.h"
+#include "instruments/Export.h"
 #include "instruments/Painter.h"
 
 namespace instruments {
@@ -10,11 +11,13 @@ namespace instruments {
 // The left and top sides of a frame of `inset` one-pixel lines, shaded from the
 // colour: the outermost line in the colour itself, darker toward the inside.
 // An inset below 1 paints nothing.
-void PaintBevelTopLeft(instruments::Painter& painter, int inset, const instruments::ShadedColour& colour);
+INSTRUMENTS_API void PaintBevelTopLeft(instruments::Painter& painter, int inset,
+                                       const instruments::ShadedColour& colour);
 // The right and bottom sides: darkest outside, the colour itself innermost.
 // Painted after the top-left half, they own the top-right and bottom-right
 // corner pixels of each ring.
-void PaintBevelBottomRight(instruments::Painter& painter, int inset, const instruments::ShadedColour& colour);
+INSTRUMENTS_API void PaintBevelBottomRight(instruments::Painter& painter, int inset,
+                                           const instruments::ShadedColour& colour);
 
 // A bevelled frame: `width` rings shaded from `colour`; the left and top sides
 // from `topLeftColour` when it is given.
@@ -25,6 +28,6 @@ struct Frame {
     bool operator==(const Frame&) const = default;
 };
 // Both halves, top-left first.
-void PaintFrame(instruments::Painter& painter, const Frame& frame);
+INSTRUMENTS_API void PaintFrame(instruments::Painter& painter, const Frame& frame);
 
 }  // namespace instruments

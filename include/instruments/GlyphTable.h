@@ -4,13 +4,15 @@
 #include <cstdint>
 #include <string_view>
 
+#include "instruments/Export.h"
+
 namespace instruments {
 
 // The 5 x 7 dot pattern of every 8-bit character code. Built into the program
 // (Builtin(), made at compile time from the glyph data); a program can copy it
 // and replace characters with designs of its own, as character-display
 // controllers allow.
-class GlyphTable {
+class INSTRUMENTS_API GlyphTable {
   public:
     static constexpr int kCodes = 256;
     static constexpr int kRows = 7;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instruments/Background.h"
+#include "instruments/Export.h"
 #include "instruments/Frame.h"
 #include "instruments/PaintMemo.h"
 #include "instruments/Painter.h"
@@ -14,7 +15,7 @@ namespace instruments {
 // further out; a NaN value shows no needle. A face 10 pixels high has its pivot
 // on the scale line, where no needle has a crossing: it shows neither needle
 // nor ticks.
-class LevelMeter {
+class INSTRUMENTS_API LevelMeter {
   public:
     struct Settings {
         Frame frame{};
@@ -47,6 +48,6 @@ class LevelMeter {
 // The x, rounded half to even, at which the straight line through (x1, y1) and
 // (x2, y2) crosses row y. A horizontal line (y1 == y2) has no single crossing:
 // it gives x1 rather than dividing by zero.
-int LineXAtY(int x1, int y1, int x2, int y2, int y);
+INSTRUMENTS_API int LineXAtY(int x1, int y1, int x2, int y2, int y);
 
 }  // namespace instruments

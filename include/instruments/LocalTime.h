@@ -1,5 +1,7 @@
 #pragma once
 
+#include "instruments/Export.h"
+
 namespace instruments {
 
 // A time of day on the local clock.
@@ -12,6 +14,6 @@ struct LocalTime {
 };
 
 // Reads the system's local clock.
-LocalTime SystemLocalTime();
+INSTRUMENTS_API LocalTime SystemLocalTime();
 
 }  // namespace instruments

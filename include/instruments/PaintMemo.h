@@ -6,6 +6,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "instruments/Export.h"
 #include "instruments/Painter.h"
 #include "instruments/PixelBlock.h"
 #include "instruments/Surface.h"
@@ -24,7 +25,7 @@ enum class FaceCover { Whole, Partial };
 //
 //   instruments::PaintMemo memo;
 //   memo.Repaint(painter, key, cover, [&] { ...restore the face and draw... });
-class PaintMemo {
+class INSTRUMENTS_API PaintMemo {
   public:
     // Paints unless the repaint can be skipped; true when it painted. When it
     // skips, the painter's drawing state is set to what the last paint left,

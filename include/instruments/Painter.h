@@ -17,6 +17,7 @@
 #include <optional>
 #include <string_view>
 
+#include "instruments/Export.h"
 #include "instruments/FontStyle.h"
 #include "instruments/Geometry.h"
 #include "instruments/Pixel.h"
@@ -38,7 +39,7 @@ enum class TextBackground { Opaque, Transparent };
 // Interior of a Box: solid, or one of the six hatches in the fill colour.
 enum class FillStyle { Solid, Horizontal, Vertical, ForwardDiagonal, BackwardDiagonal, Cross, DiagonalCross };
 // The fill style of a style number: 1..6 the hatches, anything else solid.
-FillStyle FillStyleOf(int number);
+INSTRUMENTS_API FillStyle FillStyleOf(int number);
 
 // Corner value of Box that selects an ellipse inscribed in the rectangle.
 inline constexpr std::int32_t kCornerEllipse = INT32_MIN;
@@ -90,7 +91,7 @@ struct DrawingState {
     bool operator==(const DrawingState&) const = default;
 };
 
-class Painter {
+class INSTRUMENTS_API Painter {
   public:
     // A painter with the initial state of a new surface: position (0, 0), pen
     // one pixel wide, window-text colour over an opaque button-face text
@@ -184,6 +185,6 @@ class PainterStateSaver {
 };
 
 // The 8-point default font of every new painter (shared, opened once).
-std::shared_ptr<const text::FontFace> DefaultFont();
+INSTRUMENTS_API std::shared_ptr<const text::FontFace> DefaultFont();
 
 }  // namespace instruments

@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 
+#include "instruments/Export.h"
 #include "instruments/Surface.h"
 
 namespace instruments {
@@ -15,7 +16,7 @@ namespace instruments {
 //
 // The bytes are kept so that the pixels start on a 64-byte boundary: restoring a
 // block onto a surface is then a straight copy between aligned buffers.
-class PixelBlock {
+class INSTRUMENTS_API PixelBlock {
   public:
     PixelBlock() = default;
     // A block of the given bytes as they stand (any length; see Valid()).
@@ -65,6 +66,6 @@ class PixelBlock {
 
 // Writes a valid block onto the surface at the top-left corner with the block's
 // own width and height, clipped to the surface. An invalid block writes nothing.
-void WritePixelBlock(Surface& surface, const PixelBlock& block);
+INSTRUMENTS_API void WritePixelBlock(Surface& surface, const PixelBlock& block);
 
 }  // namespace instruments

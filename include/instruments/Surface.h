@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "instruments/Export.h"
 #include "instruments/Geometry.h"
 #include "instruments/Pixel.h"
 
@@ -26,7 +27,7 @@ struct Brush;
 // with its rows and stride. Writes through a view are writes of the surface it
 // shows (they count in that surface's revision), so shape code draws into a
 // part of a surface exactly as it would draw into a surface of that size.
-class Surface {
+class INSTRUMENTS_API Surface {
   public:
     // The largest surface accepted: at most kMaxSide pixels a side and
     // kMaxPixels in all (a 8192 x 8192 square). Every size the library takes

@@ -6,6 +6,7 @@
 
 #include "instruments/Background.h"
 #include "instruments/Colour.h"
+#include "instruments/Export.h"
 #include "instruments/Frame.h"
 #include "instruments/Painter.h"
 #include "instruments/Surface.h"
@@ -16,7 +17,7 @@ namespace instruments {
 // a drawn face: frame and background, a lamp at the left end (red when off,
 // green when on) and the state's label centred in the painter's font. The ON
 // face has a frame one pixel wider.
-class Switch {
+class INSTRUMENTS_API Switch {
   public:
     struct Settings {
         // The OFF face's frame; the ON face's is one ring wider.
@@ -52,14 +53,15 @@ class Switch {
 // The label of one state from a two-state text: the part before the first "/"
 // when off (the whole text without a "/"), the part after it when on (nothing
 // without a "/").
-std::string SwitchLabel(std::string_view labels, bool on);
+INSTRUMENTS_API std::string SwitchLabel(std::string_view labels, bool on);
 
 // The drawn face of one state, with its label, for any settings (nothing is
 // refused). `picture` is what the picture background pattern stretches.
-void PaintSwitchFace(instruments::Painter& painter, const Switch::Settings& settings, bool on,
-                     std::string label, const instruments::Surface* picture = nullptr);
+INSTRUMENTS_API void PaintSwitchFace(instruments::Painter& painter, const Switch::Settings& settings, bool on,
+                                     std::string label, const instruments::Surface* picture = nullptr);
 
 // One solid disc of a lamp.
-void LampDisc(instruments::Painter& painter, int x, int y, int radius, instruments::Colour colour);
+INSTRUMENTS_API void LampDisc(instruments::Painter& painter, int x, int y, int radius,
+                              instruments::Colour colour);
 
 }  // namespace instruments

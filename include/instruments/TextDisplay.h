@@ -5,6 +5,7 @@
 
 #include "instruments/Background.h"
 #include "instruments/DotStyle.h"
+#include "instruments/Export.h"
 #include "instruments/Frame.h"
 #include "instruments/GlyphTable.h"
 #include "instruments/PaintMemo.h"
@@ -27,7 +28,7 @@ namespace instruments {
 //   instruments::Surface surface(210, 55);
 //   instruments::Painter painter(surface);
 //   display.Paint(painter, "12:34:56");
-class TextDisplay {
+class INSTRUMENTS_API TextDisplay {
   public:
     struct Settings {
         Frame frame{};
