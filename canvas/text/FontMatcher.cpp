@@ -82,7 +82,8 @@ std::optional<MatchedFont> MatchFont(const FontRequest& request) {
 #endif
 #endif
 #ifdef INSTRUMENTS_LSAN_ACTIVE
-extern "C" const char* __lsan_default_suppressions() {
+// Visible whatever the library's visibility: the sanitizer runtime looks it up by name.
+extern "C" __attribute__((visibility("default"))) const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
 }
 #endif
