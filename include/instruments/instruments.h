@@ -13,6 +13,7 @@
 #include "instruments/FontStyle.h"
 #include "instruments/Frame.h"
 #include "instruments/GlyphTable.h"
+#include "instruments/Instrument.h"
 #include "instruments/LevelMeter.h"
 #include "instruments/LocalTime.h"
 #include "instruments/PaintMemo.h"
