@@ -167,11 +167,13 @@ void Width(double n) {
 }
 
 void ColourFg(Colour colour) {
-    OnState([&](Painter& painter) { painter.ColourFg(colour); });
+    OnState([&](Painter& painter) {
+        painter.ColourFg(colour == kColourDefault ? instruments::Ink::Default() : instruments::Ink(colour));
+    });
 }
 
 void ColourBg(Colour colour) {
-    OnState([&](Painter& painter) { painter.ColourBg(colour); });
+    OnState([&](Painter& painter) { painter.ColourBg(InkOf(colour)); });
 }
 
 void Font(std::string_view face, double points, int styleBits) {
@@ -180,26 +182,26 @@ void Font(std::string_view face, double points, int styleBits) {
 
 void LineTo(double x, double y, Colour colour, LineMode mode) {
     // A transparent line only moves the position: nothing to show.
-    if (colour == instruments::kColourTransparent) {
-        OnState([&](Painter& painter) { painter.LineTo(x, y, colour, mode); });
+    if (colour == kColourTransparent) {
+        OnState([&](Painter& painter) { painter.LineTo(x, y, InkOf(colour), mode); });
         return;
     }
-    OnTarget([&](Painter& painter) { painter.LineTo(x, y, colour, mode); });
+    OnTarget([&](Painter& painter) { painter.LineTo(x, y, InkOf(colour), mode); });
 }
 
 void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
          int fillStyle) {
     OnTarget([&](Painter& painter) {
-        painter.Box(x1, y1, x2, y2, corner, line, fill, instruments::FillStyleOf(fillStyle));
+        painter.Box(x1, y1, x2, y2, corner, InkOf(line), InkOf(fill), instruments::FillStyleOf(fillStyle));
     });
 }
 
 void SetPixel(double x, double y, Colour colour) {
-    if (colour == instruments::kColourTransparent) {
-        OnState([&](Painter& painter) { painter.SetPixel(x, y, colour); });
+    if (colour == kColourTransparent) {
+        OnState([&](Painter& painter) { painter.SetPixel(x, y, InkOf(colour)); });
         return;
     }
-    OnTarget([&](Painter& painter) { painter.SetPixel(x, y, colour); });
+    OnTarget([&](Painter& painter) { painter.SetPixel(x, y, InkOf(colour)); });
 }
 
 void Print(std::string_view text) {

@@ -27,6 +27,18 @@ using instruments::Size;
 // Fill styles of Box: 0 solid, 1..6 the hatches; anything above 6 is solid.
 inline constexpr int kFillSolid = 0;
 
+// The colour values that the operations below reserve: -1 selects an
+// operation's default, -2 nothing (a transparent text background for ColourBg).
+inline constexpr Colour kColourDefault = -1;
+inline constexpr Colour kColourTransparent = -2;
+// The painter's ink of such a colour value.
+constexpr instruments::Ink InkOf(Colour colour) {
+    if (colour == kColourDefault) {
+        return instruments::Ink::Default();
+    }
+    return colour == kColourTransparent ? instruments::Ink::None() : instruments::Ink(colour);
+}
+
 // A source for Copy and Stretch: a graphic control, or an off-screen surface
 // made by BitmapLoad.
 struct Source {
@@ -51,15 +63,17 @@ Size TextSize(std::string_view text);
 void Redraw();
 
 // ---- Drawing state
+// Colour -1 selects the window-text colour; any other value is a colour (the
+// bits above 0xFFFFFF ignored, so -2 is 0xFFFFFE).
+void ColourFg(Colour colour);
+// Colour -1 selects the button-face colour, -2 a transparent text background.
+void ColourBg(Colour colour);
 void SetPos(double x, double y);
 void Width(double n);
-void ColourFg(Colour colour);
-void ColourBg(Colour colour);
 void Font(std::string_view face, double points, int styleBits);
 
 // ---- Drawing
-void LineTo(double x, double y, Colour colour = instruments::kColourDefault,
-            LineMode mode = LineMode::Absolute);
+void LineTo(double x, double y, Colour colour = kColourDefault, LineMode mode = LineMode::Absolute);
 void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
          int fillStyle);
 void SetPixel(double x, double y, Colour colour);

@@ -124,7 +124,7 @@ int CentreY() {
 
 void PaintCaption(std::string& text, instruments::Colour textColour, instruments::Colour shadowColour) {
     DrawOnTarget([&](instruments::Painter& painter) {
-        instruments::PaintCaption(painter, text, textColour, shadowColour);
+        instruments::PaintCaption(painter, text, InkOf(textColour), shadowColour);
     });
 }
 

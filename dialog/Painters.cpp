@@ -67,7 +67,7 @@ instruments::TextLook TextLookOf(int id, const DisplayRecord& record) {
         entry.record = record;
         entry.built = true;
     }
-    return {record.frameWidth, record.inkColour, entry.dots, entry.label, &glyphTable};
+    return {record.frameWidth, InkOf(record.inkColour), entry.dots, entry.label, &glyphTable};
 }
 
 }  // namespace
@@ -118,7 +118,7 @@ void PaintLevelMeter(DialogHandle dialog, int id, float value) {
     instruments::AppendInput(inputs, record->inkColour);
     instruments::AppendInput(inputs, value);
     RepaintDisplay(dialog, id, inputs, [&](instruments::Painter& painter) {
-        instruments::PaintMeterNeedle(painter, record->frameWidth, record->inkColour, value);
+        instruments::PaintMeterNeedle(painter, record->frameWidth, InkOf(record->inkColour), value);
     });
 }
 

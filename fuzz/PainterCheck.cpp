@@ -72,13 +72,13 @@ Coordinate TakeCoordinate(FuzzInput& in, int side) {
     }
 }
 
-Colour TakeColour(FuzzInput& in) {
+instruments::Ink TakeColour(FuzzInput& in) {
     const std::uint8_t kind = in.Byte();
     if (kind % 4 == 0) {
-        return instruments::kColourDefault;
+        return instruments::Ink::Default();
     }
     if (kind % 4 == 1) {
-        return instruments::kColourTransparent;
+        return instruments::Ink::None();
     }
     return static_cast<Colour>(in.Word());
 }
@@ -254,7 +254,7 @@ class Session {
             }
             case 2:
             case 3: {
-                const Colour colour = TakeColour(in_);
+                const instruments::Ink colour = TakeColour(in_);
                 for (Painter* p : {&smallPainter_, &largePainter_}) {
                     Fail(Timed("Colour", [&] { op == 2 ? p->ColourFg(colour) : p->ColourBg(colour); }));
                 }
@@ -271,7 +271,7 @@ class Session {
                 break;
             case 7: {
                 const Coordinate x = TakeCoordinate(in_, side), y = TakeCoordinate(in_, side);
-                const Colour colour = TakeColour(in_);
+                const instruments::Ink colour = TakeColour(in_);
                 const std::int64_t px = instruments::RoundHalfEven(x.value);
                 const std::int64_t py = instruments::RoundHalfEven(y.value);
                 Draw("SetPixel", x.shiftable && y.shiftable, Bounds{px, py, px + 1, py + 1},
@@ -327,7 +327,7 @@ class Session {
     void LineTo() {
         const int side = std::max(small_.width(), small_.height());
         const Coordinate x = TakeCoordinate(in_, side), y = TakeCoordinate(in_, side);
-        const Colour colour = TakeColour(in_);
+        const instruments::Ink colour = TakeColour(in_);
         const bool relative = (in_.Byte() & 1) != 0;
         const auto mode = relative ? instruments::LineMode::Relative : instruments::LineMode::Absolute;
         const auto& state = smallPainter_.state();
@@ -355,8 +355,8 @@ class Session {
         const Coordinate x1 = TakeCoordinate(in_, side), y1 = TakeCoordinate(in_, side);
         const Coordinate x2 = TakeCoordinate(in_, side), y2 = TakeCoordinate(in_, side);
         const std::int32_t corner = TakeCorner(in_);
-        const Colour line = TakeColour(in_);
-        const Colour fill = TakeColour(in_);
+        const instruments::Ink line = TakeColour(in_);
+        const instruments::Ink fill = TakeColour(in_);
         const auto style = instruments::FillStyleOf(in_.Byte() % 8);
         const std::int64_t l = instruments::RoundHalfEven(x1.value), r = instruments::RoundHalfEven(x2.value);
         const std::int64_t t = instruments::RoundHalfEven(y1.value), b = instruments::RoundHalfEven(y2.value);

@@ -11,11 +11,10 @@ constexpr int kShadowOffset = 2;
 
 }  // namespace
 
-void PrintLine(instruments::Painter& p, double x, double y, instruments::Colour colour,
-               std::string_view text) {
+void PrintLine(instruments::Painter& p, double x, double y, instruments::Ink ink, std::string_view text) {
     p.SetPos(x, y);
-    p.ColourFg(colour);
-    p.ColourBg(instruments::kColourTransparent);
+    p.ColourFg(ink);
+    p.ColourBg(instruments::Ink::None());
     p.Print(text);
     p.PrintNewLine();
 }
@@ -30,7 +29,7 @@ int CentreY(const instruments::Painter& p) {
     return instruments::RoundHalfEven(free / 2.0);
 }
 
-void PaintCaption(instruments::Painter& p, std::string& text, instruments::Colour textColour,
+void PaintCaption(instruments::Painter& p, std::string& text, instruments::Ink textInk,
                   instruments::Colour shadowColour) {
     // Both positions are measured on the full text, prefix included: that is
     // why a "[>]" caption ends short of the right edge by about the prefix.
@@ -47,7 +46,7 @@ void PaintCaption(instruments::Painter& p, std::string& text, instruments::Colou
     if (shadowColour > 0) {
         PrintLine(p, x + kShadowOffset, y + kShadowOffset, shadowColour, text);
     }
-    PrintLine(p, x, y, textColour, text);
+    PrintLine(p, x, y, textInk, text);
 }
 
 }  // namespace instruments

@@ -25,7 +25,7 @@ void CheckDots(DotStyle dots);
 // the label.
 struct TextLook {
     int frameWidth = 0;
-    instruments::Colour ink = 0;
+    instruments::Ink ink = 0;
     DotStyle dots = DotStyle::Plain;
     std::string_view label;
     const GlyphTable* glyphs = nullptr;  // null: the built-in table
@@ -35,6 +35,6 @@ void AppendTextInputs(std::string& key, const GlyphTable* glyphs, std::string_vi
 
 void PaintClockHands(instruments::Painter& painter, int frameWidth, const instruments::LocalTime& time,
                      int hourOffset);
-void PaintMeterNeedle(instruments::Painter& painter, int frameWidth, instruments::Colour needle, float value);
+void PaintMeterNeedle(instruments::Painter& painter, int frameWidth, instruments::Ink needle, float value);
 
 }  // namespace instruments

@@ -52,7 +52,7 @@ MeterGeometry GeometryOf(int width, int height, int frameWidth) {
     return g;
 }
 
-void DrawNeedle(instruments::Painter& p, const MeterGeometry& g, float value, instruments::Colour ink) {
+void DrawNeedle(instruments::Painter& p, const MeterGeometry& g, float value, instruments::Ink ink) {
     // A NaN has no place on the scale; rounding would quietly show it as 0.
     if (std::isnan(value)) {
         return;
@@ -103,8 +103,7 @@ void LevelMeter::Paint(instruments::Painter& painter, float value) const {
     PaintMeterNeedle(painter, settings_.frame.width, settings_.needle, value);
 }
 
-void PaintMeterNeedle(instruments::Painter& painter, int frameWidth, instruments::Colour needle,
-                      float value) {
+void PaintMeterNeedle(instruments::Painter& painter, int frameWidth, instruments::Ink needle, float value) {
     const instruments::Size size = painter.ClientSize();
     const MeterGeometry g = GeometryOf(size.width, size.height, frameWidth);
     painter.Width(1);

@@ -22,14 +22,14 @@ constexpr int kShadowDown = 3;
 // What every dot of one repaint shares.
 struct DotPen {
     DotStyle style;
-    instruments::Colour ink = 0;
+    instruments::Ink ink = 0;
     std::int32_t corner = kSquareCorner;
     double pitchX = 0;
     double pitchY = 0;
 };
 
 void PaintBox(instruments::Painter& p, double x1, double y1, double x2, double y2, std::int32_t corner,
-              instruments::Colour line, instruments::Colour fill) {
+              instruments::Ink line, instruments::Ink fill) {
     p.Box(x1, y1, x2, y2, corner, line, fill, instruments::FillStyle::Solid);
 }
 
@@ -43,8 +43,7 @@ void PaintLitDot(instruments::Painter& p, const DotPen& pen, double x, double y)
     if (!Has(pen.style, DotStyle::Joined)) {
         PaintBox(p, x, y, x + pen.pitchX - 1, y + pen.pitchY - 1, pen.corner, pen.ink, pen.ink);
     } else if (Has(pen.style, DotStyle::Hollow)) {
-        PaintBox(p, x, y, x + pen.pitchX, y + pen.pitchY, pen.corner, pen.ink,
-                 instruments::kColourTransparent);
+        PaintBox(p, x, y, x + pen.pitchX, y + pen.pitchY, pen.corner, pen.ink, instruments::Ink::None());
     } else {
         PaintBox(p, x, y, x + pen.pitchX, y + pen.pitchY, pen.corner, pen.ink, pen.ink);
     }
@@ -80,7 +79,7 @@ void TextDisplay::AppendPaintInputs(std::string& key, std::string_view text) con
 }
 
 void TextDisplay::Paint(instruments::Painter& painter, std::string_view text) const {
-    painter.ColourFg(instruments::kColourDefault);
+    painter.ColourFg(instruments::Ink::Default());
     if (!face_.empty()) {
         painter.SetBits(face_);
     }
@@ -99,9 +98,9 @@ void AppendTextInputs(std::string& key, const GlyphTable* glyphs, std::string_vi
 }
 
 void PaintTextDots(instruments::Painter& painter, const TextLook& look, std::string_view text) {
-    // The label leaves the foreground white; an ink of -1 (the default colour)
-    // must not pick that up on the next repaint.
-    painter.ColourFg(instruments::kColourDefault);
+    // The label leaves the foreground white; a Default ink must not pick that
+    // up on the next repaint.
+    painter.ColourFg(instruments::Ink::Default());
     const GlyphTable& glyphs = look.glyphs != nullptr ? *look.glyphs : GlyphTable::Builtin();
     const instruments::Size client = painter.ClientSize();
     DotPen pen;

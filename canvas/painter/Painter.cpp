@@ -217,8 +217,8 @@ void Painter::OnArea(Draw&& draw) {
     draw(view, offset);
 }
 
-Pixel Painter::Foreground(Colour colour) const {
-    return PixelFromColour(colour == kColourDefault ? state_.foreground : colour);
+Pixel Painter::Foreground(Ink ink) const {
+    return PixelFromColour(ink.Or(state_.foreground));
 }
 
 Size Painter::CharSize() const {
@@ -245,32 +245,32 @@ void Painter::Width(double n) {
     state_.penWidth = std::clamp(RoundHalfEven(n), 0, raster::kMaxPenWidth);
 }
 
-void Painter::ColourFg(Colour colour) {
-    state_.foreground = colour == kColourDefault ? kSystemWindowText : (colour & 0xFFFFFF);
+void Painter::ColourFg(Ink ink) {
+    state_.foreground = ink.Or(kSystemWindowText);
 }
 
-void Painter::ColourBg(Colour colour) {
-    if (colour == kColourTransparent) {
+void Painter::ColourBg(Ink ink) {
+    if (ink.IsNone()) {
         state_.textBackground = TextBackground::Transparent;
         return;
     }
     state_.textBackground = TextBackground::Opaque;
-    state_.background = colour == kColourDefault ? kSystemButtonFace : (colour & 0xFFFFFF);
+    state_.background = ink.Or(kSystemButtonFace);
 }
 
 void Painter::Font(std::string_view face, double points, int styleBits) {
     state_.font = OpenFontAt(face, points, styleBits);
 }
 
-void Painter::LineTo(double x, double y, Colour colour, LineMode mode) {
+void Painter::LineTo(double x, double y, Ink ink, LineMode mode) {
     int endX = RoundHalfEven(x);
     int endY = RoundHalfEven(y);
     if (mode == LineMode::Relative) {
         endX = ClampToInt(static_cast<long long>(state_.x) + endX);
         endY = ClampToInt(static_cast<long long>(state_.y) + endY);
     }
-    if (colour != kColourTransparent) {
-        const raster::Pen pen{state_.penWidth, Foreground(colour)};
+    if (!ink.IsNone()) {
+        const raster::Pen pen{state_.penWidth, Foreground(ink)};
         OnArea([&](Surface& surface, Offset at) {
             raster::DrawLine(surface, at.X(state_.x), at.Y(state_.y), at.X(endX), at.Y(endY), pen);
         });
@@ -279,7 +279,7 @@ void Painter::LineTo(double x, double y, Colour colour, LineMode mode) {
     state_.y = endY;
 }
 
-void Painter::Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
+void Painter::Box(double x1, double y1, double x2, double y2, std::int32_t corner, Ink line, Ink fill,
                   FillStyle fillStyle) {
     int left = RoundHalfEven(x1);
     int top = RoundHalfEven(y1);
@@ -291,15 +291,16 @@ void Painter::Box(double x1, double y1, double x2, double y2, std::int32_t corne
     if (bottom < top) {
         std::swap(top, bottom);
     }
-    const Colour lineColour = line == kColourDefault ? state_.foreground : line;
-    const Colour fillColour = fill == kColourDefault ? lineColour : fill;
+    const Ink lineInk = line.IsDefault() ? Ink(state_.foreground) : line;
+    const Ink fillInk = fill.IsDefault() ? lineInk : fill;
 
-    raster::Pen pen{state_.penWidth, PixelFromColour(lineColour)};
-    if (lineColour == kColourTransparent) {
-        pen = raster::Pen::Null();
+    raster::Pen pen = raster::Pen::Null();
+    if (lineInk.IsColour()) {
+        pen = raster::Pen{state_.penWidth, PixelFromColour(lineInk.Or(0))};
     }
     Brush brush = Brush::None();
-    if (fillColour != kColourTransparent) {
+    if (fillInk.IsColour()) {
+        const Colour fillColour = fillInk.Or(0);
         if (fillStyle != FillStyle::Solid) {
             const bool opaque = state_.textBackground == TextBackground::Opaque;
             brush = Brush::Hatch(static_cast<HatchStyle>(fillStyle), PixelFromColour(fillColour),
@@ -335,10 +336,10 @@ void Painter::Box(const Rect& area, const BoxStyle& style) {
         style.line, style.fill, style.fillStyle);
 }
 
-void Painter::SetPixel(double x, double y, Colour colour) {
+void Painter::SetPixel(double x, double y, Ink ink) {
     SetPos(x, y);
-    if (colour != kColourTransparent) {
-        const Pixel pixel = Foreground(colour);
+    if (!ink.IsNone()) {
+        const Pixel pixel = Foreground(ink);
         OnArea([&](Surface& surface, Offset at) { surface.SetPixel(at.X(state_.x), at.Y(state_.y), pixel); });
     }
 }

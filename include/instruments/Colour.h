@@ -47,7 +47,7 @@ class INSTRUMENTS_API ShadedColour {
     // No colour.
     constexpr ShadedColour() = default;
     // A 0x00BBGGRR value; throws SettingsError for anything outside
-    // 0..0xFFFFFF (the -1 and -2 sentinels included).
+    // 0..0xFFFFFF (negative values included).
     ShadedColour(instruments::Colour rgb);  // NOLINT(google-explicit-constructor)
     // Parses a hex colour or a colour name; throws SettingsError otherwise.
     ShadedColour(std::string_view text);  // NOLINT(google-explicit-constructor)

@@ -44,9 +44,38 @@ INSTRUMENTS_API FillStyle FillStyleOf(int number);
 // Corner value of Box that selects an ellipse inscribed in the rectangle.
 inline constexpr std::int32_t kCornerEllipse = INT32_MIN;
 
-// The colours that the -1 defaults select.
+// The colours that Ink::Default selects for the foreground and the text background.
 inline constexpr Colour kSystemWindowText = 0x000000;
 inline constexpr Colour kSystemButtonFace = 0xF0F0F0;
+
+// What a drawing operation paints in: a colour, the operation's default (see
+// each operation), or nothing.
+//
+//   painter.Box(area, {.line = instruments::Rgb(0, 0, 255), .fill = instruments::Ink::None()});
+class Ink {
+  public:
+    enum class Kind : std::uint8_t { Given, Default, None };
+
+    // A colour 0x00BBGGRR; the bits above it are ignored.
+    constexpr Ink(instruments::Colour rgb) : kind_(Kind::Given), rgb_(rgb & 0xFFFFFF) {}  // NOLINT
+    static constexpr Ink Default() { return Ink(Kind::Default); }
+    static constexpr Ink None() { return Ink(Kind::None); }
+
+    constexpr Kind kind() const { return kind_; }
+    constexpr bool IsColour() const { return kind_ == Kind::Given; }
+    constexpr bool IsDefault() const { return kind_ == Kind::Default; }
+    constexpr bool IsNone() const { return kind_ == Kind::None; }
+    // The colour, or `otherwise` when there is none.
+    constexpr instruments::Colour Or(instruments::Colour otherwise) const {
+        return kind_ == Kind::Given ? rgb_ : otherwise;
+    }
+    constexpr bool operator==(const Ink&) const = default;
+
+  private:
+    constexpr explicit Ink(Kind kind) : kind_(kind) {}
+    Kind kind_;
+    instruments::Colour rgb_ = 0;
+};
 
 // Raster operations of Copy: how a source pixel S combines with the
 // destination pixel D.
@@ -67,8 +96,8 @@ inline constexpr int kMixCopy = 16;
 // meanings and defaults: a square outline in the foreground, filled with it.
 struct BoxStyle {
     std::int32_t corner = 0;
-    Colour line = kColourDefault;
-    Colour fill = kColourDefault;
+    Ink line = Ink::Default();
+    Ink fill = Ink::Default();
     FillStyle fillStyle = FillStyle::Solid;
 };
 
@@ -123,26 +152,30 @@ class INSTRUMENTS_API Painter {
     // ---- Drawing state
     void SetPos(double x, double y);
     void Width(double n);
-    // -1 selects the window-text colour.
-    void ColourFg(Colour colour);
-    // -1 selects the button-face colour, -2 a transparent text background.
-    void ColourBg(Colour colour);
+    // The colour of text and of lines drawn in Ink::Default; Default (or None)
+    // selects the window-text colour.
+    void ColourFg(Ink ink);
+    // The background behind text and hatches: a colour, Default for the
+    // button-face colour, or None for a transparent background.
+    void ColourBg(Ink ink);
     // A size of 0 or above 72 points becomes 8; the face name is cut at 31 characters.
     void Font(std::string_view face, double points, int styleBits);
 
     // ---- Drawing
-    // A line from the current position; its end pixel is not painted. Colour -1
-    // is the foreground, -2 paints nothing (the position still moves).
-    void LineTo(double x, double y, Colour colour = kColourDefault, LineMode mode = LineMode::Absolute);
+    // A line from the current position; its end pixel is not painted. Default
+    // is the foreground; None paints nothing (the position still moves).
+    void LineTo(double x, double y, Ink ink = Ink::Default(), LineMode mode = LineMode::Absolute);
     // A rectangle with rounded corners (corner 0..100 percent of the shorter
-    // side, or kCornerEllipse), outline in the current pen width. Line -1 is the
-    // foreground and -2 no outline; fill -1 is the line colour and -2 no fill.
-    void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Colour line, Colour fill,
+    // side, or kCornerEllipse), outline in the current pen width. A Default line
+    // is the foreground and None no outline; a Default fill is the line's
+    // colour (none when the line has none) and None no fill.
+    void Box(double x1, double y1, double x2, double y2, std::int32_t corner, Ink line, Ink fill,
              FillStyle fillStyle = FillStyle::Solid);
     // The same over the pixels of `area` (its right column and bottom row are
     // x + width - 1 and y + height - 1); an empty area draws nothing.
     void Box(const Rect& area, const BoxStyle& style = {});
-    void SetPixel(double x, double y, Colour colour);
+    // Default is the foreground; None only moves the position.
+    void SetPixel(double x, double y, Ink ink);
     void Print(std::string_view text);
     void PrintNewLine();
     // The pixels of the drawable area.
@@ -160,7 +193,7 @@ class INSTRUMENTS_API Painter {
                  double dy1, double dx2, double dy2, int mix = kMixCopy);
 
   private:
-    Pixel Foreground(Colour colour) const;
+    Pixel Foreground(Ink ink) const;
     // Calls draw(surface, offset) with the surface to draw on (the target, or a
     // view of its clip area) and what moves a rounded coordinate onto it.
     template <typename Draw>

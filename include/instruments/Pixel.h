@@ -4,11 +4,9 @@
 
 namespace instruments {
 
-// A colour as the drawing operations take it: 0x00BBGGRR, red in the low byte.
-// Two values are reserved: -1 selects an operation's default, -2 transparency.
+// A colour as the drawing operations take it: 0x00BBGGRR, red in the low byte
+// (the bits above are ignored).
 using Colour = std::int32_t;
-inline constexpr Colour kColourDefault = -1;
-inline constexpr Colour kColourTransparent = -2;
 
 // A pixel as a surface stores it: the 32-bit word 0x00RRGGBB, so that in memory
 // each pixel is the bytes blue, green, red, 0 (the layout of a 32-bit DIB and of

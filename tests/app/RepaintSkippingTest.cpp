@@ -191,7 +191,7 @@ class Skipping : public ::testing::Test {
                         dialog::Width(1 + Pick(3));
                         break;
                     case 1:
-                        dialog::ColourFg(Chance(2) ? instruments::kColourDefault : 0x00FF00);
+                        dialog::ColourFg(Chance(2) ? dialog::kColourDefault : 0x00FF00);
                         break;
                     case 2:
                         dialog::SetPos(Pick(50), Pick(50));

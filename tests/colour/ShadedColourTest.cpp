@@ -101,7 +101,7 @@ TEST(ShadedColour, UnknownNamesListTheNearestOnes) {
 
 TEST(ShadedColour, ValuesOutsideTwentyFourBitsAreRefused) {
     EXPECT_NO_THROW(ShadedColour(0xFFFFFF));
-    for (const Colour value : {kColourDefault, kColourTransparent, 0x1000000}) {
+    for (const Colour value : {-1, -2, 0x1000000}) {
         EXPECT_THROW(ShadedColour{value}, SettingsError) << value;
     }
     EXPECT_THROW(ShadedColour::Flat(-1), SettingsError);

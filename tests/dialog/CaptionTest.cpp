@@ -30,7 +30,7 @@ class CaptionTest : public testsupport::DisplayTest {
         dialog::Attach(dialog, kReferenceId, instruments::Buffering::Buffered);
         dialog::SetPos(x, y);
         dialog::ColourFg(colour);
-        dialog::ColourBg(instruments::kColourTransparent);
+        dialog::ColourBg(dialog::kColourTransparent);
         dialog::Print(text);
         dialog::Attach(dialog, kId, instruments::Buffering::Buffered);
     }
@@ -58,7 +58,7 @@ TEST_F(CaptionTest, ShadowIsPrintedFirstTwoPixelsRightAndDown) {
 
 TEST_F(CaptionTest, BlackAndReservedColoursGiveNoShadow) {
     PrintReference(CentreX("ABC"), CentreY(), kInk, "ABC");
-    for (instruments::Colour shadow : {0, instruments::kColourDefault, instruments::kColourTransparent}) {
+    for (instruments::Colour shadow : {0, dialog::kColourDefault, dialog::kColourTransparent}) {
         Paint("ABC", shadow);
         EXPECT_TRUE(SameFaces()) << shadow;
     }
@@ -110,7 +110,7 @@ TEST_F(CaptionTest, TowardRightWorkedExamples) {
         AddControl(kReferenceId + 100, width, lineHeight + 10);
         dialog::SetPos(x, 5);
         dialog::ColourFg(kInk);
-        dialog::ColourBg(instruments::kColourTransparent);
+        dialog::ColourBg(dialog::kColourTransparent);
         dialog::Print("ABC");
         AddControl(kId + 100, width, lineHeight + 10);
         std::string caption = "[>]ABC";

@@ -30,7 +30,7 @@ using instruments::Surface;
 // A few strokes in the painter's current state.
 void Scribble(Painter& painter) {
     painter.LineTo(30, 20);
-    painter.Box(5, 5, 25, 15, 40, instruments::kColourDefault, instruments::kColourDefault);
+    painter.Box(5, 5, 25, 15, 40, instruments::Ink::Default(), instruments::Ink::Default());
     painter.SetPos(2, 22);
     painter.Print("Ab");
 }
@@ -77,7 +77,7 @@ TEST(Painter, StateSaverPutsTheStateBack) {
         instruments::PainterStateSaver saver(painter);
         painter.ColourFg(0xFFFFFF);
         painter.Width(5);
-        painter.ColourBg(instruments::kColourTransparent);
+        painter.ColourBg(instruments::Ink::None());
         painter.LineTo(15, 15);
         painter.Font("courier new", 20, 0);
     }

@@ -65,12 +65,12 @@ double Coordinate(std::mt19937& random) {
 
 void RandomOperation(std::mt19937& random, Pair pair, const Surface& picture) {
     const auto c = [&] { return Coordinate(random); };
-    const Colour colours[] = {kColourDefault, kColourTransparent, 0x123456, 0xFF00FF, 0x00C000};
+    const Ink colours[] = {Ink::Default(), Ink::None(), 0x123456, 0xFF00FF, 0x00C000};
     const auto colour = [&] { return colours[random() % std::size(colours)]; };
     switch (random() % 13) {
         case 0: {
             const double x = c(), y = c();
-            const Colour line = colour();
+            const Ink line = colour();
             const LineMode mode = random() % 3 == 0 ? LineMode::Relative : LineMode::Absolute;
             pair.Do([&](Painter& p) { p.LineTo(x, y, line, mode); });
             break;
@@ -79,7 +79,7 @@ void RandomOperation(std::mt19937& random, Pair pair, const Surface& picture) {
             const double x1 = c(), y1 = c(), x2 = c(), y2 = c();
             const std::int32_t corners[] = {0, 30, 100, kCornerEllipse};
             const std::int32_t corner = corners[random() % 4];
-            const Colour line = colour(), fill = colour();
+            const Ink line = colour(), fill = colour();
             const FillStyle style = FillStyleOf(static_cast<int>(random() % 7));
             pair.Do([&](Painter& p) { p.Box(x1, y1, x2, y2, corner, line, fill, style); });
             break;
@@ -96,7 +96,7 @@ void RandomOperation(std::mt19937& random, Pair pair, const Surface& picture) {
         }
         case 3: {
             const double x = c(), y = c();
-            const Colour pixel = colour();
+            const Ink pixel = colour();
             pair.Do([&](Painter& p) { p.SetPixel(x, y, pixel); });
             break;
         }
@@ -144,7 +144,7 @@ void RandomOperation(std::mt19937& random, Pair pair, const Surface& picture) {
             break;
         }
         case 10: {
-            const Colour fg = colour(), bg = colour();
+            const Ink fg = colour(), bg = colour();
             pair.Do([&](Painter& p) {
                 p.ColourFg(fg);
                 p.ColourBg(bg);
