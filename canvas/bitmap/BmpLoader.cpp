@@ -14,6 +14,7 @@
 
 #include "canvas/bitmap/BmpBitfields.h"
 #include "canvas/bitmap/BmpHeader.h"
+#include "canvas/surface/Counters.h"
 
 namespace instruments::bitmap {
 
@@ -21,8 +22,6 @@ namespace {
 
 // Enough of the file's start for every header field the checks read.
 constexpr std::size_t kHeaderPrefixBytes = 256;
-
-std::atomic<std::int64_t> picturesDecoded = 0;
 
 // A palette picture's colours by index; indices past the palette's colours
 // are black.
@@ -313,7 +312,7 @@ void BmpPicture::ReadRow(int y, Pixel* out) const {
 }
 
 std::optional<BmpPicture> BmpPicture::Finish(std::unique_ptr<Decoded> decoded) {
-    ++picturesDecoded;
+    ++TheCounters().picturesDecoded;
     return BmpPicture(std::move(decoded));
 }
 
@@ -382,7 +381,7 @@ std::optional<BmpPicture> BmpPicture::Open(const std::string& path, std::string*
 }
 
 std::int64_t BmpPicturesDecoded() {
-    return picturesDecoded;
+    return TheCounters().picturesDecoded;
 }
 
 namespace {

@@ -23,7 +23,8 @@ constexpr double kDefaultPoints = 8.0;
 constexpr double kMaxPoints = 72.0;
 constexpr std::int32_t kFullCorner = 100;
 
-std::shared_ptr<const text::FontFace> OpenFontAt(std::string_view face, double points, int styleBits) {
+std::shared_ptr<const text::FontFace> OpenFontAt(std::string_view face, double points, int styleBits,
+                                                 text::CacheLife life = text::CacheLife::UntilFull) {
     if (!(points > 0.0) || points > kMaxPoints) {
         points = kDefaultPoints;
     }
@@ -31,7 +32,7 @@ std::shared_ptr<const text::FontFace> OpenFontAt(std::string_view face, double p
     request.face = std::string(face.substr(0, std::min(face.size(), kMaxFaceName)));
     request.pixelHeight = RoundHalfEven(points * kScreenDpi / 72.0);
     request.styleBits = styleBits;  // OpenFont keeps only the style bits
-    return text::OpenFont(request);
+    return text::OpenFont(request, life);
 }
 
 // The sixteen binary raster operations of a mix code m (0..15): bit (2S + D) of m
@@ -163,8 +164,7 @@ FillStyle FillStyleOf(int number) {
 }
 
 std::shared_ptr<const text::FontFace> DefaultFont() {
-    static const std::shared_ptr<const text::FontFace> font = OpenFontAt("MS Sans Serif", kDefaultPoints, 0);
-    return font;
+    return OpenFontAt("MS Sans Serif", kDefaultPoints, 0, text::CacheLife::Always);
 }
 
 Painter::Painter(Surface& surface) : surface_(&surface) {

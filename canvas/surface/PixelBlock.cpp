@@ -1,6 +1,7 @@
 #include "instruments/PixelBlock.h"
 
 #include "canvas/surface/AlignedBuffer.h"
+#include "canvas/surface/Counters.h"
 
 #include <algorithm>
 #include <atomic>
@@ -32,7 +33,6 @@ void PixelBlock::FreeAligned::operator()(std::uint8_t* p) const {
 }
 
 void PixelBlock::Allocate(std::size_t size) {
-    static std::atomic<std::uint64_t> lastSerial = 0;
     base_.reset();
     size_ = 0;
     serial_ = 0;
@@ -42,7 +42,7 @@ void PixelBlock::Allocate(std::size_t size) {
     base_.reset(AllocateAligned<std::uint8_t>(kHeaderOffset + size).release());
     if (base_) {
         size_ = size;
-        serial_ = lastSerial.fetch_add(1, std::memory_order_relaxed) + 1;
+        serial_ = TheCounters().NextSerial();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "canvas/surface/AlignedBuffer.h"
 #include "canvas/surface/Brush.h"
+#include "canvas/surface/Counters.h"
 
 #include <algorithm>
 #include <atomic>
@@ -12,33 +13,27 @@
 
 namespace instruments {
 
-namespace {
-
-// Pixels held by all surfaces of the process, for tests that check that
-// surfaces are freed and that no full-size copy is made.
-std::atomic<std::int64_t> livePixels = 0;
-std::atomic<std::int64_t> peakLivePixels = 0;
-// Numbers every surface (and every surface a move or an assignment leaves
-// behind) so that revisions of different surfaces never meet.
-std::atomic<std::uint64_t> lastSurfaceSerial = 0;
-
-}  // namespace
+Counters& TheCounters() {
+    static Counters counters;
+    return counters;
+}
 
 void Surface::FreeAligned::operator()(Pixel* p) const {
-    livePixels -= pixels;
+    TheCounters().livePixels -= pixels;
     FreeAlignedBuffer()(p);
 }
 
 std::int64_t Surface::LivePixels() {
-    return livePixels;
+    return TheCounters().livePixels;
 }
 
 std::int64_t Surface::PeakLivePixels() {
-    return peakLivePixels;
+    return TheCounters().peakLivePixels;
 }
 
 void Surface::ResetPeakLivePixels() {
-    peakLivePixels = livePixels.load();
+    Counters& counters = TheCounters();
+    counters.peakLivePixels = counters.livePixels.load();
 }
 
 std::string Surface::SizeError(std::int64_t width, std::int64_t height) {
@@ -67,9 +62,10 @@ Surface::Surface(int width, int height, Pixel fill) {
     }
     const std::int64_t count = std::int64_t{stride} * height;
     pixels_ = std::unique_ptr<Pixel[], FreeAligned>(memory.release(), FreeAligned{count});
-    const std::int64_t live = livePixels += count;
-    std::int64_t peak = peakLivePixels;
-    while (live > peak && !peakLivePixels.compare_exchange_weak(peak, live)) {
+    Counters& counters = TheCounters();
+    const std::int64_t live = counters.livePixels += count;
+    std::int64_t peak = counters.peakLivePixels;
+    while (live > peak && !counters.peakLivePixels.compare_exchange_weak(peak, live)) {
     }
     data_ = pixels_.get();
     width_ = width;
@@ -79,7 +75,9 @@ Surface::Surface(int width, int height, Pixel fill) {
 }
 
 std::uint64_t Surface::NextSerial() {
-    return lastSurfaceSerial.fetch_add(1, std::memory_order_relaxed) + 1;
+    // Every surface (and every surface a move or an assignment leaves behind)
+    // gets one, so that revisions of different surfaces never meet.
+    return TheCounters().NextSerial();
 }
 
 Surface::Surface(Surface&& other) noexcept

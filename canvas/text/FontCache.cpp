@@ -12,23 +12,33 @@ namespace {
 // through their callers' references).
 constexpr std::size_t kMaxCachedFonts = 64;
 
+using FontMap = std::unordered_map<FontRequest, std::shared_ptr<const FontFace>, FontRequestHash>;
+
+// The process's fonts behind one lock: those opened lately, and those kept for
+// good (the painters' default font).
+struct Cache {
+    std::mutex mutex;
+    FontMap recent;
+    FontMap kept;
+};
+
 }  // namespace
 
-std::shared_ptr<const FontFace> OpenFont(const FontRequest& request) {
-    static std::mutex mutex;
-    static std::unordered_map<FontRequest, std::shared_ptr<const FontFace>, FontRequestHash> cache;
+std::shared_ptr<const FontFace> OpenFont(const FontRequest& request, CacheLife life) {
+    static Cache cache;
 
     FontRequest key = request;
     key.styleBits &= kFontStyleMask;
-    const std::lock_guard lock(mutex);
-    if (const auto found = cache.find(key); found != cache.end()) {
+    const std::lock_guard lock(cache.mutex);
+    FontMap& fonts = life == CacheLife::Always ? cache.kept : cache.recent;
+    if (const auto found = fonts.find(key); found != fonts.end()) {
         return found->second;
     }
-    if (cache.size() >= kMaxCachedFonts) {
-        cache.clear();
+    if (fonts.size() >= kMaxCachedFonts) {
+        fonts.clear();
     }
     std::shared_ptr<const FontFace> face = FontFace::Open(key);
-    cache.emplace(std::move(key), face);
+    fonts.emplace(std::move(key), face);
     return face;
 }
 

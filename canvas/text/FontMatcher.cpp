@@ -14,11 +14,6 @@ struct PatternDeleter {
 };
 using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 
-bool InitFontconfig() {
-    static const bool ok = FcInit() == FcTrue;
-    return ok;
-}
-
 // The face name goes in as a plain family string rather than through the
 // fontconfig name syntax, so a name holding ':' or '-' cannot smuggle in
 // properties of its own.
@@ -39,11 +34,20 @@ PatternPtr RequestPattern(const FontRequest& request) {
 }  // namespace
 
 std::optional<MatchedFont> MatchFont(const FontRequest& request) {
-    // fontconfig's configuration is process-wide; matching is serialised so the
-    // font cache may be used from more than one thread.
-    static std::mutex mutex;
-    const std::lock_guard lock(mutex);
-    if (!InitFontconfig()) {
+    // fontconfig's configuration is process-wide; it is set up once, and
+    // matching is serialised so the font cache may be used from more than one
+    // thread.
+    static struct {
+        std::mutex mutex;
+        bool tried = false;
+        bool ready = false;
+    } fontconfig;
+    const std::lock_guard lock(fontconfig.mutex);
+    if (!fontconfig.tried) {
+        fontconfig.tried = true;
+        fontconfig.ready = FcInit() == FcTrue;
+    }
+    if (!fontconfig.ready) {
         return std::nullopt;
     }
     PatternPtr pattern = RequestPattern(request);
