@@ -145,6 +145,14 @@ void Tick(dialog::DialogHandle dialog) {
     using dialog::PaintDisplayText;
     using instruments::ToSegmentDigits;
 
+    levelCounter = levelCounter + 1.0f;
+    levelCounter = std::fmod(levelCounter, 100.0f);
+    // Nothing painted now could be seen: the state moves on, and the first tick
+    // after the window shows again paints it.
+    if (!dialog::DialogVisible(dialog)) {
+        return;
+    }
+
     // One reading for the whole tick, so that no two instruments straddle a second.
     const instruments::LocalTime now = dialog::ReadLocalTime();
     PaintDisplayText(dialog, 207, ToSegmentDigits(SecondsSinceMidnightText(now)));
@@ -159,9 +167,6 @@ void Tick(dialog::DialogHandle dialog) {
     dialog::PaintClock(dialog, 703, -1, now);
     dialog::PaintClock(dialog, 704, +1, now);
     dialog::PaintClock(dialog, 705, +2, now);
-
-    levelCounter = levelCounter + 1.0f;
-    levelCounter = std::fmod(levelCounter, 100.0f);
     dialog::PaintLevelMeter(dialog, 602, levelCounter);
 }
 

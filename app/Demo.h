@@ -27,7 +27,8 @@ dialog::DialogHandle StartUp();
 std::intptr_t DemoEventHandler(dialog::DialogHandle dialog, int event, std::uintptr_t wParam,
                                std::intptr_t lParam);
 
-// One tick: repaints every instrument in the demo's order.
+// One tick: advances the level and repaints every instrument in the demo's
+// order; while the window cannot be seen it only advances the level.
 void Tick(dialog::DialogHandle dialog);
 
 // One instrument of the demo: its id, its place and size on the client area,

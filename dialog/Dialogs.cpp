@@ -95,6 +95,11 @@ std::int64_t HeadlessVirtualTime() {
     return dialogs.modal != nullptr && dialogs.headless ? dialogs.modal->Now() : 0;
 }
 
+bool DialogVisible(DialogHandle handle) {
+    const instruments::Dialog* dialog = FindDialog(handle);
+    return dialog != nullptr && dialog->Visible();
+}
+
 std::string LastDialogError() {
     return TheDialogs().lastError;
 }

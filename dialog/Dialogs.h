@@ -44,6 +44,9 @@ std::intptr_t GetUser(DialogHandle dialog, int id, int slot);
 std::intptr_t DialogShowModal(DialogHandle dialog, EventHandler handler);
 void DialogEnd(DialogHandle dialog, std::intptr_t result);
 void SetTimer(DialogHandle dialog, int timerId, int periodMs);
+// Whether the dialog's window can be seen (false for no dialog, and while it is
+// minimised or hidden).
+bool DialogVisible(DialogHandle dialog);
 void Beep();
 
 // ---- Back-end selection (per process; dialogs created later use it).

@@ -19,6 +19,10 @@ bool Overlap(const ClientRect& a, const ClientRect& b) {
 // A deadline that would lie past the end of the clock's range stays there and
 // never fires.
 constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+// While the window cannot be seen the loop wakes for timers at most this often:
+// nothing drawn then shows, and every wake-up costs the machine (a late timer
+// fires once however many periods it missed).
+constexpr std::int64_t kHiddenWakeMs = 1000;
 
 std::int64_t DeadlineAfter(std::int64_t from, std::int64_t periods, std::int64_t periodMs) {
     std::int64_t step = 0;
@@ -258,7 +262,12 @@ std::intptr_t Dialog::ShowModal(DialogHandler handler) {
         PresentIfPending(true);
     }
     while (!ended_) {
-        const BackendEvent event = backend_->Wait(NextDeadline());
+        std::int64_t deadline = NextDeadline();
+        if (deadline >= 0 && !backend_->Visible()) {
+            const std::int64_t now = backend_->Now();
+            deadline = std::max(deadline, now > kNever - kHiddenWakeMs ? kNever : now + kHiddenWakeMs);
+        }
+        const BackendEvent event = backend_->Wait(deadline);
         bool exposed = false;
         switch (event.kind) {
             case BackendEventKind::Close:

@@ -27,6 +27,11 @@ class HeadlessBackend final : public DialogBackend {
     bool Create(const std::string&, int, int, int, int, std::string&) override { return true; }
     void Show() override {}
     std::int64_t Now() override { return now_; }
+    bool Visible() const override {
+        return std::none_of(
+            options_.hidden.begin(), options_.hidden.end(),
+            [&](const HeadlessOptions::Hidden& span) { return now_ >= span.fromMs && now_ < span.untilMs; });
+    }
 
     BackendEvent Wait(std::int64_t deadlineMs) override {
         const bool timed = deadlineMs >= 0 && deadlineMs <= options_.spanMs;
@@ -43,6 +48,10 @@ class HeadlessBackend final : public DialogBackend {
                 return {BackendEventKind::Cancel};
             }
             return {BackendEventKind::Click, input.x, input.y};
+        }
+        if (nextShow_ < options_.hidden.size() && options_.hidden[nextShow_].untilMs <= until) {
+            now_ = std::max(now_, options_.hidden[nextShow_++].untilMs);
+            return {BackendEventKind::Exposed};
         }
         if (!timed) {
             now_ = std::max(now_, options_.spanMs);
@@ -67,6 +76,7 @@ class HeadlessBackend final : public DialogBackend {
     std::int64_t now_ = 0;
     std::size_t nextResize_ = 0;
     std::size_t nextInput_ = 0;
+    std::size_t nextShow_ = 0;
 };
 
 }  // namespace

@@ -64,6 +64,14 @@ struct HeadlessOptions {
         int y = 0;
     };
     std::vector<Input> inputs;
+    // Spans of virtual time, from fromMs up to untilMs, in which the "window"
+    // cannot be seen (as if minimised), in increasing order of time; at the end
+    // of each it reports that it is exposed again.
+    struct Hidden {
+        std::int64_t fromMs = 0;
+        std::int64_t untilMs = 0;
+    };
+    std::vector<Hidden> hidden;
 };
 
 // A real window; each client pixel shown as a scale x scale block (1..4), which
@@ -99,10 +107,15 @@ class INSTRUMENTS_API Dialog {
     bool running() const { return running_; }
     // A timer event with this id every period (at least 10 ms); the same id
     // again restarts it. Deadlines saturate: one past the end of the clock's
-    // range never fires.
+    // range never fires. A timer that comes due late fires once, however many
+    // periods it missed; while the window cannot be seen, timers fire at most
+    // once a second (and when it is exposed again).
     void SetTimer(int timerId, int periodMs);
     // Milliseconds on the back-end's clock (real or virtual).
     std::int64_t Now() { return backend_->Now(); }
+    // False while nothing of the window can be seen (minimised or hidden): what
+    // is drawn then is shown only when the window is exposed again.
+    bool Visible() const { return backend_->Visible(); }
 
     // Copies every control that changed since the last compose onto the client
     // area and returns it. What it copies is shown by the loop's next present,

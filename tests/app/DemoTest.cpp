@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <utility>
@@ -119,11 +120,8 @@ struct Frame {
     instruments::Surface clientArea;
 };
 
-std::vector<Frame> RunDemo(std::vector<instruments::HeadlessOptions::Resize> resizes) {
+std::vector<Frame> RunDemo(instruments::HeadlessOptions options) {
     std::vector<Frame> frames;
-    instruments::HeadlessOptions options;
-    options.spanMs = 200;
-    options.resizes = std::move(resizes);
     options.onPresent = [&frames](const instruments::Surface& client, std::int64_t at) {
         frames.push_back({at, client});
     };
@@ -138,8 +136,68 @@ std::vector<Frame> RunDemo(std::vector<instruments::HeadlessOptions::Resize> res
     return frames;
 }
 
+std::vector<Frame> RunDemo(std::vector<instruments::HeadlessOptions::Resize> resizes) {
+    instruments::HeadlessOptions options;
+    options.spanMs = 200;
+    options.resizes = std::move(resizes);
+    return RunDemo(std::move(options));
+}
+
+const Frame* FrameAt(const std::vector<Frame>& frames, std::int64_t at) {
+    for (const Frame& frame : frames) {
+        if (frame.at == at) {
+            return &frame;
+        }
+    }
+    return nullptr;
+}
+
+// While the window cannot be seen the timer fires at most once a second and
+// its ticks paint nothing; nothing is presented. Exposed again, the late tick
+// paints at once, and from the next tick on every display but the level meter
+// (whose level counts ticks) shows what a run that was never hidden shows.
+TEST_F(DemoRun, AHiddenWindowPaintsNothingAndCatchesUpWhenShownAgain) {
+    instruments::HeadlessOptions plain;
+    plain.spanMs = 1000;
+    instruments::HeadlessOptions hiding = plain;
+    hiding.hidden = {{100, 700}};
+    const std::vector<Frame> shown = RunDemo(plain);
+    const std::vector<Frame> hidden = RunDemo(hiding);
+    // Ticks at 40, 80 and 120 (hidden since 100), one late at 700, then 720 .. 1000.
+    EXPECT_EQ(levelCounter, 12.0f);
+
+    const auto meter = std::find_if(DemoDisplays().begin(), DemoDisplays().end(),
+                                    [](const DemoDisplay& display) { return display.id == 602; });
+    ASSERT_NE(meter, DemoDisplays().end());
+    const auto sameBesideTheMeter = [&](const instruments::Surface& a, const instruments::Surface& b) {
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                const bool inMeter = x >= meter->x && x < meter->x + meter->width && y >= meter->y &&
+                                     y < meter->y + meter->height;
+                if (!inMeter && a.At(x, y) != b.At(x, y)) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    int compared = 0;
+    for (const Frame& frame : hidden) {
+        EXPECT_FALSE(frame.at >= 100 && frame.at < 700) << "presented while hidden, at " << frame.at;
+        if (frame.at > 700) {
+            const Frame* expected = FrameAt(shown, frame.at);
+            ASSERT_NE(expected, nullptr) << frame.at;
+            EXPECT_TRUE(sameBesideTheMeter(frame.clientArea, expected->clientArea))
+                << "frame at " << frame.at;
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 8);                    // the ticks at 720, 760, ..., 1000
+    EXPECT_NE(FrameAt(hidden, 700), nullptr);  // the exposure shows the late tick's paint
+}
+
 TEST_F(DemoRun, ResizingTheWindowChangesNothingOnTheDisplays) {
-    const std::vector<Frame> still = RunDemo({});
+    const std::vector<Frame> still = RunDemo(std::vector<instruments::HeadlessOptions::Resize>{});
     const std::vector<Frame> resized = RunDemo({{100, 320, 240}, {150, 1400, 900}});
     ASSERT_EQ(still.size(), 6u);  // the start and ticks at 40, 80, ..., 200
     // Each resize shows the client area again: two frames more, at 100 and 150.
