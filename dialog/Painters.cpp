@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "canvas/painter/PaintMemo.h"
 #include "dialog/Canvas.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
@@ -102,7 +103,7 @@ void PaintClock(DialogHandle dialog, int id, int hourOffset, const instruments::
     }
     std::string inputs;
     instruments::AppendInput(inputs, record->frameWidth);
-    instruments::AnalogClock::AppendPaintInputs(inputs, time, hourOffset);
+    instruments::AppendClockInputs(inputs, time, hourOffset);
     RepaintDisplay(dialog, id, inputs, [&](instruments::Painter& painter) {
         instruments::PaintClockHands(painter, record->frameWidth, time, hourOffset);
     });

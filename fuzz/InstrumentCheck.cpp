@@ -265,10 +265,37 @@ std::string CheckInstruments(std::span<const std::uint8_t> input) {
     own.onPattern = dialog::KeywordPattern(in.Number(8));
     own.labelColour = ink;
     own.labels = std::string(in.Text(24));
-    instruments::Switch lever(own);
+    instruments::Switch lever(size, own);
+
+    // One side paints only the instruments that changed, the other paints the
+    // stepped one every time; both must show the same. The instruments share
+    // one surface, so what one paints overwrites the others, and the first
+    // side marks them changed, as any host must after overwriting an
+    // instrument's pixels or changing the drawing state it paints with.
+    instruments::Instrument* const all[] = {&*display, &*clock, &*meter, &lever};
+    const auto invalidateAll = [&] {
+        for (instruments::Instrument* instrument : all) {
+            instrument->Invalidate();
+        }
+    };
+    const auto paint = [&](std::string_view what, instruments::Instrument& stepped, instruments::Painter& a,
+                           instruments::Painter& b) {
+        bool painted = false;
+        const bool ok =
+            timed(std::string(what) + "::PaintIfChanged", [&] { painted = stepped.PaintIfChanged(a); }) &&
+            timed(std::string(what) + "::Paint", [&] { stepped.Paint(b); });
+        if (painted) {
+            for (instruments::Instrument* instrument : all) {
+                if (instrument != &stepped) {
+                    instrument->Invalidate();
+                }
+            }
+        }
+        return ok;
+    };
 
     // The surfaces are mostly the face's size; larger ones leave a part the
-    // face does not cover, so no repaint may be skipped.
+    // instruments do not cover.
     instruments::Size surfaceSize = size;
     if (in.Byte() % 8 == 0) {
         surfaceSize = {size.width + in.Between(0, 3), std::max(1, size.height + in.Between(-1, 3))};
@@ -291,23 +318,23 @@ std::string CheckInstruments(std::span<const std::uint8_t> input) {
             case 1: {
                 const std::string text(in.Text(40));
                 what = "text \"" + text + "\"";
-                ok = timed("TextDisplay::Update", [&] { display->Update(a, text); }) &&
-                     timed("TextDisplay::Paint", [&] { display->Paint(b, text); });
+                display->SetCodes(text);
+                ok = paint("TextDisplay", *display, a, b);
                 break;
             }
             case 2: {
                 const instruments::LocalTime time = PickTime(in);
                 const int hourOffset = in.Number(48);
                 what = "clock";
-                ok = timed("AnalogClock::Update", [&] { clock->Update(a, time, hourOffset); }) &&
-                     timed("AnalogClock::Paint", [&] { clock->Paint(b, time, hourOffset); });
+                clock->SetTime(time, hourOffset);
+                ok = paint("AnalogClock", *clock, a, b);
                 break;
             }
             case 3: {
                 const float level = PickLevel(in);
                 what = "meter at " + std::to_string(level);
-                ok = timed("LevelMeter::Update", [&] { meter->Update(a, level); }) &&
-                     timed("LevelMeter::Paint", [&] { meter->Paint(b, level); });
+                meter->SetLevel(level);
+                ok = paint("LevelMeter", *meter, a, b);
                 break;
             }
             case 4: {
@@ -318,11 +345,13 @@ std::string CheckInstruments(std::span<const std::uint8_t> input) {
                 what = "a pixel written";
                 updated.surface.SetPixel(x, y, pixel);
                 painted.surface.SetPixel(x, y, pixel);
+                invalidateAll();
                 break;
             }
             case 5:
                 what = "state changed";
                 ChangeState(in, a, b);
+                invalidateAll();
                 break;
             case 6: {
                 // Another surface with the same pixels and state: a skip must
@@ -332,6 +361,7 @@ std::string CheckInstruments(std::span<const std::uint8_t> input) {
                 const instruments::DrawingState stateB = b.state();
                 updated.Attach(instruments::Surface(updated.surface), stateA);
                 painted.Attach(instruments::Surface(painted.surface), stateB);
+                invalidateAll();
                 break;
             }
             default: {
@@ -339,8 +369,7 @@ std::string CheckInstruments(std::span<const std::uint8_t> input) {
                 if (in.Byte() % 2 == 0) {
                     lever.Toggle();
                 }
-                ok = timed("Switch::Paint", [&] { lever.Paint(*updated.painter); }) &&
-                     timed("Switch::Paint", [&] { lever.Paint(*painted.painter); });
+                ok = paint("Switch", lever, a, b);
                 break;
             }
         }
@@ -349,11 +378,11 @@ std::string CheckInstruments(std::span<const std::uint8_t> input) {
         }
         if (!updated.surface.SamePixels(painted.surface)) {
             return "after step " + std::to_string(step) + " (" + what + ") on " + SizeText(surfaceSize) +
-                   ", what Update left differs from what Paint left";
+                   ", what PaintIfChanged left differs from what Paint left";
         }
         if (!(updated.painter->state() == painted.painter->state())) {
             return "after step " + std::to_string(step) + " (" + what +
-                   "), the drawing state Update left differs";
+                   "), the drawing state PaintIfChanged left differs";
         }
     }
     return {};

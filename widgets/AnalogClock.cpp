@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
+#include "canvas/painter/PaintMemo.h"
 #include "canvas/surface/Rounding.h"
 #include "instruments/Colour.h"
 #include "instruments/Face.h"
@@ -81,34 +83,39 @@ int HourAngle(int hh, int mm, int hourOffset) {
 }
 
 AnalogClock::AnalogClock(instruments::Size size, Settings settings, const instruments::Surface* picture)
-    : settings_(std::move(settings)),
+    : Instrument(size),
+      settings_(std::move(settings)),
       face_(PaintFace(size, settings_.frame, settings_.background, picture)) {}
 
 AnalogClock::AnalogClock(Settings settings, instruments::PixelBlock face)
-    : settings_(std::move(settings)), face_(std::move(face)) {
+    : Instrument({face.width(), face.height()}), settings_(std::move(settings)), face_(std::move(face)) {
     CheckFace({face_.width(), face_.height()}, settings_.frame);
 }
 
-bool AnalogClock::Update(instruments::Painter& painter, const instruments::LocalTime& time, int hourOffset) {
-    std::string key;
-    AppendPaintInputs(key, time, hourOffset);
-    return memo_.Repaint(painter, key, PaintMemo::CoverOf(face_, painter.surface()),
-                         [&] { Paint(painter, time, hourOffset); });
+void AnalogClock::SetTime(const instruments::LocalTime& time, int hourOffset) {
+    // The hands are drawn from these three angles alone.
+    const bool moved =
+        HourAngle(time.hour, time.minute, hourOffset) != HourAngle(time_.hour, time_.minute, hourOffset_) ||
+        time.minute != time_.minute || time.second != time_.second;
+    time_ = time;
+    hourOffset_ = hourOffset;
+    if (moved) {
+        Invalidate();
+    }
 }
 
-void AnalogClock::AppendPaintInputs(std::string& key, const instruments::LocalTime& time, int hourOffset) {
+void AnalogClock::PaintState(instruments::Painter& painter) const {
+    if (!face_.empty()) {
+        painter.SetBits(face_);
+    }
+    PaintClockHands(painter, settings_.frame.width, time_, hourOffset_);
+}
+
+void AppendClockInputs(std::string& key, const instruments::LocalTime& time, int hourOffset) {
     AppendInput(key, time.hour);
     AppendInput(key, time.minute);
     AppendInput(key, time.second);
     AppendInput(key, hourOffset);
-}
-
-void AnalogClock::Paint(instruments::Painter& painter, const instruments::LocalTime& time,
-                        int hourOffset) const {
-    if (!face_.empty()) {
-        painter.SetBits(face_);
-    }
-    PaintClockHands(painter, settings_.frame.width, time, hourOffset);
 }
 
 void PaintClockHands(instruments::Painter& painter, int frameWidth, const instruments::LocalTime& time,

@@ -1,13 +1,36 @@
 #include "instruments/Instrument.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "instruments/Surface.h"
 
 namespace instruments {
 
 Instrument::~Instrument() = default;
 
 void Instrument::Paint(Painter& painter) {
-    PaintState(painter);
+    const PainterStateSaver saved(painter);
+    painter.Clip(Rect::At({}, size_));
+    const Rect visible = painter.ClipArea();
+    const Point origin = painter.state().origin;
+    const Rect whole = Rect::At(origin, size_);
+    if (visible == whole) {
+        PaintState(painter);
+    } else if (!visible.empty()) {
+        // The clip cuts the instrument: paint all of it on a surface of its own,
+        // over what the painter's surface shows there, and copy back what shows.
+        Surface own(size_.width, size_.height);
+        own.Blit(visible.x - origin.x, visible.y - origin.y, painter.surface(), visible.x, visible.y,
+                 visible.width, visible.height);
+        Painter onOwn(own);
+        DrawingState state = painter.state();
+        state.clip.reset();
+        state.origin = {};
+        onOwn.RestoreState(std::move(state));
+        PaintState(onOwn);
+        painter.Copy(own);
+    }
     dirty_ = {};
 }
 

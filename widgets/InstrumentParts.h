@@ -33,8 +33,13 @@ struct TextLook {
 void PaintTextDots(instruments::Painter& painter, const TextLook& look, std::string_view text);
 void AppendTextInputs(std::string& key, const GlyphTable* glyphs, std::string_view text);
 
+// What a paint of the hands reads of the time, for a key of paint inputs.
+void AppendClockInputs(std::string& key, const instruments::LocalTime& time, int hourOffset);
 void PaintClockHands(instruments::Painter& painter, int frameWidth, const instruments::LocalTime& time,
                      int hourOffset);
 void PaintMeterNeedle(instruments::Painter& painter, int frameWidth, instruments::Ink needle, float value);
+// The same for a value of the 0..100 scale in double precision.
+void PaintMeterNeedle(instruments::Painter& painter, int frameWidth, instruments::Ink needle,
+                      double value);
 
 }  // namespace instruments

@@ -31,9 +31,16 @@ void PaintLamp(instruments::Painter& painter, int h, std::string_view scheme) {
 
 }  // namespace
 
-Switch::Switch(Settings settings, std::optional<instruments::Surface> offPicture,
+Switch::Switch(instruments::Size size, Settings settings, std::optional<instruments::Surface> offPicture,
                std::optional<instruments::Surface> onPicture)
-    : settings_(std::move(settings)), offPicture_(std::move(offPicture)), onPicture_(std::move(onPicture)) {
+    : Instrument(size),
+      settings_(std::move(settings)),
+      offPicture_(std::move(offPicture)),
+      onPicture_(std::move(onPicture)) {
+    const std::string sizeError = instruments::Surface::SizeError(size.width, size.height);
+    if (!sizeError.empty()) {
+        throw SettingsError(sizeError);
+    }
     if (settings_.frame.width < 0 || settings_.frame.width == INT_MAX) {
         throw SettingsError(
             "frame.width " + std::to_string(settings_.frame.width) +
@@ -41,7 +48,14 @@ Switch::Switch(Settings settings, std::optional<instruments::Surface> offPicture
     }
 }
 
-void Switch::Paint(instruments::Painter& painter) const {
+void Switch::SetOn(bool on) {
+    if (on != on_) {
+        on_ = on;
+        Invalidate();
+    }
+}
+
+void Switch::PaintState(instruments::Painter& painter) const {
     const std::optional<instruments::Surface>& picture = on_ ? onPicture_ : offPicture_;
     if (picture) {
         painter.Copy(*picture);

@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "instruments/GlyphCodes.h"
 #include "instruments/GlyphTable.h"
+#include "instruments/TextDisplay.h"
 
 namespace instruments {
 
@@ -20,7 +23,7 @@ struct Dot {
 
 // A text laid out as a grid of dots on one display. Each character takes a cell
 // of 6 x 7 dot positions (the sixth column is the gap to the next character),
-// and the cells run left to right from (margin, margin). The dots are computed
+// and the cells run left to right from (left, top). The dots are computed
 // on demand from the text, so a layout allocates nothing per dot; they come in
 // painting order: characters left to right, then columns, then rows.
 //
@@ -30,10 +33,11 @@ class DotLayout {
     static constexpr int kDotsPerCharacter = 35;
 
     DotLayout() = default;
-    DotLayout(std::int64_t margin, std::int64_t pitchX, std::int64_t pitchY, std::string_view text,
-              const GlyphTable& glyphs = GlyphTable::Builtin());
+    DotLayout(std::int64_t left, std::int64_t top, std::int64_t pitchX, std::int64_t pitchY,
+              std::string_view text, const GlyphTable& glyphs = GlyphTable::Builtin());
 
-    std::int64_t margin() const { return margin_; }
+    std::int64_t left() const { return left_; }
+    std::int64_t top() const { return top_; }
     std::int64_t pitchX() const { return pitchX_; }
     std::int64_t pitchY() const { return pitchY_; }
 
@@ -48,7 +52,8 @@ class DotLayout {
     void ForEachDot(Visit&& visit) const;
 
   private:
-    std::int64_t margin_ = 0;
+    std::int64_t left_ = 0;
+    std::int64_t top_ = 0;
     std::int64_t pitchX_ = 0;
     std::int64_t pitchY_ = 0;
     std::string text_;
@@ -62,19 +67,27 @@ class DotLayout {
 DotLayout LayoutText(int clientWidth, int clientHeight, std::int32_t frameWidth, std::string_view text,
                      const GlyphTable& glyphs = GlyphTable::Builtin());
 
-// Switches ".", "/" and "0".."9" (codes 46..57) to their segment-style glyphs
-// (codes 222..233); every other character is kept.
-std::string ToSegmentDigits(std::string_view text);
+// Lays out a text of lines separated by "\n" (code 10, which shows no glyph),
+// one DotLayout per line, top line first. N lines take 8N - 1 rows of dots: 7
+// for each line and one between lines, so the vertical pitch is (h - 4 x
+// frameWidth) / (8N - 1) and line k starts 8k rows below the top margin. The
+// horizontal pitch is the one LayoutText gives the longest line. Each line
+// then lies in the width that its cells leave of the client width less 3 x
+// frameWidth: at the left margin, centred (half the space, rounded down, on
+// the left) or at the right. One line aligned left is LayoutText's layout.
+std::vector<DotLayout> LayoutLines(int clientWidth, int clientHeight, std::int32_t frameWidth,
+                                   std::string_view text, TextAlign align,
+                                   const GlyphTable& glyphs = GlyphTable::Builtin());
 
 template <typename Visit>
 void DotLayout::ForEachDot(Visit&& visit) const {
-    std::int64_t cellX = margin_;
+    std::int64_t cellX = left_;
     for (const char character : text_) {
         const auto code = static_cast<std::uint8_t>(character);
         for (int column = 0; column < GlyphTable::kColumns; ++column) {
             const std::int64_t x = cellX + pitchX_ * column;
             for (int row = 0; row < GlyphTable::kRows; ++row) {
-                visit(Dot{x, margin_ + pitchY_ * row, glyphs_->Lit(code, row, column)});
+                visit(Dot{x, top_ + pitchY_ * row, glyphs_->Lit(code, row, column)});
             }
         }
         cellX += pitchX_ * (GlyphTable::kColumns + 1);

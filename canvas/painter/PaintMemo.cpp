@@ -1,4 +1,4 @@
-#include "instruments/PaintMemo.h"
+#include "canvas/painter/PaintMemo.h"
 
 namespace instruments {
 

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
 
     // A 210 x 55 display: gold frame 6 wide, red joined dots over a red gradient.
     // Settings that cannot be used throw instruments::SettingsError, which says why.
-    const instruments::TextDisplay display(
+    instruments::TextDisplay display(
         {210, 55},
         {
             .frame = {.width = 6, .colour = "gold"},
@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
     // The program's own pixel buffer; the painter draws on it.
     instruments::Surface pixels(210, 55);
     instruments::Painter painter(pixels);
-    display.Paint(painter, text);  // the text's bytes are the character codes
+    display.SetCodes(text);  // the text's bytes are the character codes
+    display.Paint(painter);
 
     // Hand the pixels on as a toolkit texture would take them: 0xAARRGGBB.
     std::vector<std::uint32_t> texture;

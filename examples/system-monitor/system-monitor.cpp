@@ -82,12 +82,13 @@ class Monitor {
                                                                .frame = {.width = 6, .colour = "gold"},
                                                                .background = {.pattern = Pattern::BoxStack},
                                                            });
-        pause_ = std::make_unique<instruments::Switch>(instruments::Switch::Settings{
-            .frame = {.width = 3, .colour = "green"},
-            .background = {.pattern = Pattern::RowsFromTop, .colour = "grey"},
-            .onPattern = Pattern::MirroredRows,
-            .labels = "RUNNING/PAUSED",
-        });
+        pause_ = std::make_unique<instruments::Switch>(
+            Size{400, 40}, instruments::Switch::Settings{
+                               .frame = {.width = 3, .colour = "green"},
+                               .background = {.pattern = Pattern::RowsFromTop, .colour = "grey"},
+                               .onPattern = Pattern::MirroredRows,
+                               .labels = "RUNNING/PAUSED",
+                           });
 
         dialog.AddControl(kTime, 10, 10, 210, 55, 0);
         dialog.AddControl(kMemory, 10, 69, 210, 55, 0);
@@ -126,18 +127,22 @@ class Monitor {
         const instruments::LocalTime now = instruments::SystemLocalTime();
         char clock[16];
         std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", now.hour, now.minute, now.second);
-        Paint(kTime, [&](instruments::Painter& p) { return time_->Update(p, clock); });
+        time_->SetText(clock);
+        Paint(kTime, [&](instruments::Painter& p) { return time_->PaintIfChanged(p); });
 
         char memory[24];
         std::snprintf(memory, sizeof memory, "%ldM FREE", AvailableMib());
-        Paint(kMemory, [&](instruments::Painter& p) { return memory_->Update(p, memory); });
+        memory_->SetText(memory);
+        Paint(kMemory, [&](instruments::Painter& p) { return memory_->PaintIfChanged(p); });
 
         const CpuTimes cpu = ReadCpuTimes();
         const std::uint64_t total = cpu.total - cpu_.total;
         const float load = total == 0 ? 0.0f : 100.0f * static_cast<float>(cpu.busy - cpu_.busy) / total;
         cpu_ = cpu;
-        Paint(kLoad, [&](instruments::Painter& p) { return load_->Update(p, load); });
-        Paint(kDial, [&](instruments::Painter& p) { return dial_->Update(p, now); });
+        load_->SetLevel(load);
+        Paint(kLoad, [&](instruments::Painter& p) { return load_->PaintIfChanged(p); });
+        dial_->SetTime(now);
+        Paint(kDial, [&](instruments::Painter& p) { return dial_->PaintIfChanged(p); });
     }
 
     void PaintSwitch() {

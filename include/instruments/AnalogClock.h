@@ -1,12 +1,10 @@
 #pragma once
 
-#include <string>
-
 #include "instruments/Background.h"
 #include "instruments/Export.h"
 #include "instruments/Frame.h"
+#include "instruments/Instrument.h"
 #include "instruments/LocalTime.h"
-#include "instruments/PaintMemo.h"
 #include "instruments/Painter.h"
 #include "instruments/PixelBlock.h"
 
@@ -16,37 +14,40 @@ namespace instruments {
 // the centre and twelve white hour dots on the ellipse of the second hand's
 // tip. The hands and dots reach (100 - (frame width + 4)) percent of the
 // half-width and half-height.
-class INSTRUMENTS_API AnalogClock {
+//
+//   instruments::AnalogClock clock({180, 180}, {.frame = {.width = 6, .colour = "gold"}});
+//   clock.SetTime(instruments::SystemLocalTime());
+//   clock.PaintIfChanged(painter);  // paints when a hand has moved
+class INSTRUMENTS_API AnalogClock : public Instrument {
   public:
     struct Settings {
         Frame frame{};
         Background background{};
     };
 
-    // Throws SettingsError for a size that cannot be a surface, a negative
-    // frame width or one that leaves no inside.
+    // A clock showing 00:00:00. Throws SettingsError for a size that cannot be
+    // a surface, a negative frame width or one that leaves no inside.
     AnalogClock(instruments::Size size, Settings settings, const instruments::Surface* picture = nullptr);
     // Over a face painted elsewhere; throws as above, the size being the face's.
     AnalogClock(Settings settings, instruments::PixelBlock face);
 
     const Settings& settings() const { return settings_; }
 
-    // Restores the face and draws the given time, its hour shifted by
-    // hourOffset. Leaves the painter's pen width at 1 and its position at the
-    // last dot.
-    void Paint(instruments::Painter& painter, const instruments::LocalTime& time, int hourOffset = 0) const;
-    // Paints as Paint does, unless the last Update drew the same hands on this
-    // painter and nothing has drawn on it since (see PaintMemo); true when it
-    // painted. Milliseconds do not move the hands.
-    bool Update(instruments::Painter& painter, const instruments::LocalTime& time, int hourOffset = 0);
+    // Shows a time, its hour shifted by hourOffset. The clock changes only
+    // when a hand moves: milliseconds do not move one.
+    void SetTime(const instruments::LocalTime& time, int hourOffset = 0);
+    const instruments::LocalTime& time() const { return time_; }
+    int hourOffset() const { return hourOffset_; }
 
-    // What a paint reads of the time besides the settings, face and painter.
-    static void AppendPaintInputs(std::string& key, const instruments::LocalTime& time, int hourOffset);
+  protected:
+    // Restores the face and draws the hands and the hour dots.
+    void PaintState(instruments::Painter& painter) const override;
 
   private:
     Settings settings_;
     instruments::PixelBlock face_;
-    instruments::PaintMemo memo_;
+    instruments::LocalTime time_{};
+    int hourOffset_ = 0;
 };
 
 // The hour hand's angle in whole degrees clockwise from twelve: 30 per hour and

@@ -34,8 +34,11 @@ class INSTRUMENTS_API Instrument {
     // overwritten (a cleared buffer, a window shown again).
     void Invalidate() { dirty_ = Rect::At({}, size_); }
 
-    // Paints the whole of the current state, (0, 0) at the painter's origin;
-    // afterwards nothing is dirty. The same state gives the same pixels every time.
+    // Paints the whole of the current state, (0, 0) at the painter's origin,
+    // inside the painter's clip and the instrument's own rectangle; afterwards
+    // nothing is dirty. The pixels inside the clip are those the instrument
+    // paints on a surface of its own, and the same state gives the same pixels
+    // every time. The painter's drawing state is kept.
     void Paint(Painter& painter);
     // Paints only when something changed since the last Paint; true when it painted.
     bool PaintIfChanged(Painter& painter);
@@ -47,7 +50,8 @@ class INSTRUMENTS_API Instrument {
 
     // Adds a part (own coordinates, cut to the instrument) to what changed.
     void Invalidate(const Rect& area);
-    // Paints the current state; called by Paint.
+    // Paints the current state; called by Paint with a painter whose drawable
+    // area is exactly the instrument, (0, 0) at its top-left corner.
     virtual void PaintState(Painter& painter) const = 0;
 
   private:

@@ -102,8 +102,8 @@ struct BoxStyle {
 };
 
 // What a painter remembers between operations. The clip and origin are part of
-// it: a paint through another clip or origin leaves other pixels, so a memo of
-// a paint (see PaintMemo) must not take one for the other.
+// it: a paint through another clip or origin leaves other pixels, so a record of
+// a paint must not take one for the other.
 struct DrawingState {
     // The current position, in the coordinates the origin sets.
     int x = 0;

@@ -8,6 +8,7 @@
 #include "instruments/Colour.h"
 #include "instruments/Export.h"
 #include "instruments/Frame.h"
+#include "instruments/Instrument.h"
 #include "instruments/Painter.h"
 #include "instruments/Surface.h"
 
@@ -16,8 +17,12 @@ namespace instruments {
 // A two-state switch face. Each state shows its own picture, or, without one,
 // a drawn face: frame and background, a lamp at the left end (red when off,
 // green when on) and the state's label centred in the painter's font. The ON
-// face has a frame one pixel wider.
-class INSTRUMENTS_API Switch {
+// face has a frame one pixel wider. A picture is copied from the switch's
+// top-left corner, cut to its size.
+//
+//   instruments::Switch pause({400, 40}, {.labels = "RUNNING/PAUSED"});
+//   pause.Toggle();  // changed: the next PaintIfChanged paints the ON face
+class INSTRUMENTS_API Switch : public Instrument {
   public:
     struct Settings {
         // The OFF face's frame; the ON face's is one ring wider.
@@ -30,18 +35,23 @@ class INSTRUMENTS_API Switch {
         std::string labels = "OFF/ON";
     };
 
-    // A switch in the OFF state; a missing picture gives that state the drawn
-    // face. Throws SettingsError for a negative frame width.
-    explicit Switch(Settings settings, std::optional<instruments::Surface> offPicture = std::nullopt,
-                    std::optional<instruments::Surface> onPicture = std::nullopt);
+    // A switch of the given size in the OFF state; a missing picture gives
+    // that state the drawn face. Throws SettingsError for a size that cannot
+    // be a surface or a negative frame width.
+    Switch(instruments::Size size, Settings settings,
+           std::optional<instruments::Surface> offPicture = std::nullopt,
+           std::optional<instruments::Surface> onPicture = std::nullopt);
 
+    const Settings& settings() const { return settings_; }
     bool on() const { return on_; }
-    void Toggle() { on_ = !on_; }
-    void SetOn(bool on) { on_ = on; }
+    // Both change the switch only when its state changes.
+    void SetOn(bool on);
+    void Toggle() { SetOn(!on_); }
 
+  protected:
     // Paints the face of the current state (a drawn face goes over what the
     // surface shows).
-    void Paint(instruments::Painter& painter) const;
+    void PaintState(instruments::Painter& painter) const override;
 
   private:
     Settings settings_;

@@ -122,7 +122,7 @@ TEST(BoxStack, RepaintAndSwitchFaceShowTheCreationDepth) {
         own.labels = "";
         Surface face(size.width, size.height, PixelFromColour(kSystemButtonFace));
         Painter onFace(face);
-        Switch(own).Paint(onFace);
+        Switch(size, own).Paint(onFace);
         // Right of the lamp, whose discs end a few pixels past h / 2.
         for (int y = 0; y < size.height; ++y) {
             for (int x = size.height / 2 + 12; x < size.width; ++x) {

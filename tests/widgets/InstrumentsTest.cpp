@@ -103,30 +103,38 @@ AnalogClock::Settings Clock702() {
             .background = {.pattern = BackgroundPattern::BoxStack}};
 }
 
-Surface Painted(const TextDisplay& display, instruments::Size size, const std::string& text) {
-    Surface surface(size.width, size.height);
+// The instrument painted alone on a surface of its size.
+Surface Painted(Instrument& instrument) {
+    Surface surface(instrument.size().width, instrument.size().height);
     Painter painter(surface);
-    display.Paint(painter, text);
+    instrument.Paint(painter);
     return surface;
+}
+Surface Painted(TextDisplay& display, std::string_view text) {
+    display.SetCodes(text);
+    return Painted(display);
 }
 
 TEST(TextDisplay, SameTextSamePixelsAndDisplaysDoNotShareSettings) {
-    const TextDisplay red({210, 55}, Display207());
-    const TextDisplay grey(
-        {210, 55}, {.frame = {.width = 6, .colour = "green"},
-                    .background = {.pattern = BackgroundPattern::MirroredColumnsReversed, .colour = "grey"},
-                    .dots = DotStyle::Shadow | DotStyle::Rounded});
-    const Surface first = Painted(red, {210, 55}, "12:34:56");
-    const Surface other = Painted(grey, {210, 55}, "12:34:56");
+    TextDisplay red({210, 55}, Display207());
+    TextDisplay grey({210, 55},
+                     {.frame = {.width = 6, .colour = "green"},
+                      .background = {.pattern = BackgroundPattern::MirroredColumnsReversed, .colour = "grey"},
+                      .dots = DotStyle::Shadow | DotStyle::Rounded});
+    const Surface first = Painted(red, "12:34:56");
+    const Surface other = Painted(grey, "12:34:56");
     EXPECT_FALSE(first.SamePixels(other));
     // Painting another display, or over an old face, changes nothing of the next paint.
     Surface reused(210, 55);
     Painter painter(reused);
-    red.Paint(painter, "88888888");
-    grey.Paint(painter, "00:00:00");
-    red.Paint(painter, "12:34:56");
+    red.SetCodes("88888888");
+    red.Paint(painter);
+    grey.SetCodes("00:00:00");
+    grey.Paint(painter);
+    red.SetCodes("12:34:56");
+    red.Paint(painter);
     EXPECT_TRUE(reused.SamePixels(first));
-    EXPECT_TRUE(Painted(red, {210, 55}, "12:34:56").SamePixels(first));
+    EXPECT_TRUE(Painted(red, "12:34:56").SamePixels(first));
 }
 
 TEST(TextDisplay, AGlyphOfTheProgramsOwnShows) {
@@ -134,10 +142,13 @@ TEST(TextDisplay, AGlyphOfTheProgramsOwnShows) {
     TextDisplay::Settings settings;
     settings.ink = 0x0000FF;
     settings.glyphs = &own;
-    const TextDisplay display(settings, {});
-    const Surface before = Painted(display, {60, 30}, "A");
+    TextDisplay display(settings, PixelBlock::FromSurface(Surface(60, 30)));
+    const Surface before = Painted(display, "A");
+    // The display keeps its own copy of the table it starts with.
     ASSERT_TRUE(own.Replace('A', {"XXXXX", "XXXXX", "XXXXX", "XXXXX", "XXXXX", "XXXXX", "XXXXX"}));
-    const Surface after = Painted(display, {60, 30}, "A");
+    EXPECT_TRUE(Painted(display).SamePixels(before));
+    display.SetGlyph('A', {"XXXXX", "XXXXX", "XXXXX", "XXXXX", "XXXXX", "XXXXX", "XXXXX"});
+    const Surface after = Painted(display);
     // The block glyph lights the corner dot that the built-in "A" leaves dark.
     EXPECT_NE(before.At(1, 1), after.At(1, 1));
     EXPECT_EQ(after.At(1, 1), instruments::PixelFromColour(0x0000FF));
@@ -149,7 +160,7 @@ TEST(Instruments, DestroyingThemReleasesTheirSurfaces) {
         const Surface picture(210, 55, 0x808080);
         const TextDisplay display({210, 55}, Display207(), &picture);
         Switch::Settings settings;
-        const Switch toggle(settings, Surface(80, 40), Surface(80, 40));
+        const Switch toggle({80, 40}, settings, Surface(80, 40), Surface(80, 40));
         EXPECT_GT(Surface::LivePixels(), before);
     }
     EXPECT_EQ(Surface::LivePixels(), before);
@@ -162,8 +173,8 @@ TEST_F(ObjectsAndIds, PaintTheSamePixels) {
     int x = 0, y = 0, width = 210, height = 55;
     dialog::CreateDisplay(dialog, 207, x, y, width, height, "", 6, "oro", 0, 0x0000FF, "unito", "#f06040", 1);
     dialog::PaintDisplayText(dialog, 207, "12:34:56");
-    EXPECT_TRUE(
-        SurfaceOf(207).SamePixels(Painted(TextDisplay({210, 55}, Display207()), {210, 55}, "12:34:56")));
+    TextDisplay display({210, 55}, Display207());
+    EXPECT_TRUE(SurfaceOf(207).SamePixels(Painted(display, "12:34:56")));
 
     width = height = 180;
     dialog::CreateDisplay(dialog, 702, x, y, width, height, "", 6, "oro", 0, 0x00FF00, "", "", 3);
@@ -171,24 +182,21 @@ TEST_F(ObjectsAndIds, PaintTheSamePixels) {
     dialog::SetLocalClockSource([&] { return time; });
     dialog::PaintClock(dialog, 702, -1);
     dialog::SetLocalClockSource({});
-    Surface clock(180, 180);
-    Painter clockPainter(clock);
-    AnalogClock({180, 180}, Clock702()).Paint(clockPainter, time, -1);
-    EXPECT_TRUE(SurfaceOf(702).SamePixels(clock));
+    AnalogClock clock({180, 180}, Clock702());
+    clock.SetTime(time, -1);
+    EXPECT_TRUE(SurfaceOf(702).SamePixels(Painted(clock)));
 
     width = 210;
     height = 55;
     dialog::CreateDisplay(dialog, 602, x, y, width, height, "", 6, "verde", 0, 0x00FF00, "", "pulsanteblu",
                           1);
     dialog::PaintLevelMeter(dialog, 602, 37.0f);
-    Surface meter(210, 55);
-    Painter meterPainter(meter);
-    LevelMeter({210, 55},
-               {.frame = {.width = 6, .colour = "green"},
-                .background = {.pattern = BackgroundPattern::RowsFromBottom, .colour = "blue-button"},
-                .needle = 0x00FF00})
-        .Paint(meterPainter, 37.0f);
-    EXPECT_TRUE(SurfaceOf(602).SamePixels(meter));
+    LevelMeter meter({210, 55},
+                     {.frame = {.width = 6, .colour = "green"},
+                      .background = {.pattern = BackgroundPattern::RowsFromBottom, .colour = "blue-button"},
+                      .needle = 0x00FF00});
+    meter.SetLevel(37.0f);
+    EXPECT_TRUE(SurfaceOf(602).SamePixels(Painted(meter)));
 }
 
 TEST(Switch, TogglesBetweenItsTwoFacesAndPaintsEachTheSame) {
@@ -196,13 +204,8 @@ TEST(Switch, TogglesBetweenItsTwoFacesAndPaintsEachTheSame) {
     settings.frame = {.width = 3, .colour = "green"};
     settings.background = {.pattern = BackgroundPattern::RowsFromTop, .colour = "grey"};
     settings.onPattern = BackgroundPattern::MirroredRows;
-    Switch toggle(settings);
-    auto paint = [&] {
-        Surface surface(90, 30);
-        Painter painter(surface);
-        toggle.Paint(painter);
-        return surface;
-    };
+    Switch toggle({90, 30}, settings);
+    auto paint = [&] { return Painted(toggle); };
     const Surface off = paint();
     toggle.Toggle();
     const Surface on = paint();

@@ -103,14 +103,15 @@ TEST(Panel, TheDemosInstrumentsInOneBufferMatchItsFrame) {
         const Placed& placed = kTextDisplays[i];
         const dialog::KeywordLook look = LookOf(placed);
         const std::optional<Surface> picture = PictureOf(placed);
-        const TextDisplay display(placed.area.size(),
-                                  {.frame = look.frame,
-                                   .background = look.background,
-                                   .ink = look.ink,
-                                   .dots = look.dots,
-                                   .label = look.label},
-                                  picture ? &*picture : nullptr);
-        InArea(painter, placed.area, [&] { display.Paint(painter, kTexts[i]); });
+        TextDisplay display(placed.area.size(),
+                            {.frame = look.frame,
+                             .background = look.background,
+                             .ink = look.ink,
+                             .dots = look.dots,
+                             .label = look.label},
+                            picture ? &*picture : nullptr);
+        display.SetCodes(kTexts[i]);
+        InArea(painter, placed.area, [&] { display.Paint(painter); });
         areas.push_back(placed.area);
         if (!look.label.empty()) {
             labels.push_back(Rect::At(placed.area.origin(), painter.TextSize(look.label)));
@@ -118,18 +119,20 @@ TEST(Panel, TheDemosInstrumentsInOneBufferMatchItsFrame) {
     }
     {
         const dialog::KeywordLook look = LookOf(kMeter);
-        const LevelMeter meter(kMeter.area.size(),
-                               {.frame = look.frame, .background = look.background, .needle = look.ink});
-        InArea(painter, kMeter.area, [&] { meter.Paint(painter, kLevel); });
+        LevelMeter meter(kMeter.area.size(),
+                         {.frame = look.frame, .background = look.background, .needle = look.ink});
+        meter.SetLevel(kLevel);
+        InArea(painter, kMeter.area, [&] { meter.Paint(painter); });
         areas.push_back(kMeter.area);
     }
     for (std::size_t i = 0; i < std::size(kClocks); ++i) {
         const Placed& placed = kClocks[i];
         const dialog::KeywordLook look = LookOf(placed);
         const std::optional<Surface> picture = PictureOf(placed);
-        const AnalogClock clock(placed.area.size(), {.frame = look.frame, .background = look.background},
-                                picture ? &*picture : nullptr);
-        InArea(painter, placed.area, [&] { clock.Paint(painter, kTime, kClockHourOffsets[i]); });
+        AnalogClock clock(placed.area.size(), {.frame = look.frame, .background = look.background},
+                          picture ? &*picture : nullptr);
+        clock.SetTime(kTime, kClockHourOffsets[i]);
+        InArea(painter, placed.area, [&] { clock.Paint(painter); });
         areas.push_back(placed.area);
     }
     EXPECT_EQ(labels.size(), 4u);  // 207, 211, 212 and 213

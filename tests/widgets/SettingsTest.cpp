@@ -42,8 +42,11 @@ TEST(Settings, AFrameWidthMustBeNonNegativeAndLeaveAnInside) {
     EXPECT_NE(Refusal([] { AnalogClock({80, 80}, {.frame = {.width = 40}}); }), "");
     EXPECT_EQ(Refusal([] { AnalogClock({80, 80}, {.frame = {.width = 39}}); }), "");
     EXPECT_NE(Refusal([] { LevelMeter({210, 55}, {.frame = {.width = -6}}); }), "");
-    EXPECT_NE(Refusal([] { Switch({.frame = {.width = -1}}); }).find("frame.width -1"), std::string::npos);
-    EXPECT_EQ(Refusal([] { Switch({.frame = {.width = 0}}); }), "");
+    EXPECT_NE(Refusal([] {
+                  Switch({80, 40}, {.frame = {.width = -1}});
+              }).find("frame.width -1"),
+              std::string::npos);
+    EXPECT_EQ(Refusal([] { Switch({80, 40}, {.frame = {.width = 0}}); }), "");
 }
 
 TEST(Settings, AFaceFromElsewhereIsCheckedAtItsOwnSize) {
@@ -85,11 +88,11 @@ TEST(Settings, TheLabelIsOnlyWhatItSays) {
     const Frame frame{.width = 2, .colour = "grey"};
     const Background background{.pattern = BackgroundPattern::MirroredRows, .colour = "grey"};
     const auto paint = [&](const std::string& label) {
-        const TextDisplay display(
+        TextDisplay display(
             {90, 30}, {.frame = frame, .background = background, .dots = DotStyle::Joined, .label = label});
         Surface surface(90, 30);
         Painter painter(surface);
-        display.Paint(painter, "");
+        display.Paint(painter);
         return surface;
     };
     const Surface plain = paint("");

@@ -38,7 +38,8 @@ TEST_F(TextLayoutTest, AGlyphTableOfTheProgramsOwnLightsItsDesigns) {
 
 TEST_F(TextLayoutTest, WorkedExampleOnA210By55Display) {
     const DotLayout eight = LayoutText(210, 55, 6, "12:34:56");
-    EXPECT_EQ(eight.margin(), 12);
+    EXPECT_EQ(eight.left(), 12);
+    EXPECT_EQ(eight.top(), 12);
     EXPECT_EQ(eight.pitchX(), 4);
     EXPECT_EQ(eight.pitchY(), 4);
     ASSERT_EQ(eight.size(), 8u * 35u);
@@ -56,7 +57,8 @@ TEST_F(TextLayoutTest, WorkedExampleOnA210By55Display) {
 
 TEST_F(TextLayoutTest, DotsComeCharacterThenColumnThenRow) {
     const DotLayout layout = LayoutText(100, 50, 2, "AB");
-    const std::int64_t m = layout.margin();
+    ASSERT_EQ(layout.left(), layout.top());
+    const std::int64_t m = layout.left();
     const std::int64_t px = layout.pitchX();
     const std::int64_t py = layout.pitchY();
     ASSERT_GT(px, 0);
@@ -104,7 +106,8 @@ TEST_F(TextLayoutTest, EmptyTextHasNoDots) {
 
 TEST_F(TextLayoutTest, ZeroFrameUsesTheWholeClientArea) {
     const DotLayout layout = LayoutText(120, 70, 0, "AB");
-    EXPECT_EQ(layout.margin(), 0);
+    EXPECT_EQ(layout.left(), 0);
+    EXPECT_EQ(layout.top(), 0);
     EXPECT_EQ(layout.pitchX(), 10);
     EXPECT_EQ(layout.pitchY(), 10);
 }
@@ -124,7 +127,8 @@ TEST_F(TextLayoutTest, TinyDisplaysGiveZeroOrNegativePitches) {
 
 TEST_F(TextLayoutTest, ExtremeFrameWidthsDoNotOverflow) {
     const DotLayout huge = LayoutText(210, 55, INT32_MAX, "A");
-    EXPECT_EQ(huge.margin(), 2 * static_cast<std::int64_t>(INT32_MAX));
+    EXPECT_EQ(huge.left(), 2 * static_cast<std::int64_t>(INT32_MAX));
+    EXPECT_EQ(huge.top(), huge.left());
     EXPECT_EQ(huge.pitchX(), (210 - 3 * static_cast<std::int64_t>(INT32_MAX)) / 6);
     const DotLayout negative = LayoutText(210, 55, INT32_MIN, "A");
     EXPECT_EQ(negative.pitchY(), (55 - 4 * static_cast<std::int64_t>(INT32_MIN)) / 7);

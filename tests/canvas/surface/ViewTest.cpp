@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "instruments/PixelBlock.h"
 #include "instruments/Surface.h"
 
@@ -63,6 +65,23 @@ TEST(SurfaceView, BlitWithinOneBufferCopiesThroughScratch) {
     for (int x = 0; x < 8; ++x) {
         EXPECT_EQ(parent.At(x, 0), static_cast<Pixel>(x < 2 ? x + 1 : x - 1)) << x;
     }
+}
+
+TEST(SurfaceRevision, ChangesWithWritesAndNeverMatchesAnotherSurface) {
+    Surface surface(4, 4);
+    const Surface::Revision first = surface.revision();
+    const Surface& readOnly = surface;
+    EXPECT_EQ(readOnly.At(1, 1), 0u);
+    EXPECT_EQ(surface.revision(), first);
+    surface.SetPixel(1, 1, 5);
+    EXPECT_NE(surface.revision(), first);
+    const Surface copy = surface;
+    EXPECT_NE(copy.revision(), surface.revision());
+    const Surface::Revision beforeMove = surface.revision();
+    Surface moved = std::move(surface);
+    EXPECT_EQ(moved.revision(), beforeMove);
+    EXPECT_NE(surface.revision(), beforeMove);  // NOLINT(bugprone-use-after-move): moved-from is empty
+    EXPECT_TRUE(surface.empty());
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <type_traits>
 
-#include "instruments/Export.h"
 #include "instruments/Painter.h"
 #include "instruments/PixelBlock.h"
 #include "instruments/Surface.h"
@@ -17,7 +16,7 @@ namespace instruments {
 // face), so that what it leaves does not depend on what was there before.
 enum class FaceCover { Whole, Partial };
 
-// Remembers an instrument's last paint on one painter, so that a repaint that
+// Remembers a display's last paint on one painter, so that a repaint that
 // would change nothing is skipped. A paint that first covers its whole surface
 // leaves pixels and a drawing state that follow from its inputs and the state
 // it starts from alone. When those are the same as last time and nothing has
@@ -25,7 +24,7 @@ enum class FaceCover { Whole, Partial };
 //
 //   instruments::PaintMemo memo;
 //   memo.Repaint(painter, key, cover, [&] { ...restore the face and draw... });
-class INSTRUMENTS_API PaintMemo {
+class PaintMemo {
   public:
     // Paints unless the repaint can be skipped; true when it painted. When it
     // skips, the painter's drawing state is set to what the last paint left,
