@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "dialog/Dialogs.h"
-#include "instruments/Control.h"
+#include "canvas/window/Control.h"
 #include "instruments/Painter.h"
 #include "instruments/Pixel.h"
 #include "instruments/PixelBlock.h"

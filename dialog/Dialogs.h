@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "instruments/Dialog.h"
+#include "canvas/window/Dialog.h"
 
 namespace instruments {
 class Surface;

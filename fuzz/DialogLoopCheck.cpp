@@ -7,7 +7,7 @@
 
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/FuzzInput.h"
-#include "instruments/Dialog.h"
+#include "canvas/window/Dialog.h"
 #include "tests/support/MirrorBackend.h"
 
 namespace fuzz {

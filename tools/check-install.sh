@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs a build into a temporary prefix and builds both examples out of tree
-# against it, once through the CMake package and once through pkg-config, then
-# runs embed and checks the picture it writes. Also checks that the core library
+# Installs a build into a temporary prefix and builds the examples out of tree
+# against it, through the CMake package and (embed and window-panel) through
+# pkg-config, then runs embed and checks the picture it writes, and runs
+# window-panel headless. Also checks that the core library
 # needs no SDL2, that find_package prints nothing of its pkg-config look-ups and
 # leaves the consumer's SDL2_* and PNG_* variables as they were, and that the
 # pkg-config flags name no C++ standard (the consumer picks C++20 or later).
@@ -50,7 +51,7 @@ quiet_configure() {
 }
 
 # find_package(instruments CONFIG)
-for example in embed system-monitor; do
+for example in embed window-panel sdl-texture; do
     cmake -S "$here/examples/$example" -B "$work/cmake-$example" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_PREFIX_PATH="$prefix" >"$work/cmake-$example.log" 2>&1 ||
         { cat "$work/cmake-$example.log"; fail "configuring $example failed"; }
@@ -107,7 +108,7 @@ case " $(pkg-config --print-requires instruments) $(pkg-config --print-requires-
 esac
 c++ -std=c++20 -O1 -o "$work/embed-pc" "$here/examples/embed/embed.cpp" $(pkg-config --cflags --libs instruments)
 c++ -std=c++23 -O1 -o "$work/embed-pc23" "$here/examples/embed/embed.cpp" $(pkg-config --cflags --libs instruments)
-c++ -std=c++20 -O1 -o "$work/monitor-pc" "$here/examples/system-monitor/system-monitor.cpp" \
+c++ -std=c++20 -O1 -o "$work/panel-pc" "$here/examples/window-panel/window-panel.cpp" \
     $(pkg-config --cflags --libs instruments-window)
 
 # A shared build's programs from pkg-config have no run path to the prefix.
@@ -125,4 +126,7 @@ for program in "$work/cmake-embed/embed" "$work/embed-pc" "$work/embed-pc23" "$w
         exit 1
     fi
 done
-echo "check-install: installed, core without SDL2,${exports:+ exports in instruments:: ($exports),} both examples built with find_package (quietly, consumer variables kept) and with pkg-config (-std=c++20 and c++23 given by the consumer), embed runs"
+for program in "$work/cmake-window-panel/window-panel" "$work/panel-pc"; do
+    "$program" --headless >"$work/panel.log" || { cat "$work/panel.log"; fail "$program --headless failed"; }
+done
+echo "check-install: installed, core without SDL2,${exports:+ exports in instruments:: ($exports),} the examples built with find_package (quietly, consumer variables kept) and with pkg-config (-std=c++20 and c++23 given by the consumer), embed and window-panel run"

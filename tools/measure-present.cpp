@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include <instruments/window.h>
+#include "canvas/window/Dialog.h"
 
 int main(int argc, char** argv) {
     const std::string_view argument = argc > 1 ? argv[1] : "1";

@@ -1,4 +1,4 @@
-#include "instruments/Dialog.h"
+#include "canvas/window/Dialog.h"
 
 #include <algorithm>
 #include <limits>
@@ -286,8 +286,11 @@ std::intptr_t Dialog::ShowModal(DialogHandler handler) {
             case BackendEventKind::Click:
                 Clicked(event.width, event.height);
                 break;
-            case BackendEventKind::Cancel:
-                Dispatch(kEventCommand, kCommandCancel, 0);
+            case BackendEventKind::KeyPressed:
+                // The dialogs hear only Escape, as their Cancel command.
+                if (event.key == Key::Escape) {
+                    Dispatch(kEventCommand, kCommandCancel, 0);
+                }
                 break;
             case BackendEventKind::None:
                 break;

@@ -1,11 +1,11 @@
 // A dialog back-end without a window: virtual time that jumps straight to the
-// next timer deadline (or a set time after it), scripted resizes, and a client
-// area that tests and tools read as pixels.
+// next timer deadline (or a set time after it), scripted input, resizes and
+// hiding, and a client area that tests and tools read as pixels.
 
 #include <algorithm>
 #include <limits>
 
-#include "instruments/Dialog.h"
+#include "canvas/window/Dialog.h"
 #include "instruments/Surface.h"
 
 namespace instruments {
@@ -28,7 +28,7 @@ class HeadlessBackend final : public DialogBackend {
     void Show() override {}
     std::int64_t Now() override { return now_; }
     bool Visible() const override {
-        return std::none_of(
+        return !hidden_ && std::none_of(
             options_.hidden.begin(), options_.hidden.end(),
             [&](const HeadlessOptions::Hidden& span) { return now_ >= span.fromMs && now_ < span.untilMs; });
     }
@@ -44,10 +44,7 @@ class HeadlessBackend final : public DialogBackend {
         if (nextInput_ < options_.inputs.size() && options_.inputs[nextInput_].atMs <= until) {
             const HeadlessOptions::Input& input = options_.inputs[nextInput_++];
             now_ = std::max(now_, input.atMs);
-            if (input.kind == HeadlessOptions::Input::Kind::Escape) {
-                return {BackendEventKind::Cancel};
-            }
-            return {BackendEventKind::Click, input.x, input.y};
+            return Delivered(input);
         }
         if (nextShow_ < options_.hidden.size() && options_.hidden[nextShow_].untilMs <= until) {
             now_ = std::max(now_, options_.hidden[nextShow_++].untilMs);
@@ -65,14 +62,48 @@ class HeadlessBackend final : public DialogBackend {
     }
 
     void Present(const Surface& clientArea) override {
-        if (options_.onPresent) {
+        const ClientRect whole{0, 0, clientArea.width(), clientArea.height()};
+        PresentChanged(clientArea, std::span<const ClientRect>(&whole, 1));
+    }
+    void PresentChanged(const Surface& clientArea, std::span<const ClientRect> changed) override {
+        // A hidden window shows nothing, as on screen.
+        if (!Visible()) {
+            return;
+        }
+        if (options_.onPresentParts) {
+            options_.onPresentParts(clientArea, now_, changed);
+        } else if (options_.onPresent) {
             options_.onPresent(clientArea, now_);
         }
     }
     void Destroy() override {}
 
   private:
+    BackendEvent Delivered(const HeadlessOptions::Input& input) {
+        using Kind = HeadlessOptions::Input::Kind;
+        switch (input.kind) {
+            case Kind::Click:
+                return {BackendEventKind::Click, input.x, input.y};
+            case Kind::Escape:
+                return {.kind = BackendEventKind::KeyPressed, .key = Key::Escape};
+            case Kind::Key:
+                return {.kind = BackendEventKind::KeyPressed, .key = input.key};
+            case Kind::Resize:
+                return {BackendEventKind::Resized, input.width, input.height};
+            case Kind::Close:
+                return {BackendEventKind::Close};
+            case Kind::Hide:
+                hidden_ = true;
+                return {};
+            case Kind::Show:
+                hidden_ = false;
+                return {BackendEventKind::Exposed};
+        }
+        return {};
+    }
+
     HeadlessOptions options_;
+    bool hidden_ = false;
     std::int64_t now_ = 0;
     std::size_t nextResize_ = 0;
     std::size_t nextInput_ = 0;

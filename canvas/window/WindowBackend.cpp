@@ -7,9 +7,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
-#include "instruments/Dialog.h"
+#include "canvas/window/Dialog.h"
 #include "instruments/Surface.h"
 
 namespace instruments {
@@ -180,7 +181,7 @@ class WindowBackend final : public DialogBackend {
     // Converts a rectangle of the client area into the window's surface, each
     // pixel as a scale x scale block: a row widened, converted to the screen's
     // format once, then copied scale times.
-    void CopyToScreen(const Surface& clientArea, const ClientRect& rect, SDL_Surface* screen) {
+    void CopyToScreen(const Surface& clientArea, ClientRect rect, SDL_Surface* screen) {
         if (rect.width <= 0 || rect.height <= 0) {
             return;
         }
@@ -228,6 +229,39 @@ class WindowBackend final : public DialogBackend {
         return {BackendEventKind::Exposed};
     }
 
+    // The keys the window reports; any other is nothing to the loop.
+    static BackendEvent Pressed(SDL_Keycode code) {
+        const auto key = [code]() -> std::optional<Key> {
+            switch (code) {
+                case SDLK_ESCAPE:
+                    return Key::Escape;
+                case SDLK_RETURN:
+                case SDLK_KP_ENTER:
+                    return Key::Enter;
+                case SDLK_SPACE:
+                    return Key::Space;
+                case SDLK_TAB:
+                    return Key::Tab;
+                case SDLK_BACKSPACE:
+                    return Key::Backspace;
+                case SDLK_LEFT:
+                    return Key::Left;
+                case SDLK_RIGHT:
+                    return Key::Right;
+                case SDLK_UP:
+                    return Key::Up;
+                case SDLK_DOWN:
+                    return Key::Down;
+                default:
+                    return std::nullopt;
+            }
+        }();
+        if (!key) {
+            return {};
+        }
+        return {.kind = BackendEventKind::KeyPressed, .key = *key};
+    }
+
     BackendEvent Translate(const SDL_Event& event) {
         switch (event.type) {
             case SDL_QUIT:
@@ -235,9 +269,6 @@ class WindowBackend final : public DialogBackend {
             case SDL_KEYDOWN:
                 if (event.key.keysym.sym == SDLK_F4 && (event.key.keysym.mod & KMOD_ALT) != 0) {
                     return {BackendEventKind::Close};
-                }
-                if (event.key.keysym.sym == SDLK_ESCAPE) {
-                    return {BackendEventKind::Cancel};
                 }
                 if ((event.key.keysym.mod & KMOD_CTRL) != 0) {
                     switch (event.key.keysym.sym) {
@@ -252,7 +283,7 @@ class WindowBackend final : public DialogBackend {
                             break;
                     }
                 }
-                return {};
+                return Pressed(event.key.keysym.sym);
             case SDL_MOUSEBUTTONUP:
                 if (event.button.windowID != SDL_GetWindowID(window_) ||
                     event.button.button != SDL_BUTTON_LEFT) {

@@ -31,7 +31,7 @@ class INSTRUMENTS_API Surface {
   public:
     // The largest surface accepted: at most kMaxSide pixels a side and
     // kMaxPixels in all (a 8192 x 8192 square). Every size the library takes
-    // (dialogs, controls, instruments) is held to this one rule; the
+    // (windows, instruments) is held to this one rule; the
     // constructor gives an empty surface for a size it refuses.
     static constexpr int kMaxSide = 16384;
     static constexpr std::int64_t kMaxPixels = 1 << 26;

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "instruments/Dialog.h"
+#include "canvas/window/Dialog.h"
 #include "instruments/Surface.h"
 #include "tests/support/MirrorBackend.h"
 

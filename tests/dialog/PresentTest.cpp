@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "instruments/Dialog.h"
+#include "canvas/window/Dialog.h"
 #include "instruments/Surface.h"
 
 namespace instruments {

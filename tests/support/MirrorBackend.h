@@ -9,8 +9,8 @@
 #include <span>
 #include <string>
 
-#include "instruments/Control.h"
-#include "instruments/Dialog.h"
+#include "canvas/window/Control.h"
+#include "canvas/window/Dialog.h"
 #include "instruments/Surface.h"
 
 namespace testsupport {

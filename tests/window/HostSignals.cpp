@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "instruments/Dialog.h"
-#include "instruments/DialogBackend.h"
+#include "canvas/window/Dialog.h"
+#include "canvas/window/DialogBackend.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "instruments/Export.h"
+#include "instruments/Key.h"
 
 namespace instruments {
 
@@ -13,12 +13,12 @@ class Surface;
 // What the modal loop hears from its back-end while it waits.
 enum class BackendEventKind {
     None,         // the wait ended at the deadline (or spuriously)
-    Close,        // close box, Alt+F4, window manager close, SIGINT/SIGTERM
+    Close,        // close box, Alt+F4, window manager close (no signal: those are the host's)
     Resized,      // the client area changed size
     Exposed,      // the window needs its whole client area shown again
     SpanElapsed,  // the headless back-end's virtual time ran out
     Click,        // the left mouse button went up at (x, y) of the client area
-    Cancel        // Escape was pressed
+    KeyPressed    // one of the keys a back-end reports went down
 };
 
 // A rectangle of the client area: columns x .. x + width - 1, rows y .. y + height - 1.
@@ -34,10 +34,11 @@ struct BackendEvent {
     BackendEventKind kind = BackendEventKind::None;
     int width = 0;  // Resized: the new size; Click: the position
     int height = 0;
+    Key key = Key::Escape;  // KeyPressed: which
 };
 
 // The platform half of a dialog: a window on screen or a headless stand-in.
-class INSTRUMENTS_API DialogBackend {
+class DialogBackend {
   public:
     virtual ~DialogBackend() = default;
     // Creates the (hidden) window; false with a reason when there is none to be had.

@@ -11,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "instruments/Control.h"
-#include "instruments/DialogBackend.h"
-#include "instruments/Export.h"
+#include "canvas/window/Control.h"
+#include "canvas/window/DialogBackend.h"
 #include "instruments/Surface.h"
 
 namespace instruments {
@@ -55,13 +54,19 @@ struct HeadlessOptions {
         int height = 0;
     };
     std::vector<Resize> resizes;
-    // Left-button clicks at client positions, and Escape presses, each at its
-    // virtual time, in increasing order of time.
+    // Left-button clicks at client positions, key presses (Escape has a kind
+    // of its own), changes of the client size, close requests, and the window
+    // being hidden (minimised) and shown again, each at its virtual time, in
+    // increasing order of time. Between Hide and Show the back-end is not
+    // Visible; Show exposes the window.
     struct Input {
         std::int64_t atMs = 0;
-        enum class Kind { Click, Escape } kind = Kind::Click;
-        int x = 0;
+        enum class Kind { Click, Escape, Key, Resize, Close, Hide, Show } kind = Kind::Click;
+        int x = 0;  // Click: the position
         int y = 0;
+        instruments::Key key = instruments::Key::Escape;  // Key: which
+        int width = 0;                                    // Resize: the new size
+        int height = 0;
     };
     std::vector<Input> inputs;
     // Spans of virtual time, from fromMs up to untilMs, in which the "window"
@@ -72,14 +77,18 @@ struct HeadlessOptions {
         std::int64_t untilMs = 0;
     };
     std::vector<Hidden> hidden;
+    // When set, called instead of onPresent with the parts of the client area
+    // each present shows (the whole of it for a whole present).
+    std::function<void(const Surface& clientArea, std::int64_t virtualMs, std::span<const ClientRect> shown)>
+        onPresentParts;
 };
 
 // A real window; each client pixel shown as a scale x scale block (1..4), which
 // Ctrl+plus and Ctrl+minus change while it runs.
-INSTRUMENTS_API std::unique_ptr<DialogBackend> MakeWindowBackend(int scale = 1);
-INSTRUMENTS_API std::unique_ptr<DialogBackend> MakeHeadlessBackend(const HeadlessOptions& options);
+std::unique_ptr<DialogBackend> MakeWindowBackend(int scale = 1);
+std::unique_ptr<DialogBackend> MakeHeadlessBackend(const HeadlessOptions& options);
 
-class INSTRUMENTS_API Dialog {
+class Dialog {
   public:
     // Creates the hidden window of a client area of width x height pixels
     // (x = y = -1 centres it); null, with the reason in `error`, when the size
