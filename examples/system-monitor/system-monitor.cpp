@@ -5,26 +5,22 @@
 //
 //   system-monitor
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <memory>
+#include <exception>
 #include <sstream>
 #include <string>
 
 #include <instruments/instruments.h>
-#include <instruments/window.h>
+#include <instruments/Window.h>
 
 namespace {
 
-using instruments::Control;
-using instruments::Size;
-using instruments::TextDisplay;
 using Pattern = instruments::BackgroundPattern;
 
-enum ControlId { kTime = 1, kMemory, kLoad, kDial, kPause };
-constexpr int kUpdateTimer = 1;
-constexpr int kUpdateMs = 250;
+constexpr std::chrono::milliseconds kUpdatePeriod{250};
 
 // Busy and total jiffies of all CPUs since boot.
 struct CpuTimes {
@@ -56,118 +52,64 @@ long AvailableMib() {
     return -1;
 }
 
+// The instruments of the window and what feeds them.
 class Monitor {
   public:
-    explicit Monitor(instruments::Dialog& dialog) : dialog_(dialog) {
-        time_ = std::make_unique<TextDisplay>(
-            Size{210, 55}, TextDisplay::Settings{
-                               .frame = {.width = 6, .colour = "gold"},
-                               .background = {.pattern = Pattern::RowsFromBottom, .colour = "#f06040"},
-                               .ink = instruments::Rgb(255, 0, 0),
-                               .dots = instruments::DotStyle::Joined,
-                           });
-        memory_ = std::make_unique<TextDisplay>(
-            Size{210, 55}, TextDisplay::Settings{
-                               .frame = {.width = 6, .colour = "green"},
-                               .background = {.pattern = Pattern::MirroredColumnsReversed, .colour = "grey"},
-                           });
-        load_ = std::make_unique<instruments::LevelMeter>(
-            Size{210, 55}, instruments::LevelMeter::Settings{
-                               .frame = {.width = 6, .colour = "green"},
-                               .background = {.pattern = Pattern::RowsFromBottom, .colour = "blue-button"},
-                               .needle = instruments::Rgb(0, 255, 0),
-                           });
-        dial_ = std::make_unique<instruments::AnalogClock>(Size{180, 180},
-                                                           instruments::AnalogClock::Settings{
-                                                               .frame = {.width = 6, .colour = "gold"},
-                                                               .background = {.pattern = Pattern::BoxStack},
-                                                           });
-        pause_ = std::make_unique<instruments::Switch>(
-            Size{400, 40}, instruments::Switch::Settings{
-                               .frame = {.width = 3, .colour = "green"},
-                               .background = {.pattern = Pattern::RowsFromTop, .colour = "grey"},
-                               .onPattern = Pattern::MirroredRows,
-                               .labels = "RUNNING/PAUSED",
-                           });
-
-        dialog.AddControl(kTime, 10, 10, 210, 55, 0);
-        dialog.AddControl(kMemory, 10, 69, 210, 55, 0);
-        dialog.AddControl(kLoad, 10, 128, 210, 55, 0);
-        dialog.AddControl(kDial, 230, 10, 180, 180, 0);
-        dialog.AddControl(kPause, 10, 194, 400, 40, instruments::kNotifyStyle);
-        cpu_ = ReadCpuTimes();
-        PaintSwitch();
+    Monitor()
+        : time_({210, 55}, {.frame = {.width = 6, .colour = "gold"},
+                            .background = {.pattern = Pattern::RowsFromBottom, .colour = "#f06040"},
+                            .ink = instruments::Rgb(255, 0, 0),
+                            .dots = instruments::DotStyle::Joined}),
+          memory_({210, 55}, {.frame = {.width = 6, .colour = "green"},
+                              .background = {.pattern = Pattern::MirroredColumnsReversed, .colour = "grey"}}),
+          load_({210, 55}, {.frame = {.width = 6, .colour = "green"},
+                            .background = {.pattern = Pattern::RowsFromBottom, .colour = "blue-button"},
+                            .needle = instruments::Rgb(0, 255, 0)}),
+          dial_({180, 180}, {.frame = {.width = 6, .colour = "gold"},
+                             .background = {.pattern = Pattern::BoxStack}}),
+          pause_({400, 40}, {.frame = {.width = 3, .colour = "green"},
+                             .background = {.pattern = Pattern::RowsFromTop, .colour = "grey"},
+                             .onPattern = Pattern::MirroredRows,
+                             .labels = "RUNNING/PAUSED"}),
+          cpu_(ReadCpuTimes()) {
         Update();
     }
 
-    std::intptr_t Handle(int event, std::uintptr_t wParam) {
-        switch (event) {
-            case instruments::kEventInitDialog:
-                dialog_.SetTimer(kUpdateTimer, kUpdateMs);
-                return 1;
-            case instruments::kEventTimer:
-                if (!pause_->on()) {
-                    Update();
-                }
-                return 1;
-            case instruments::kEventCommand:
-                if ((wParam & 0xFFFF) == kPause) {
-                    pause_->Toggle();
-                    PaintSwitch();
-                    return 1;
-                }
-                return 0;
-            default:
-                return 0;
-        }
+    void PlaceIn(instruments::Window& window) {
+        window.Add(time_, {10, 10});
+        window.Add(memory_, {10, 69});
+        window.Add(load_, {10, 128});
+        window.Add(dial_, {230, 10});
+        window.Add(pause_, {10, 194});
+        window.OnClick(pause_, [this](instruments::Point) { pause_.Toggle(); });
     }
 
-  private:
+    // Reads the time, memory and load; the window repaints what changed.
     void Update() {
+        if (pause_.on()) {
+            return;
+        }
         const instruments::LocalTime now = instruments::SystemLocalTime();
         char clock[16];
         std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", now.hour, now.minute, now.second);
-        time_->SetText(clock);
-        Paint(kTime, [&](instruments::Painter& p) { return time_->PaintIfChanged(p); });
+        time_.SetText(clock);
+        dial_.SetTime(now);
 
         char memory[24];
         std::snprintf(memory, sizeof memory, "%ldM FREE", AvailableMib());
-        memory_->SetText(memory);
-        Paint(kMemory, [&](instruments::Painter& p) { return memory_->PaintIfChanged(p); });
+        memory_.SetText(memory);
 
         const CpuTimes cpu = ReadCpuTimes();
         const std::uint64_t total = cpu.total - cpu_.total;
-        const float load = total == 0 ? 0.0f : 100.0f * static_cast<float>(cpu.busy - cpu_.busy) / total;
+        load_.SetLevel(total == 0 ? 0.0 : 100.0 * static_cast<double>(cpu.busy - cpu_.busy) / total);
         cpu_ = cpu;
-        load_->SetLevel(load);
-        Paint(kLoad, [&](instruments::Painter& p) { return load_->PaintIfChanged(p); });
-        dial_->SetTime(now);
-        Paint(kDial, [&](instruments::Painter& p) { return dial_->PaintIfChanged(p); });
     }
 
-    void PaintSwitch() {
-        Paint(kPause, [&](instruments::Painter& p) {
-            pause_->Paint(p);
-            return true;
-        });
-    }
-
-    // Draws on a control and marks it for the next present when the drawing
-    // says it painted; Update paints only what changed, so an unchanged control
-    // is neither painted nor sent to the screen again.
-    template <typename Draw>
-    void Paint(int id, Draw&& draw) {
-        if (Control* control = dialog_.FindControl(id);
-            control != nullptr && draw(control->canvas().painter())) {
-            control->canvas().Redraw();
-        }
-    }
-
-    instruments::Dialog& dialog_;
-    std::unique_ptr<instruments::TextDisplay> time_, memory_;
-    std::unique_ptr<instruments::LevelMeter> load_;
-    std::unique_ptr<instruments::AnalogClock> dial_;
-    std::unique_ptr<instruments::Switch> pause_;
+  private:
+    instruments::TextDisplay time_, memory_;
+    instruments::LevelMeter load_;
+    instruments::AnalogClock dial_;
+    instruments::Switch pause_;
     CpuTimes cpu_;
 };
 
@@ -178,15 +120,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "system-monitor: unknown argument '%s' (it takes none)\n", argv[1]);
         return 2;
     }
-    std::string error;
-    const auto dialog = instruments::Dialog::Create(instruments::MakeWindowBackend(), "System monitor", -1,
-                                                    -1, 420, 244, error);
-    if (!dialog) {
-        std::fprintf(stderr, "system-monitor: %s\n", error.c_str());
+    try {
+        Monitor monitor;
+        instruments::Window window("System monitor", {420, 244});
+        monitor.PlaceIn(window);
+        const instruments::Window::Timer updates = window.Every(kUpdatePeriod, [&] { monitor.Update(); });
+        return window.Run();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "system-monitor: %s\n", error.what());
         return 1;
     }
-    Monitor monitor(*dialog);
-    dialog->ShowModal(
-        [&](int event, std::uintptr_t wParam, std::intptr_t) { return monitor.Handle(event, wParam); });
-    return 0;
 }

@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include <instruments/window.h>
+#include <instruments/instruments.h>
+#include <instruments/Window.h>
 
 namespace {
 

@@ -3,7 +3,7 @@
 // Software-painted instrument faces: a dot-matrix text display, an analog
 // clock, a needle level meter and a two-state switch, painted through a
 // Painter onto a Surface the caller owns. No window system is needed; see
-// <instruments/window.h> for a window with an event loop.
+// <instruments/Window.h> for a window with an event loop.
 
 #include "instruments/AnalogClock.h"
 #include "instruments/Background.h"
