@@ -97,15 +97,12 @@ dialog::DialogHandle StartUp() {
     return mainDialog;
 }
 
-const std::vector<DemoDisplay>& DemoDisplays() {
-    static const std::vector<DemoDisplay> displays = [] {
-        std::vector<DemoDisplay> placed;
-        LayOut([&](const DisplayRow& row, int& x, int& y, int& width, int& height) {
-            placed.push_back({row.id, x, y, width, height, row.settings});
-        });
-        return placed;
-    }();
-    return displays;
+std::vector<DemoDisplay> DemoDisplays() {
+    std::vector<DemoDisplay> placed;
+    LayOut([&](const DisplayRow& row, int& x, int& y, int& width, int& height) {
+        placed.push_back({row.id, x, y, width, height, row.settings});
+    });
+    return placed;
 }
 
 instruments::LocalTime TimeOfDayAt(long long milliseconds) {

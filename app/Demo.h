@@ -43,7 +43,7 @@ struct DemoDisplay {
 };
 // The twelve instruments in creation order, each where the column layout puts
 // it when every display gets the size it asks for (as the demo's do).
-const std::vector<DemoDisplay>& DemoDisplays();
+std::vector<DemoDisplay> DemoDisplays();
 
 // The timer period of the demo, in milliseconds.
 inline constexpr int kTickMs = 40;

@@ -7,6 +7,7 @@
 
 #include "canvas/surface/Rounding.h"
 #include "canvas/text/Ascii.h"
+#include "dialog/AdapterState.h"
 #include "dialog/Canvas.h"
 #include "dialog/Display.h"
 #include "dialog/DisplayRecord.h"
@@ -18,14 +19,7 @@ namespace dialog {
 
 namespace {
 
-using PictureSlots = std::array<int, 2>;  // slots 2 and 3
-
-// The off-screen surfaces that faces made for each control, so that a face
-// made again for the same control frees those of the face it replaces.
-std::map<std::pair<DialogHandle, int>, PictureSlots>& FacePictures() {
-    static std::map<std::pair<DialogHandle, int>, PictureSlots> pictures;
-    return pictures;
-}
+// Picture slots 2 and 3, as the adapter state keeps them.
 
 int SlotHandle(std::intptr_t value) {
     return value < INT_MIN || value > INT_MAX ? 0 : static_cast<int>(value);
@@ -45,7 +39,7 @@ bool Holds(const PictureSlots& slots, int handle) {
 void KeepOnlyCurrentPictures(DialogHandle dialog, int id, const PictureSlots& before) {
     const PictureSlots now = ReadPictureSlots(dialog, id);
     PictureSlots owned{};
-    auto& pictures = FacePictures();
+    auto& pictures = TheAdapterState().facePictures;
     const auto key = std::make_pair(dialog, id);
     if (const auto earlier = pictures.find(key); earlier != pictures.end()) {
         for (std::size_t i = 0; i < owned.size(); ++i) {

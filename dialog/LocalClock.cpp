@@ -1,22 +1,16 @@
 #include "dialog/LocalClock.h"
 
+#include "dialog/AdapterState.h"
+
 namespace dialog {
 
-namespace {
-
-std::function<instruments::LocalTime()>& Source() {
-    static std::function<instruments::LocalTime()> source;
-    return source;
-}
-
-}  // namespace
-
 instruments::LocalTime ReadLocalTime() {
-    return Source() ? Source()() : instruments::SystemLocalTime();
+    const auto& source = TheAdapterState().clockSource;
+    return source ? source() : instruments::SystemLocalTime();
 }
 
 void SetLocalClockSource(std::function<instruments::LocalTime()> source) {
-    Source() = std::move(source);
+    TheAdapterState().clockSource = std::move(source);
 }
 
 }  // namespace dialog

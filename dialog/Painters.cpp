@@ -4,6 +4,7 @@
 #include <string>
 
 #include "canvas/painter/PaintMemo.h"
+#include "dialog/AdapterState.h"
 #include "dialog/Canvas.h"
 #include "dialog/DisplayRecord.h"
 #include "dialog/GlyphTable.h"
@@ -16,16 +17,12 @@ namespace dialog {
 
 namespace {
 
-Repaints repaints = Repaints::SkipUnchanged;
-
 // Attaches a display (buffered) and, unless nothing would change, restores its
 // kept face, paints on it and marks it for the next present. `inputs` holds
 // what the paint reads of the record and its arguments; the kept face is added
-// here. The memo of each id lives as long as the program: a display that is
-// created again gets a new surface, which the memo tells apart.
+// here.
 template <typename Paint>
 void RepaintDisplay(DialogHandle dialog, int id, std::string& inputs, Paint&& paint) {
-    static std::map<int, instruments::PaintMemo> memos;
     if (!Attach(dialog, id, Buffering::Buffered)) {
         return;
     }
@@ -35,8 +32,9 @@ void RepaintDisplay(DialogHandle dialog, int id, std::string& inputs, Paint&& pa
     instruments::AppendInput(inputs, hasFace ? face->serial() : 0);
     const instruments::FaceCover cover = hasFace ? instruments::PaintMemo::CoverOf(*face, painter->surface())
                                                  : instruments::FaceCover::Partial;
-    instruments::PaintMemo& memo = memos[id];
-    if (repaints == Repaints::Always) {
+    AdapterState& state = TheAdapterState();
+    instruments::PaintMemo& memo = state.memos[id];
+    if (state.repaints == Repaints::Always) {
         memo.Forget();
     }
     memo.Repaint(*painter, inputs, cover, [&] {
@@ -48,19 +46,10 @@ void RepaintDisplay(DialogHandle dialog, int id, std::string& inputs, Paint&& pa
     });
 }
 
-// The text look of each id, read from the record's style words and kept until
-// they change, so that repaints do not parse them again. The record table's
-// kept face is restored before the dots are painted.
-struct TextLookOfRecord {
-    DisplayRecord record;
-    instruments::DotStyle dots = instruments::DotStyle::Plain;
-    std::string label;
-    bool built = false;
-};
-
+// The text look of each id; the record table's kept face is restored before
+// the dots are painted.
 instruments::TextLook TextLookOf(int id, const DisplayRecord& record) {
-    static std::map<int, TextLookOfRecord> looks;
-    TextLookOfRecord& entry = looks[id];
+    TextLookOfRecord& entry = TheAdapterState().looks[id];
     if (!entry.built || entry.record.styleWords != record.styleWords) {
         const std::string_view words = record.styleWords.View();
         entry.dots = KeywordDots(words);
@@ -74,7 +63,7 @@ instruments::TextLook TextLookOf(int id, const DisplayRecord& record) {
 }  // namespace
 
 void SetRepaints(Repaints policy) {
-    repaints = policy;
+    TheAdapterState().repaints = policy;
 }
 
 void PaintDisplayText(DialogHandle dialog, int id, std::string_view text) {

@@ -14,10 +14,13 @@ constexpr std::size_t kMaxCachedFonts = 64;
 
 using FontMap = std::unordered_map<FontRequest, std::shared_ptr<const FontFace>, FontRequestHash>;
 
-// The process's fonts behind one lock: those opened lately, and those kept for
-// good (the painters' default font).
+// The process's fonts behind one lock: the font engine's library (started on
+// first use), the fonts opened lately, and those kept for good (the painters'
+// default font).
 struct Cache {
     std::mutex mutex;
+    bool started = false;
+    std::shared_ptr<FontLibrary> library;
     FontMap recent;
     FontMap kept;
 };
@@ -37,7 +40,11 @@ std::shared_ptr<const FontFace> OpenFont(const FontRequest& request, CacheLife l
     if (fonts.size() >= kMaxCachedFonts) {
         fonts.clear();
     }
-    std::shared_ptr<const FontFace> face = FontFace::Open(key);
+    if (!cache.started) {
+        cache.started = true;
+        cache.library = OpenFontLibrary();
+    }
+    std::shared_ptr<const FontFace> face = FontFace::Open(key, cache.library);
     fonts.emplace(std::move(key), face);
     return face;
 }

@@ -19,26 +19,24 @@
 
 namespace instruments::text {
 
-namespace {
-
 // The FreeType library of the process with the lock that guards it: FreeType
 // lets faces of one library be used in parallel, but not be created or
 // destroyed in parallel. Every face keeps a reference, so both outlive the
 // last face whatever the order of static destruction.
-class FreeTypeLibrary {
+class FontLibrary {
   public:
-    FreeTypeLibrary() {
+    FontLibrary() {
         if (FT_Init_FreeType(&library_) != 0) {
             library_ = nullptr;
         }
     }
-    ~FreeTypeLibrary() {
+    ~FontLibrary() {
         if (library_ != nullptr) {
             FT_Done_FreeType(library_);
         }
     }
-    FreeTypeLibrary(const FreeTypeLibrary&) = delete;
-    FreeTypeLibrary& operator=(const FreeTypeLibrary&) = delete;
+    FontLibrary(const FontLibrary&) = delete;
+    FontLibrary& operator=(const FontLibrary&) = delete;
 
     FT_Library get() const { return library_; }
     std::mutex& mutex() { return mutex_; }
@@ -48,15 +46,9 @@ class FreeTypeLibrary {
     std::mutex mutex_;
 };
 
-using Library = std::shared_ptr<FreeTypeLibrary>;
+using Library = std::shared_ptr<FontLibrary>;
 
-Library SharedLibrary() {
-    static const Library library = [] {
-        auto made = std::make_shared<FreeTypeLibrary>();
-        return made->get() != nullptr ? made : Library();
-    }();
-    return library;
-}
+namespace {
 
 // The slant a synthesised italic gets: about 12 degrees, as a 16.16 shear.
 constexpr FT_Fixed kObliqueShear = 0x0366A;
@@ -304,12 +296,17 @@ FontFace::FontFace(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 FontFace::~FontFace() = default;
 
-std::shared_ptr<const FontFace> FontFace::Open(const FontRequest& request) {
+std::shared_ptr<FontLibrary> OpenFontLibrary() {
+    auto made = std::make_shared<FontLibrary>();
+    return made->get() != nullptr ? made : nullptr;
+}
+
+std::shared_ptr<const FontFace> FontFace::Open(const FontRequest& request,
+                                               const std::shared_ptr<FontLibrary>& library) {
     if (request.pixelHeight < 1 || request.pixelHeight > kMaxPixelHeight) {
         return nullptr;
     }
     const std::optional<MatchedFont> matched = MatchFont(request);
-    Library library = SharedLibrary();
     if (!matched || !library) {
         return nullptr;
     }

@@ -14,6 +14,12 @@ namespace instruments::text {
 // as crisp monochrome glyphs. Rendered glyphs are cached per character code, so
 // measuring and drawing the same characters again costs no rasterising.
 // A face may be shared between threads: each call holds the face's own lock.
+// The font engine's library with the lock that guards it; every face opened
+// with it keeps it alive.
+class FontLibrary;
+// A new library, or null when the engine cannot start.
+std::shared_ptr<FontLibrary> OpenFontLibrary();
+
 class FontFace {
   public:
     // The cell measures, in pixels, as a text-metric record gives them.
@@ -26,9 +32,10 @@ class FontFace {
     };
 
     // Opens the face the system matches for the request, without caching (see
-    // OpenFont for the cached way). Null when no usable font exists or the
-    // request is degenerate (pixel height outside 1..kMaxPixelHeight).
-    static std::shared_ptr<const FontFace> Open(const FontRequest& request);
+    // OpenFont for the cached way). Null when no usable font exists, the library
+    // is null or the request is degenerate (pixel height outside 1..kMaxPixelHeight).
+    static std::shared_ptr<const FontFace> Open(const FontRequest& request,
+                                                const std::shared_ptr<FontLibrary>& library);
 
     ~FontFace();
     FontFace(const FontFace&) = delete;

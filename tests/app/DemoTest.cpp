@@ -166,9 +166,10 @@ TEST_F(DemoRun, AHiddenWindowPaintsNothingAndCatchesUpWhenShownAgain) {
     // Ticks at 40, 80 and 120 (hidden since 100), one late at 700, then 720 .. 1000.
     EXPECT_EQ(levelCounter, 12.0f);
 
-    const auto meter = std::find_if(DemoDisplays().begin(), DemoDisplays().end(),
+    const std::vector<DemoDisplay> displays = DemoDisplays();
+    const auto meter = std::find_if(displays.begin(), displays.end(),
                                     [](const DemoDisplay& display) { return display.id == 602; });
-    ASSERT_NE(meter, DemoDisplays().end());
+    ASSERT_NE(meter, displays.end());
     const auto sameBesideTheMeter = [&](const instruments::Surface& a, const instruments::Surface& b) {
         for (int y = 0; y < a.height(); ++y) {
             for (int x = 0; x < a.width(); ++x) {
