@@ -1,6 +1,7 @@
 // Start-up and N ticks of the demo on the headless back-end.
 //
 //   instruments-bench [--ticks N] [--full-repaint]
+//   instruments-bench --lcd [--ticks N]
 //
 // A tick is the demo's twelve paint calls and the compose of what changed on
 // the client area. The local clock advances 40 ms a tick from 23:59:50, as in
@@ -12,6 +13,10 @@
 // The last line reads: tick median X us p99 Y us startup Z ms
 // or, with --full-repaint:
 //   tick median X us full-repaint median Y us ratio R
+//
+// --lcd measures a 20 x 4 character LCD at the default geometry instead: a
+// full repaint, and one character written and its changed cells repainted.
+// The last line reads: lcd full-repaint median X us one-character median Y us
 
 #include <algorithm>
 #include <chrono>
@@ -23,6 +28,9 @@
 #include "dialog/Dialogs.h"
 #include "dialog/LocalClock.h"
 #include "dialog/Painters.h"
+#include "instruments/CharacterLcd.h"
+#include "instruments/Painter.h"
+#include "instruments/Surface.h"
 
 namespace {
 
@@ -61,25 +69,60 @@ void Tick(Series& series, Series& compose) {
     compose.samples.push_back(Microseconds(end - painted));
 }
 
+int BenchLcd(long rounds) {
+    instruments::CharacterLcd lcd({.columns = 20, .rows = 4});
+    lcd.Begin();
+    for (int row = 0; row < 4; ++row) {
+        lcd.SetCursor(0, row);
+        lcd.Print("A status line, row " + std::to_string(row));
+    }
+    instruments::Surface surface(lcd.size().width, lcd.size().height);
+    instruments::Painter painter(surface);
+    Series full, oneCharacter;
+    for (long i = 0; i < rounds; ++i) {
+        lcd.Invalidate();
+        const auto begin = Clock::now();
+        lcd.Paint(painter);
+        full.samples.push_back(Microseconds(Clock::now() - begin));
+    }
+    for (long i = 0; i < rounds; ++i) {
+        lcd.SetCursor(10, 2);
+        const auto begin = Clock::now();
+        lcd.WriteByte(instruments::LcdRegister::Data, static_cast<std::uint8_t>('0' + i % 10));
+        lcd.PaintChangedCells(painter);
+        oneCharacter.samples.push_back(Microseconds(Clock::now() - begin));
+    }
+    std::printf("rounds %ld\n", rounds);
+    std::printf("lcd full-repaint median %.2f us one-character median %.2f us\n", full.Median(),
+                oneCharacter.Median());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     long ticks = 2000;
     bool compare = false;
+    bool lcd = false;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (name == "--ticks" && i + 1 < argc) {
             ticks = std::strtol(argv[++i], nullptr, 10);
         } else if (name == "--full-repaint") {
             compare = true;
+        } else if (name == "--lcd") {
+            lcd = true;
         } else {
-            std::fprintf(stderr, "usage: instruments-bench [--ticks N] [--full-repaint]\n");
+            std::fprintf(stderr, "usage: instruments-bench [--ticks N] [--full-repaint | --lcd]\n");
             return 2;
         }
     }
     if (ticks < 1 || ticks > 10000000) {
         std::fprintf(stderr, "instruments-bench: --ticks needs a number from 1 to 10000000\n");
         return 2;
+    }
+    if (lcd) {
+        return BenchLcd(ticks);
     }
 
     dialog::SetLocalClockSource([] { return app::TimeOfDayAt(virtualMs); });

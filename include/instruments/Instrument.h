@@ -50,6 +50,8 @@ class INSTRUMENTS_API Instrument {
 
     // Adds a part (own coordinates, cut to the instrument) to what changed.
     void Invalidate(const Rect& area);
+    // For an instrument that repaints its changes itself: nothing is changed.
+    void MarkPainted() { dirty_ = {}; }
     // Paints the current state; called by Paint with a painter whose drawable
     // area is exactly the instrument, (0, 0) at its top-left corner.
     virtual void PaintState(Painter& painter) const = 0;

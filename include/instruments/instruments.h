@@ -6,6 +6,7 @@
 // <instruments/Window.h> for a window with an event loop.
 
 #include "instruments/AnalogClock.h"
+#include "instruments/CharacterLcd.h"
 #include "instruments/Background.h"
 #include "instruments/Colour.h"
 #include "instruments/DotStyle.h"
