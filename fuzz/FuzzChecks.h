@@ -39,6 +39,10 @@ std::string CheckInstruments(std::span<const std::uint8_t> input);
 // replaced controls; what is presented must match the live controls.
 std::string CheckDialogLoop(std::span<const std::uint8_t> input);
 
+// Random bus traffic into a character LCD against a model of the controller;
+// the incremental paint must equal a full repaint.
+std::string CheckLcd(std::span<const std::uint8_t> input);
+
 // The longest one call of the code under test may take in this run; zero (the
 // default, as in the replay under ctest) checks no time.
 void SetCallLimit(std::chrono::microseconds limit);
@@ -54,6 +58,7 @@ struct Target {
 inline constexpr Target kTargets[] = {
     {"bmp-stretch", CheckBmpStretch}, {"draw-script", CheckDrawScript},  {"display", CheckDisplay},
     {"painter", CheckPainter},        {"instruments", CheckInstruments}, {"dialog-loop", CheckDialogLoop},
+    {"lcd", CheckLcd},
 };
 
 }  // namespace fuzz

@@ -16,7 +16,7 @@ set -u
 build=$1
 seconds=$2
 release=${3:-}
-targets="bmp-stretch draw-script display painter instruments dialog-loop"
+targets="bmp-stretch draw-script display painter instruments dialog-loop lcd"
 root=$(cd "$(dirname "$0")/.." && pwd)
 failed=0
 # Undefined behaviour stops a run.
