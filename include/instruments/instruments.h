@@ -21,6 +21,7 @@
 #include "instruments/Painter.h"
 #include "instruments/Pixel.h"
 #include "instruments/PixelBlock.h"
+#include "instruments/SegmentDisplay.h"
 #include "instruments/Png.h"
 #include "instruments/SettingsError.h"
 #include "instruments/Surface.h"
