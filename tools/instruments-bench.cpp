@@ -2,6 +2,7 @@
 //
 //   instruments-bench [--ticks N] [--full-repaint]
 //   instruments-bench --lcd [--ticks N]
+//   instruments-bench --companions [--ticks N]
 //
 // A tick is the demo's twelve paint calls and the compose of what changed on
 // the client area. The local clock advances 40 ms a tick from 23:59:50, as in
@@ -17,6 +18,10 @@
 // --lcd measures a 20 x 4 character LCD at the default geometry instead: a
 // full repaint, and one character written and its changed cells repainted.
 // The last line reads: lcd full-repaint median X us one-character median Y us
+//
+// --companions measures a six-digit seven-segment clock face of 300 x 80, a
+// 20-segment bar graph and a lamp: each painted whole, and after one change
+// (a digit, a segment, the lamp turned), medians in microseconds.
 
 #include <algorithm>
 #include <chrono>
@@ -28,8 +33,11 @@
 #include "dialog/Dialogs.h"
 #include "dialog/LocalClock.h"
 #include "dialog/Painters.h"
+#include "instruments/BarGraph.h"
 #include "instruments/CharacterLcd.h"
+#include "instruments/Lamp.h"
 #include "instruments/Painter.h"
+#include "instruments/SegmentDisplay.h"
 #include "instruments/Surface.h"
 
 namespace {
@@ -98,12 +106,71 @@ int BenchLcd(long rounds) {
     return 0;
 }
 
+// The median time of `rounds` calls of `run`.
+template <typename Run>
+double MedianOf(long rounds, Run&& run) {
+    Series series;
+    for (long i = 0; i < rounds; ++i) {
+        const auto begin = Clock::now();
+        run(i);
+        series.samples.push_back(Microseconds(Clock::now() - begin));
+    }
+    return series.Median();
+}
+
+int BenchCompanions(long rounds) {
+    instruments::SegmentDisplay clock({300, 80}, {.digits = 6});
+    instruments::Surface clockSurface(300, 80);
+    instruments::Painter clockPainter(clockSurface);
+    clock.SetText("123456");
+    const double clockFull = MedianOf(rounds, [&](long) {
+        clock.Invalidate();
+        clock.Paint(clockPainter);
+    });
+    const double clockDigit = MedianOf(rounds, [&](long i) {
+        clock.SetText(i % 2 == 0 ? "123457" : "123456");
+        clock.PaintChangedCells(clockPainter);
+    });
+
+    instruments::BarGraph bar({200, 20}, {.segments = 20});
+    instruments::Surface barSurface(200, 20);
+    instruments::Painter barPainter(barSurface);
+    bar.SetValue(0.5);
+    const double barFull = MedianOf(rounds, [&](long) {
+        bar.Invalidate();
+        bar.Paint(barPainter);
+    });
+    const double barChange = MedianOf(rounds, [&](long i) {
+        bar.SetValue(i % 2 == 0 ? 0.55 : 0.5);
+        bar.PaintIfChanged(barPainter);
+    });
+
+    instruments::Lamp lamp({24, 24}, {.scheme = "red"});
+    instruments::Surface lampSurface(24, 24);
+    instruments::Painter lampPainter(lampSurface);
+    const double lampFull = MedianOf(rounds, [&](long) {
+        lamp.Invalidate();
+        lamp.Paint(lampPainter);
+    });
+    const double lampChange = MedianOf(rounds, [&](long i) {
+        lamp.SetOn(i % 2 == 0);
+        lamp.PaintIfChanged(lampPainter);
+    });
+    std::printf("rounds %ld\n", rounds);
+    std::printf("segments 300x80 full %.2f us one-digit %.2f us\n", clockFull, clockDigit);
+    std::printf("bar 20 full %.2f us one-segment %.2f us\n", barFull, barChange);
+    std::printf("lamp 24x24 full %.2f us on-off %.2f us\n", lampFull, lampChange);
+    std::printf("companions one-digit median %.2f us\n", clockDigit);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     long ticks = 2000;
     bool compare = false;
     bool lcd = false;
+    bool companions = false;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (name == "--ticks" && i + 1 < argc) {
@@ -112,8 +179,11 @@ int main(int argc, char** argv) {
             compare = true;
         } else if (name == "--lcd") {
             lcd = true;
+        } else if (name == "--companions") {
+            companions = true;
         } else {
-            std::fprintf(stderr, "usage: instruments-bench [--ticks N] [--full-repaint | --lcd]\n");
+            std::fprintf(stderr,
+                         "usage: instruments-bench [--ticks N] [--full-repaint | --lcd | --companions]\n");
             return 2;
         }
     }
@@ -123,6 +193,9 @@ int main(int argc, char** argv) {
     }
     if (lcd) {
         return BenchLcd(ticks);
+    }
+    if (companions) {
+        return BenchCompanions(ticks);
     }
 
     dialog::SetLocalClockSource([] { return app::TimeOfDayAt(virtualMs); });

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "canvas/raster/Polygon.h"
@@ -244,6 +245,7 @@ SegmentDisplay::SegmentDisplay(Size size, const Settings& settings)
     g_.thickness = std::max(1, RoundHalfEven(g_.height / 9.0));
     g_.width = std::max(1, std::min(RoundHalfEven(0.5 * g_.height), g_.pitch - 2 * g_.thickness));
     g_.gap = std::max(1, g_.thickness / 4);
+    shapes_ = BuildShapes();
 }
 
 void SegmentDisplay::SetText(std::string_view text) {
@@ -316,69 +318,95 @@ Rect SegmentDisplay::CellArea(int cell) const {
             size().height - 2 * g_.frame};
 }
 
-void SegmentDisplay::PaintCell(Painter& painter, int cell, const Cell& state) const {
+// The spans of every shape of a cell, relative to the digit's top-left
+// corner: the segments in bit order, then the point and the two colon dots.
+// Every cell has the same shapes, so they are rasterised once.
+std::vector<std::vector<SegmentDisplay::Span>> SegmentDisplay::BuildShapes() const {
     const double t = g_.thickness;
     const double gap = g_.gap;
     const double w = g_.width;
     const double h = g_.height;
     const double shear = std::tan(settings_.slantDegrees * std::numbers::pi / 180.0);
-    const int originX = g_.frame + g_.margin + cell * g_.pitch;
-    const int originY = g_.frame + g_.margin;
-    const Pixel lit = PixelFromColour(settings_.look.ink);
-    const Pixel unlit = PixelFromColour(Mix(settings_.look.background, settings_.look.ink, 40));
-    const Point origin = painter.state().origin;
-    const Rect clip = painter.ClipArea();
-    Surface& surface = painter.surface();
-    const auto fill = [&](const Shape& shape, bool on) {
-        if (!on && !settings_.look.showUnlit) {
-            return;
-        }
+    std::vector<Shape> shapes;
+    const double top = t / 2, bottom = h - t / 2, mid = h / 2;
+    const double left = t / 2, right = w - t / 2;
+    shapes.push_back(Horizontal(left + gap, right - gap, top, t));
+    shapes.push_back(Vertical(top + gap, mid - gap, right, t));
+    shapes.push_back(Vertical(mid + gap, bottom - gap, right, t));
+    shapes.push_back(Horizontal(left + gap, right - gap, bottom, t));
+    shapes.push_back(Vertical(mid + gap, bottom - gap, left, t));
+    shapes.push_back(Vertical(top + gap, mid - gap, left, t));
+    if (settings_.kind == SegmentKind::Seven) {
+        shapes.push_back(Horizontal(left + gap, right - gap, mid, t));
+    } else {
+        const double centre = w / 2;
+        shapes.push_back(Horizontal(left + gap, centre - gap, mid, t));
+        shapes.push_back(Horizontal(centre + gap, right - gap, mid, t));
+        shapes.push_back(Diagonal(t + gap, t + gap, centre - t / 2 - gap, mid - t / 2 - gap, t));
+        shapes.push_back(Vertical(top + t / 2 + gap, mid - gap, centre, t));
+        shapes.push_back(Diagonal(w - t - gap, t + gap, centre + t / 2 + gap, mid - t / 2 - gap, t));
+        shapes.push_back(Diagonal(centre + t / 2 + gap, mid + t / 2 + gap, w - t - gap, h - t - gap, t));
+        shapes.push_back(Vertical(mid + gap, bottom - t / 2 - gap, centre, t));
+        shapes.push_back(Diagonal(centre - t / 2 - gap, mid + t / 2 + gap, t + gap, h - t - gap, t));
+    }
+    shapes.push_back(Square(w + gap, h - t, t));
+    const double colonX = w + (g_.pitch - w) / 2.0 - t / 2;
+    shapes.push_back(Square(colonX, h / 3 - t / 2, t));
+    shapes.push_back(Square(colonX, 2 * h / 3 - t / 2, t));
+
+    std::vector<std::vector<Span>> spans;
+    for (const Shape& shape : shapes) {
         std::array<raster::Point64, 8> points{};
         std::size_t n = 0;
         for (const auto& [x, y] : shape) {
-            points[n].x = origin.x + originX + RoundHalfEven(x + (h - y) * shear);
-            points[n].y = origin.y + originY + RoundHalfEven(y);
+            points[n].x = RoundHalfEven(x + (h - y) * shear);
+            points[n].y = RoundHalfEven(y);
             ++n;
         }
-        const Pixel pixel = on ? lit : unlit;
+        std::vector<Span>& out = spans.emplace_back();
         raster::ForEachPolygonSpan(
             std::span<const raster::Point64>(points.data(), n),
-            {clip.y, static_cast<std::int64_t>(clip.y) + clip.height},
+            {std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()},
             [&](std::int64_t y, std::int64_t x0, std::int64_t x1) {
-                x0 = std::max<std::int64_t>(x0, clip.x);
-                x1 = std::min<std::int64_t>(x1, static_cast<std::int64_t>(clip.x) + clip.width);
-                if (x0 < x1) {
-                    surface.FillSpan(static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1), pixel);
-                }
+                out.push_back({static_cast<int>(y), static_cast<int>(x0), static_cast<int>(x1)});
             });
-    };
-    const auto on = [&](int bit) { return (state.segments & (1u << bit)) != 0; };
-    const double top = t / 2, bottom = h - t / 2, mid = h / 2;
-    const double left = t / 2, right = w - t / 2;
-    fill(Horizontal(left + gap, right - gap, top, t), on(0));
-    fill(Vertical(top + gap, mid - gap, right, t), on(1));
-    fill(Vertical(mid + gap, bottom - gap, right, t), on(2));
-    fill(Horizontal(left + gap, right - gap, bottom, t), on(3));
-    fill(Vertical(mid + gap, bottom - gap, left, t), on(4));
-    fill(Vertical(top + gap, mid - gap, left, t), on(5));
-    if (settings_.kind == SegmentKind::Seven) {
-        fill(Horizontal(left + gap, right - gap, mid, t), on(6));
-    } else {
-        const double centre = w / 2;
-        fill(Horizontal(left + gap, centre - gap, mid, t), on(6));
-        fill(Horizontal(centre + gap, right - gap, mid, t), on(7));
-        fill(Diagonal(t + gap, t + gap, centre - t / 2 - gap, mid - t / 2 - gap, t), on(8));
-        fill(Vertical(top + t / 2 + gap, mid - gap, centre, t), on(9));
-        fill(Diagonal(w - t - gap, t + gap, centre + t / 2 + gap, mid - t / 2 - gap, t), on(10));
-        fill(Diagonal(centre + t / 2 + gap, mid + t / 2 + gap, w - t - gap, h - t - gap, t), on(11));
-        fill(Vertical(mid + gap, bottom - t / 2 - gap, centre, t), on(12));
-        fill(Diagonal(centre - t / 2 - gap, mid + t / 2 + gap, t + gap, h - t - gap, t), on(13));
     }
-    fill(Square(w + gap, h - t, t), state.point);
+    return spans;
+}
+
+void SegmentDisplay::PaintCell(Painter& painter, int cell, const Cell& state) const {
+    const Point origin = painter.state().origin;
+    const int originX = origin.x + g_.frame + g_.margin + cell * g_.pitch;
+    const int originY = origin.y + g_.frame + g_.margin;
+    const Pixel lit = PixelFromColour(settings_.look.ink);
+    const Pixel unlit = PixelFromColour(Mix(settings_.look.background, settings_.look.ink, 40));
+    const Rect clip = painter.ClipArea();
+    Surface& surface = painter.surface();
+    const auto fill = [&](const std::vector<Span>& spans, bool on) {
+        if (!on && !settings_.look.showUnlit) {
+            return;
+        }
+        const Pixel pixel = on ? lit : unlit;
+        for (const Span& span : spans) {
+            const int y = originY + span.y;
+            if (y < clip.y || y >= clip.y + clip.height) {
+                continue;
+            }
+            const int x0 = std::max(originX + span.x0, clip.x);
+            const int x1 = std::min(originX + span.x1, clip.x + clip.width);
+            if (x0 < x1) {
+                surface.FillSpan(y, x0, x1, pixel);
+            }
+        }
+    };
+    const std::size_t segments = settings_.kind == SegmentKind::Seven ? 7 : 14;
+    for (std::size_t bit = 0; bit < segments; ++bit) {
+        fill(shapes_[bit], (state.segments & (1u << bit)) != 0);
+    }
+    fill(shapes_[segments], state.point);
     if (cell < settings_.digits - 1) {
-        const double x = w + (g_.pitch - w) / 2.0 - t / 2;
-        fill(Square(x, h / 3 - t / 2, t), state.colon);
-        fill(Square(x, 2 * h / 3 - t / 2, t), state.colon);
+        fill(shapes_[segments + 1], state.colon);
+        fill(shapes_[segments + 2], state.colon);
     }
 }
 

@@ -103,6 +103,10 @@ class INSTRUMENTS_API SegmentDisplay : public Instrument {
     struct Geometry {
         int frame, margin, height, pitch, width, thickness, gap;
     };
+    struct Span {
+        int y, x0, x1;
+    };
+    std::vector<std::vector<Span>> BuildShapes() const;
     void PaintCell(Painter& painter, int cell, const Cell& state) const;
     void PaintBackgroundOf(Painter& painter, int cell) const;
     Rect CellArea(int cell) const;
@@ -112,6 +116,7 @@ class INSTRUMENTS_API SegmentDisplay : public Instrument {
     std::string text_;
     std::string unshown_;
     std::vector<Cell> cells_;
+    std::vector<std::vector<Span>> shapes_;
     mutable std::vector<Cell> painted_;
     mutable bool paintedAll_ = false;
 };
