@@ -14,16 +14,18 @@ namespace instruments {
 
 namespace {
 
-// The lamp schemes by the names users give them.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kSchemes{{
+// The switch's lamp schemes by the names users give them.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kSchemes{{
     {"green", "verdino"},
     {"red", "rosso"},
     {"blue", "blu-scuro"},
-    {"cyan", "blu"},
-    {"yellow", "rosso-giallo"},
-    {"orange", "rosso-arancio"},
-    {"white", "blu-bianco"},
-    {"traffic", "semaforo"},
+}};
+// Schemes painted as colours of their own.
+constexpr std::array<std::pair<std::string_view, Colour>, 4> kColourSchemes{{
+    {"cyan", Rgb(0, 220, 255)},
+    {"yellow", Rgb(255, 220, 0)},
+    {"orange", Rgb(255, 140, 0)},
+    {"white", Rgb(255, 255, 255)},
 }};
 
 std::string_view SchemeOf(std::string_view name) {
@@ -33,6 +35,15 @@ std::string_view SchemeOf(std::string_view name) {
         }
     }
     return {};
+}
+
+std::optional<Colour> SchemeColour(std::string_view name) {
+    for (const auto& [english, colour] : kColourSchemes) {
+        if (english == name) {
+            return colour;
+        }
+    }
+    return std::nullopt;
 }
 
 int Red(Colour c) {
@@ -64,8 +75,11 @@ Lamp::Lamp(Size size, Settings settings) : Instrument(size), settings_(std::move
         throw SettingsError("lamp colour " + std::to_string(*settings_.colour) + " is outside 0..0xFFFFFF");
     }
     if (!settings_.colour && SchemeOf(settings_.scheme).empty()) {
-        throw SettingsError("unknown lamp scheme \"" + settings_.scheme +
-                            "\": give green, red, blue, cyan, yellow, orange, white or traffic");
+        settings_.colour = SchemeColour(settings_.scheme);
+        if (!settings_.colour) {
+            throw SettingsError("unknown lamp scheme \"" + settings_.scheme +
+                                "\": give green, red, blue, cyan, yellow, orange or white");
+        }
     }
 }
 

@@ -379,7 +379,7 @@ void SegmentDisplay::PaintCell(Painter& painter, int cell, const Cell& state) co
     const int originX = origin.x + g_.frame + g_.margin + cell * g_.pitch;
     const int originY = origin.y + g_.frame + g_.margin;
     const Pixel lit = PixelFromColour(settings_.look.ink);
-    const Pixel unlit = PixelFromColour(Mix(settings_.look.background, settings_.look.ink, 40));
+    const Pixel unlit = PixelFromColour(Mix(settings_.look.background, settings_.look.ink, 24));
     const Rect clip = painter.ClipArea();
     Surface& surface = painter.surface();
     const auto fill = [&](const std::vector<Span>& spans, bool on) {

@@ -25,8 +25,8 @@ class INSTRUMENTS_API Lamp : public Instrument {
   public:
     struct Settings {
         LampShape shape = LampShape::Round;
-        // "green", "red", "blue", "cyan", "yellow", "orange", "white", "traffic";
-        // ignored when a colour is given.
+        // "green", "red", "blue", "cyan", "yellow", "orange" or "white"; ignored
+        // when a colour is given.
         std::string scheme = "green";
         std::optional<Colour> colour{};
         Colour background = Rgb(240, 240, 240);
