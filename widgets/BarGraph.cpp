@@ -5,6 +5,7 @@
 #include <string>
 
 #include "canvas/surface/Rounding.h"
+#include "colour/Mix.h"
 #include "instruments/SettingsError.h"
 #include "instruments/Surface.h"
 
@@ -12,19 +13,8 @@ namespace instruments {
 
 namespace {
 
-int Red(Colour c) {
-    return c & 0xFF;
-}
-int Green(Colour c) {
-    return (c >> 8) & 0xFF;
-}
-int Blue(Colour c) {
-    return (c >> 16) & 0xFF;
-}
 Colour Faint(Colour c, Colour background) {
-    const auto mix = [](int x, int y) { return (x * 200 + y * 56) / 256; };
-    return Rgb(mix(Red(background), Red(c)), mix(Green(background), Green(c)),
-               mix(Blue(background), Blue(c)));
+    return MixColours(background, c, 56);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "colour/Mix.h"
 #include "instruments/SettingsError.h"
 
 namespace instruments {
@@ -11,25 +12,9 @@ namespace {
 
 constexpr int kCellColumns = 5;
 
-int Red(Colour c) {
-    return c & 0xFF;
-}
-int Green(Colour c) {
-    return (c >> 8) & 0xFF;
-}
-int Blue(Colour c) {
-    return (c >> 16) & 0xFF;
-}
-
-// `part` of the way from a to b, in 256ths.
-Colour Mix(Colour a, Colour b, int part) {
-    const auto mix = [&](int x, int y) { return (x * (256 - part) + y * part) / 256; };
-    return Rgb(mix(Red(a), Red(b)), mix(Green(a), Green(b)), mix(Blue(a), Blue(b)));
-}
-
 // Glass without its backlight: every colour at 40 %.
 Colour Unlit(Colour c) {
-    return Mix(Rgb(0, 0, 0), c, 102);
+    return MixColours(Rgb(0, 0, 0), c, 102);
 }
 
 struct Colours {
@@ -39,7 +24,7 @@ struct Colours {
 };
 
 Colours ColoursOf(const LcdLook& look) {
-    Colours c{look.backlight, look.ink, Mix(look.backlight, look.ink, 30)};
+    Colours c{look.backlight, look.ink, MixColours(look.backlight, look.ink, 30)};
     if (!Has(look.dots, DotStyle::ShowUnlit)) {
         c.unlit = c.glass;
     }

@@ -7,6 +7,7 @@
 
 #include "canvas/surface/Rounding.h"
 #include "colour/LampColour.h"
+#include "colour/Mix.h"
 #include "instruments/SettingsError.h"
 #include "instruments/Surface.h"
 
@@ -46,18 +47,8 @@ std::optional<Colour> SchemeColour(std::string_view name) {
     return std::nullopt;
 }
 
-int Red(Colour c) {
-    return c & 0xFF;
-}
-int Green(Colour c) {
-    return (c >> 8) & 0xFF;
-}
-int Blue(Colour c) {
-    return (c >> 16) & 0xFF;
-}
 Colour Mix(Colour a, Colour b, double part) {
-    const auto mix = [&](int x, int y) { return RoundHalfEven(x + (y - x) * part); };
-    return Rgb(mix(Red(a), Red(b)), mix(Green(a), Green(b)), mix(Blue(a), Blue(b)));
+    return MixColours(a, b, RoundHalfEven(part * 256));
 }
 
 }  // namespace

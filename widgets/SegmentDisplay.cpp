@@ -8,6 +8,7 @@
 
 #include "canvas/raster/Polygon.h"
 #include "canvas/surface/Rounding.h"
+#include "colour/Mix.h"
 #include "instruments/SettingsError.h"
 
 namespace instruments {
@@ -133,20 +134,6 @@ std::optional<std::uint16_t> SegmentsOf(SegmentKind kind, char c) {
         c = OtherCase(c);
     }
     return Find(kFourteen, c);
-}
-
-int Red(Colour c) {
-    return c & 0xFF;
-}
-int Green(Colour c) {
-    return (c >> 8) & 0xFF;
-}
-int Blue(Colour c) {
-    return (c >> 16) & 0xFF;
-}
-Colour Mix(Colour a, Colour b, int part) {
-    const auto mix = [&](int x, int y) { return (x * (256 - part) + y * part) / 256; };
-    return Rgb(mix(Red(a), Red(b)), mix(Green(a), Green(b)), mix(Blue(a), Blue(b)));
 }
 
 // A segment as a polygon in digit coordinates (x right, y down from the top).
@@ -379,7 +366,7 @@ void SegmentDisplay::PaintCell(Painter& painter, int cell, const Cell& state) co
     const int originX = origin.x + g_.frame + g_.margin + cell * g_.pitch;
     const int originY = origin.y + g_.frame + g_.margin;
     const Pixel lit = PixelFromColour(settings_.look.ink);
-    const Pixel unlit = PixelFromColour(Mix(settings_.look.background, settings_.look.ink, 24));
+    const Pixel unlit = PixelFromColour(MixColours(settings_.look.background, settings_.look.ink, 24));
     const Rect clip = painter.ClipArea();
     Surface& surface = painter.surface();
     const auto fill = [&](const std::vector<Span>& spans, bool on) {
