@@ -51,7 +51,7 @@ quiet_configure() {
 }
 
 # find_package(instruments CONFIG)
-for example in embed window-panel sdl-texture system-monitor lcd-sketch; do
+for example in embed window-panel sdl-texture system-monitor lcd-sketch gallery; do
     cmake -S "$here/examples/$example" -B "$work/cmake-$example" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_PREFIX_PATH="$prefix" >"$work/cmake-$example.log" 2>&1 ||
         { cat "$work/cmake-$example.log"; fail "configuring $example failed"; }
