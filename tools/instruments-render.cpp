@@ -1,16 +1,24 @@
 // Paints one instrument to a PNG from flags, for documentation, scripts and
 // tests.
 //
-//   instruments-render segments --digits N [--kind 7|14] [--colon] [--slant DEG] [--preset NAME] --text TEXT
-//                      [--size WxH] --png OUT [--lit]
-//   instruments-render bar --segments N [--vertical] [--zones T1,T2,...] [--peak-hold MS] [--peak-fall
-//   SEG_PER_S]
-//                      --values MS:V,MS:V,... [--at MS] [--size WxH] --png OUT [--lit]
-//   instruments-render lamp (--scheme NAME | --colour #rrggbb) [--blink PERIOD_MS,DUTY] [--at MS] [--size
-//   WxH]
-//                      --png OUT
-//   instruments-render text --text TEXT [--size WxH] [--frame N] [--frame-colour C] [--ink #rrggbb] --png OUT
+//   instruments-render segments --digits N [--kind 7|14] [--colon] [--slant DEG] [--preset NAME]
+//                      --text TEXT [--size WxH] --png OUT [--lit]
+//   instruments-render bar --segments N [--vertical] [--zones T1,T2,...] [--peak-hold MS]
+//                      [--peak-fall SEG_PER_S] --values MS:V,MS:V,... [--at MS] [--size WxH] --png OUT
+//                      [--lit]
+//   instruments-render lamp (--scheme NAME | --colour #rrggbb) [--blink PERIOD_MS,DUTY] [--at MS]
+//                      [--size WxH] --png OUT
+//   instruments-render text --text TEXT [--ink #rrggbb] FACE [--size WxH] --png OUT
+//   instruments-render clock --time HH:MM:SS [--hour-offset N] FACE [--size WxH] --png OUT
+//   instruments-render meter --level V [--range MIN,MAX] [--labels V:TEXT,...] [--needle #rrggbb] FACE
+//                      [--size WxH] --png OUT
+//   instruments-render switch [--on] [--labels OFF/ON] [--label-colour #rrggbb] [--on-background PATTERN]
+//                      [--off-picture F.png] [--on-picture F.png] FACE [--size WxH] --png OUT
+//
+// FACE: [--frame N] [--frame-colour C] [--background PATTERN] [--background-colour C]
+//       [--picture F.png] (with --background picture; not for the switch)
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,16 +26,20 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "instruments/AnalogClock.h"
 #include "instruments/BarGraph.h"
 #include "instruments/Colour.h"
 #include "instruments/Lamp.h"
+#include "instruments/LevelMeter.h"
 #include "instruments/Painter.h"
 #include "instruments/Png.h"
 #include "instruments/SegmentDisplay.h"
 #include "instruments/SettingsError.h"
 #include "instruments/Surface.h"
+#include "instruments/Switch.h"
 #include "instruments/TextDisplay.h"
 
 namespace {
@@ -317,34 +329,200 @@ int LampCommand(int argc, char** argv) {
     return WritePanel(*lamp, png);
 }
 
+// The face every framed instrument shares: --frame N, --frame-colour C,
+// --background PATTERN, --background-colour C and --picture FILE.png (what the
+// picture pattern stretches).
+struct Face {
+    instruments::Frame frame;
+    instruments::Background background;
+    std::optional<instruments::Surface> picture;
+    const instruments::Surface* PicturePointer() const { return picture ? &*picture : nullptr; }
+};
+
+instruments::BackgroundPattern PatternFlag(const std::string& text) {
+    using instruments::BackgroundPattern;
+    static const std::pair<std::string_view, BackgroundPattern> kPatterns[] = {
+        {"none", BackgroundPattern::None},
+        {"mirrored-rows", BackgroundPattern::MirroredRows},
+        {"rows-from-bottom", BackgroundPattern::RowsFromBottom},
+        {"mirrored-columns", BackgroundPattern::MirroredColumns},
+        {"box-stack", BackgroundPattern::BoxStack},
+        {"rows-from-top", BackgroundPattern::RowsFromTop},
+        {"mirrored-columns-reversed", BackgroundPattern::MirroredColumnsReversed},
+        {"picture", BackgroundPattern::Picture},
+    };
+    std::string names;
+    for (const auto& [name, pattern] : kPatterns) {
+        if (text == name) {
+            return pattern;
+        }
+        names += names.empty() ? "" : ", ";
+        names += name;
+    }
+    Refuse("--background \"" + text + "\": give one of " + names);
+}
+
+instruments::ShadedColour ShadedFlag(const std::string& text, const std::string& what) {
+    try {
+        return instruments::ShadedColour(text);
+    } catch (const instruments::SettingsError& error) {
+        Refuse(what + ": " + error.what());
+    }
+}
+
+Face FaceFlags(Flags& flags) {
+    Face face;
+    if (const auto frame = flags.Get("frame")) {
+        face.frame.width = Whole(*frame, "--frame", 0, 100);
+    }
+    if (const auto colour = flags.Get("frame-colour")) {
+        face.frame.colour = ShadedFlag(*colour, "--frame-colour");
+    }
+    if (const auto pattern = flags.Get("background")) {
+        face.background.pattern = PatternFlag(*pattern);
+    }
+    if (const auto colour = flags.Get("background-colour")) {
+        face.background.colour = ShadedFlag(*colour, "--background-colour");
+    }
+    if (const auto path = flags.Get("picture")) {
+        face.picture = instruments::ReadPng(*path);
+        if (!face.picture) {
+            Refuse("--picture \"" + *path + "\": not a readable PNG file");
+        }
+    }
+    if ((face.background.pattern == instruments::BackgroundPattern::Picture) != face.picture.has_value()) {
+        Refuse("--background picture and --picture go together");
+    }
+    return face;
+}
+
+// Constructs an instrument, turning a refused setting into one line.
+template <typename Instrument, typename... Arguments>
+Instrument Make(Arguments&&... arguments) {
+    try {
+        return Instrument(std::forward<Arguments>(arguments)...);
+    } catch (const instruments::SettingsError& error) {
+        Refuse(error.what());
+    }
+}
+
 int Text(int argc, char** argv) {
     Flags flags = ParseFlags(argc, argv, {});
+    const Face face = FaceFlags(flags);
     instruments::TextDisplay::Settings settings;
+    settings.frame = face.frame;
+    settings.background = face.background;
     const std::string text = flags.Need("text");
-    if (const auto frame = flags.Get("frame")) {
-        settings.frame.width = Whole(*frame, "--frame", 0, 100);
-    }
-    try {
-        if (const auto frameColour = flags.Get("frame-colour")) {
-            settings.frame.colour = instruments::ShadedColour(*frameColour);
-        }
-    } catch (const instruments::SettingsError& error) {
-        Refuse(std::string("--frame-colour: ") + error.what());
-    }
     if (const auto ink = flags.Get("ink")) {
         settings.ink = HexColour(*ink, "--ink");
     }
     const instruments::Size size = SizeFlag(flags, {210, 55});
     const std::string png = flags.Need("png");
     flags.RefuseUnused();
-    std::optional<instruments::TextDisplay> display;
-    try {
-        display.emplace(size, settings);
-    } catch (const instruments::SettingsError& error) {
-        Refuse(error.what());
+    auto display = Make<instruments::TextDisplay>(size, settings, face.PicturePointer());
+    display.SetText(text);
+    return WritePanel(display, png);
+}
+
+// HH:MM:SS on the 24-hour clock.
+instruments::LocalTime TimeFlag(const std::string& text) {
+    const auto parts = Split(text, ':');
+    if (parts.size() != 3) {
+        Refuse("--time \"" + text + "\": expected HH:MM:SS");
     }
-    display->SetText(text);
-    return WritePanel(*display, png);
+    return {Whole(parts[0], "--time hour", 0, 23), Whole(parts[1], "--time minute", 0, 59),
+            Whole(parts[2], "--time second", 0, 59), 0};
+}
+
+int Clock(int argc, char** argv) {
+    Flags flags = ParseFlags(argc, argv, {});
+    const Face face = FaceFlags(flags);
+    const instruments::LocalTime time = TimeFlag(flags.Need("time"));
+    const int hourOffset =
+        flags.Get("hour-offset") ? Whole(*flags.Get("hour-offset"), "--hour-offset", -24, 24) : 0;
+    const instruments::Size size = SizeFlag(flags, {180, 180});
+    const std::string png = flags.Need("png");
+    flags.RefuseUnused();
+    auto clock = Make<instruments::AnalogClock>(
+        size, instruments::AnalogClock::Settings{face.frame, face.background}, face.PicturePointer());
+    clock.SetTime(time, hourOffset);
+    return WritePanel(clock, png);
+}
+
+int Meter(int argc, char** argv) {
+    Flags flags = ParseFlags(argc, argv, {});
+    const Face face = FaceFlags(flags);
+    instruments::LevelMeter::Settings settings;
+    settings.frame = face.frame;
+    settings.background = face.background;
+    if (const auto needle = flags.Get("needle")) {
+        settings.needle = HexColour(*needle, "--needle");
+    }
+    if (const auto range = flags.Get("range")) {
+        const auto ends = Split(*range, ',');
+        if (ends.size() != 2) {
+            Refuse("--range \"" + *range + "\": give MIN,MAX");
+        }
+        settings.range = {Number(ends[0], "--range min", -1e9, 1e9),
+                          Number(ends[1], "--range max", -1e9, 1e9)};
+    }
+    if (const auto labels = flags.Get("labels")) {
+        for (const std::string& part : Split(*labels, ',')) {
+            const auto colon = part.find(':');
+            if (colon == std::string::npos) {
+                Refuse("--labels \"" + part + "\": give VALUE:TEXT pairs separated by commas");
+            }
+            settings.labels.push_back(
+                {Number(part.substr(0, colon), "--labels value", -1e9, 1e9), part.substr(colon + 1)});
+        }
+    }
+    const double level = Number(flags.Need("level"), "--level", -1e9, 1e9);
+    const instruments::Size size = SizeFlag(flags, {210, 55});
+    const std::string png = flags.Need("png");
+    flags.RefuseUnused();
+    auto meter = Make<instruments::LevelMeter>(size, settings, face.PicturePointer());
+    meter.SetLevel(level);
+    return WritePanel(meter, png);
+}
+
+int SwitchCommand(int argc, char** argv) {
+    Flags flags = ParseFlags(argc, argv, {"on"});
+    const Face face = FaceFlags(flags);
+    if (face.picture) {
+        Refuse("--picture: a switch's pictures are its faces; give --off-picture and --on-picture");
+    }
+    instruments::Switch::Settings settings;
+    settings.frame = face.frame;
+    settings.background = face.background;
+    if (const auto labels = flags.Get("labels")) {
+        settings.labels = *labels;
+    }
+    if (const auto colour = flags.Get("label-colour")) {
+        settings.labelColour = HexColour(*colour, "--label-colour");
+    }
+    if (const auto pattern = flags.Get("on-background")) {
+        settings.onPattern = PatternFlag(*pattern);
+    }
+    const auto picture = [&flags](const std::string& name) -> std::optional<instruments::Surface> {
+        const auto path = flags.Get(name);
+        if (!path) {
+            return std::nullopt;
+        }
+        auto read = instruments::ReadPng(*path);
+        if (!read) {
+            Refuse("--" + name + " \"" + *path + "\": not a readable PNG file");
+        }
+        return read;
+    };
+    auto offPicture = picture("off-picture");
+    auto onPicture = picture("on-picture");
+    const bool on = flags.Has("on");
+    const instruments::Size size = SizeFlag(flags, {400, 40});
+    const std::string png = flags.Need("png");
+    flags.RefuseUnused();
+    auto toggle = Make<instruments::Switch>(size, settings, std::move(offPicture), std::move(onPicture));
+    toggle.SetOn(on);
+    return WritePanel(toggle, png);
 }
 
 }  // namespace
@@ -364,10 +542,20 @@ int main(int argc, char** argv) {
         if (what == "text") {
             return Text(argc, argv);
         }
+        if (what == "clock") {
+            return Clock(argc, argv);
+        }
+        if (what == "meter") {
+            return Meter(argc, argv);
+        }
+        if (what == "switch") {
+            return SwitchCommand(argc, argv);
+        }
         Refuse(what.empty() ? "name an instrument" : "unknown instrument \"" + std::string(what) + "\"");
     } catch (const BadInput& bad) {
-        std::fprintf(stderr, "instruments-render: %s (instruments: segments, bar, lamp, text)\n",
-                     bad.message.c_str());
+        std::fprintf(
+            stderr, "instruments-render: %s (instruments: segments, bar, lamp, text, clock, meter, switch)\n",
+            bad.message.c_str());
         return 2;
     }
 }

@@ -9,7 +9,10 @@
 #include <fstream>
 #include <string>
 
+#include "instruments/AnalogClock.h"
+#include "instruments/LevelMeter.h"
 #include "instruments/Png.h"
+#include "instruments/Switch.h"
 #include "tests/support/ScopedTempDir.h"
 
 namespace {
@@ -61,6 +64,66 @@ TEST(RenderTool, BarPrintsLitAndPeakAtTheTime) {
     EXPECT_EQ(instruments::bitmap::ReadPng(png)->height(), 100);
 }
 
+// The tool's picture of an instrument equals the object painted in-process
+// with the settings its flags name.
+void ExpectToolPaints(const testsupport::ScopedTempDir& dir, const std::string& arguments,
+                      instruments::Instrument& instrument) {
+    const std::string png = dir / "tool.png";
+    const ToolRun run = RunTool(dir, arguments + " --png " + png);
+    ASSERT_EQ(run.status, 0) << arguments << ": " << run.err;
+    instruments::Surface expected(instrument.size().width, instrument.size().height);
+    instruments::Painter painter(expected);
+    instrument.Paint(painter);
+    const auto painted = instruments::bitmap::ReadPng(png);
+    ASSERT_TRUE(painted.has_value()) << arguments;
+    ASSERT_EQ(painted->width(), expected.width()) << arguments;
+    ASSERT_EQ(painted->height(), expected.height()) << arguments;
+    int differing = 0;
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            differing += expected.At(x, y) != painted->At(x, y);
+        }
+    }
+    EXPECT_EQ(differing, 0) << arguments;
+}
+
+TEST(RenderTool, ClockMeterAndSwitchFlagsGiveTheirSettings) {
+    const testsupport::ScopedTempDir dir;
+    using instruments::BackgroundPattern;
+    instruments::AnalogClock clock({150, 120}, {.frame = {.width = 6, .colour = "gold"},
+                                                .background = {.pattern = BackgroundPattern::BoxStack}});
+    clock.SetTime({10, 8, 30, 0}, -1);
+    ExpectToolPaints(dir,
+                     "clock --time 10:08:30 --hour-offset -1 --frame 6 --frame-colour gold "
+                     "--background box-stack --size 150x120",
+                     clock);
+
+    instruments::LevelMeter meter(
+        {210, 55}, {.frame = {.width = 3, .colour = "grey"},
+                    .background = {.pattern = BackgroundPattern::RowsFromTop, .colour = "green"},
+                    .needle = instruments::Rgb(0, 255, 0),
+                    .range = {.min = -20, .max = 5},
+                    .labels = {{-20, "-20"}, {0, "0"}, {5, "+5"}}});
+    meter.SetLevel(-3.5);
+    ExpectToolPaints(dir,
+                     "meter --level -3.5 --range -20,5 --labels -20:-20,0:0,5:+5 --needle '#00ff00' "
+                     "--frame 3 --frame-colour grey --background rows-from-top --background-colour green",
+                     meter);
+
+    instruments::Switch toggle(
+        {300, 36}, {.frame = {.width = 2, .colour = "red-button"},
+                    .background = {.pattern = BackgroundPattern::MirroredRows, .colour = "grey-button"},
+                    .onPattern = BackgroundPattern::MirroredColumns,
+                    .labelColour = instruments::Rgb(0, 0, 128),
+                    .labels = "RUN/PAUSE"});
+    toggle.SetOn(true);
+    ExpectToolPaints(dir,
+                     "switch --on --labels RUN/PAUSE --label-colour '#000080' --frame 2 --frame-colour "
+                     "red-button --background mirrored-rows --background-colour grey-button "
+                     "--on-background mirrored-columns --size 300x36",
+                     toggle);
+}
+
 TEST(RenderTool, BadFlagsGiveOneLineAndExitTwo) {
     const testsupport::ScopedTempDir dir;
     const std::string png = dir / "never.png";
@@ -77,6 +140,15 @@ TEST(RenderTool, BadFlagsGiveOneLineAndExitTwo) {
              "lamp --scheme red --blink 100 --png " + png,
              "text --text hi --frame -1 --png " + png,
              "segments --digits 6 --text 1 --png " + png + " --extra 1",
+             "clock --time 24:00:00 --png " + png,
+             "clock --time 10:08 --png " + png,
+             "clock --time 10:08:00 --background stripes --png " + png,
+             "clock --time 10:08:00 --background picture --png " + png,
+             "meter --level 50 --range 5,5 --png " + png,
+             "meter --level 50 --labels 10 --png " + png,
+             "meter --png " + png,
+             "switch --on --off-picture " + dir / "missing.png" + " --png " + png,
+             "switch --frame-colour mauve --png " + png,
          }) {
         const ToolRun run = RunTool(dir, arguments);
         EXPECT_EQ(run.status, 2) << arguments;
