@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc)
 # How long `make test` runs each fuzz target.
 TEST_FUZZ_SECONDS ?= 5
 
-.PHONY: all deps build run test test-normal test-sanitize bench clean format update-golden pictures
+.PHONY: all deps build run test test-normal test-sanitize bench bench-python clean format update-golden pictures
 
 all: build
 
@@ -41,6 +41,10 @@ test-sanitize:
 
 bench: build
 	$(BUILD)/bin/bench_canvas
+
+# What a paint call costs from Python against C++, and two threads against one.
+bench-python: build
+	PYTHONPATH=$(BUILD)/python /usr/bin/python3 bench/bench_python.py $(BUILD)/bin/instruments-bench
 
 format:
 	find app canvas colour widgets dialog include tests bench tools examples fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -68,5 +68,12 @@ if(PROJECT_IS_TOP_LEVEL)
     # What the library, the demo and a program built against the headers need.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
         "libsdl2-2.0-0, libfreetype6, libfontconfig1, libpng16-16, fonts-dejavu-core, libsdl2-dev, libfreetype-dev, libfontconfig-dev, libpng-dev, pkg-config")
+    # The Python package is built for one minor version of Debian's python3.
+    if(INSTRUMENTS_BUILD_PYTHON)
+        math(EXPR next_python_minor "${Python_VERSION_MINOR} + 1")
+        string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+               ", python3 (>= ${Python_VERSION_MAJOR}.${Python_VERSION_MINOR}), python3 (<< ${Python_VERSION_MAJOR}.${next_python_minor})")
+        set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3-numpy")
+    endif()
     include(CPack)
 endif()

@@ -129,4 +129,21 @@ done
 for program in "$work/cmake-window-panel/window-panel" "$work/panel-pc"; do
     "$program" --headless >"$work/panel.log" || { cat "$work/panel.log"; fail "$program --headless failed"; }
 done
-echo "check-install: installed, core without SDL2,${exports:+ exports in instruments:: ($exports),} the examples built with find_package (quietly, consumer variables kept) and with pkg-config (-std=c++20 and c++23 given by the consumer), embed and window-panel run"
+# The Python package, when built: importable from the prefix's site folder
+# alone (not the build's), and painting.
+python_note=
+site=$(find "$prefix/lib" -maxdepth 3 -type d -name instruments -path '*/dist-packages/*' -print -quit)
+if [ -n "$site" ]; then
+    (cd "$work" && PYTHONPATH=$(dirname "$site") PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 - "$site" <<'PY'
+import sys
+import instruments
+assert instruments.__file__.startswith(sys.argv[1]), instruments.__file__
+lcd = instruments.CharacterLcd(columns=16, rows=2)
+lcd.begin()
+lcd.print("installed")
+assert lcd.render().size == instruments.CharacterLcd.size_of(columns=16, rows=2)
+PY
+    ) || fail "the installed Python package at $site does not import or paint"
+    python_note=", the Python package imports from the prefix"
+fi
+echo "check-install: installed, core without SDL2,${exports:+ exports in instruments:: ($exports),} the examples built with find_package (quietly, consumer variables kept) and with pkg-config (-std=c++20 and c++23 given by the consumer), embed and window-panel run${python_note}"

@@ -13,6 +13,7 @@ packages=(
     fonts-dejavu-core fonts-liberation
     clang libclang-rt-dev
     xvfb xauth openbox wmctrl xdotool x11-utils x11-apps
+    python3 python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest
 )
 
 missing=()

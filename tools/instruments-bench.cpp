@@ -3,6 +3,7 @@
 //   instruments-bench [--ticks N] [--full-repaint]
 //   instruments-bench --lcd [--ticks N]
 //   instruments-bench --companions [--ticks N]
+//   instruments-bench --each [--ticks N]
 //
 // A tick is the demo's twelve paint calls and the compose of what changed on
 // the client area. The local clock advances 40 ms a tick from 23:59:50, as in
@@ -22,6 +23,12 @@
 // --companions measures a six-digit seven-segment clock face of 300 x 80, a
 // 20-segment bar graph and a lamp: each painted whole, and after one change
 // (a digit, a segment, the lamp turned), medians in microseconds.
+//
+// --each paints each kind of instrument whole, in the settings
+// bench/bench_python.py paints them from Python, so that the two give the cost
+// of a call from Python: lines "paint NAME median X us" per call, the median
+// of batches of 100 calls; and "paint empty-clip median X us", a call that
+// paints nothing.
 
 #include <algorithm>
 #include <chrono>
@@ -33,12 +40,16 @@
 #include "dialog/Dialogs.h"
 #include "dialog/LocalClock.h"
 #include "dialog/Painters.h"
+#include "instruments/AnalogClock.h"
 #include "instruments/BarGraph.h"
 #include "instruments/CharacterLcd.h"
 #include "instruments/Lamp.h"
+#include "instruments/LevelMeter.h"
 #include "instruments/Painter.h"
 #include "instruments/SegmentDisplay.h"
 #include "instruments/Surface.h"
+#include "instruments/Switch.h"
+#include "instruments/TextDisplay.h"
 
 namespace {
 
@@ -164,6 +175,70 @@ int BenchCompanions(long rounds) {
     return 0;
 }
 
+// The median time per call of `run` over batches of 100 calls.
+template <typename Run>
+double BatchedMedianOf(long batches, Run&& run) {
+    constexpr int kBatch = 100;
+    Series series;
+    for (long i = 0; i < batches; ++i) {
+        const auto begin = Clock::now();
+        for (int call = 0; call < kBatch; ++call) {
+            run();
+        }
+        series.samples.push_back(Microseconds(Clock::now() - begin) / kBatch);
+    }
+    return series.Median();
+}
+
+void PrintPaintMedian(const char* name, instruments::Instrument& instrument, long batches) {
+    instruments::Surface surface(instrument.size().width, instrument.size().height);
+    instruments::Painter painter(surface);
+    std::printf("paint %s median %.3f us\n", name,
+                BatchedMedianOf(batches, [&] { instrument.Paint(painter); }));
+}
+
+int BenchEach(long batches) {
+    using instruments::BackgroundPattern;
+    using instruments::Rgb;
+    instruments::TextDisplay text(
+        {210, 55}, {.frame = {.width = 6, .colour = "gold"},
+                    .background = {.pattern = BackgroundPattern::RowsFromBottom, .colour = "#f06040"},
+                    .ink = Rgb(255, 0, 0)});
+    text.SetText("21.5°C");
+    instruments::AnalogClock clock({180, 180}, {.frame = {.width = 6, .colour = "gold"},
+                                                .background = {.pattern = BackgroundPattern::BoxStack}});
+    clock.SetTime({10, 8, 30, 0});
+    instruments::LevelMeter meter({210, 55}, {.needle = Rgb(0, 255, 0), .range = {.min = -20, .max = 5}});
+    meter.SetLevel(-3.5);
+    instruments::Switch toggle({400, 40}, {.labels = "RUN/PAUSE"});
+    toggle.SetOn(true);
+    instruments::CharacterLcd lcd({.columns = 16, .rows = 2});
+    lcd.Begin();
+    lcd.Print("Hello, world");
+    instruments::SegmentDisplay digits({300, 80}, {.digits = 6, .colons = true});
+    digits.SetText("12:34:56");
+    instruments::BarGraph bar({200, 20}, {.segments = 20});
+    bar.SetValue(0.72);
+    instruments::Lamp lamp({24, 24}, {.scheme = "red"});
+    lamp.SetOn(true);
+    std::printf("batches %ld of 100\n", batches);
+    PrintPaintMedian("TextDisplay", text, batches);
+    PrintPaintMedian("AnalogClock", clock, batches);
+    PrintPaintMedian("LevelMeter", meter, batches);
+    PrintPaintMedian("Switch", toggle, batches);
+    PrintPaintMedian("CharacterLcd", lcd, batches);
+    PrintPaintMedian("SegmentDisplay", digits, batches);
+    PrintPaintMedian("BarGraph", bar, batches);
+    PrintPaintMedian("Lamp", lamp, batches);
+    // Through a painter clipped to nothing the call paints nothing: what is
+    // left is the call itself.
+    instruments::Surface surface(24, 24);
+    instruments::Painter clipped(surface);
+    clipped.Clip({0, 0, 0, 0});
+    std::printf("paint empty-clip median %.3f us\n", BatchedMedianOf(batches, [&] { lamp.Paint(clipped); }));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -171,6 +246,7 @@ int main(int argc, char** argv) {
     bool compare = false;
     bool lcd = false;
     bool companions = false;
+    bool each = false;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (name == "--ticks" && i + 1 < argc) {
@@ -181,9 +257,12 @@ int main(int argc, char** argv) {
             lcd = true;
         } else if (name == "--companions") {
             companions = true;
+        } else if (name == "--each") {
+            each = true;
         } else {
-            std::fprintf(stderr,
-                         "usage: instruments-bench [--ticks N] [--full-repaint | --lcd | --companions]\n");
+            std::fprintf(
+                stderr,
+                "usage: instruments-bench [--ticks N] [--full-repaint | --lcd | --companions | --each]\n");
             return 2;
         }
     }
@@ -196,6 +275,9 @@ int main(int argc, char** argv) {
     }
     if (companions) {
         return BenchCompanions(ticks);
+    }
+    if (each) {
+        return BenchEach(ticks);
     }
 
     dialog::SetLocalClockSource([] { return app::TimeOfDayAt(virtualMs); });
