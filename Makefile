@@ -1,6 +1,6 @@
 # make        build everything into build/ (programs in build/bin/)
 # make run    install what is missing, build, start the demo
-# make test   install what is missing, build, run every test (normal and sanitizer builds, and
+# make test   install what is missing, build, run every test (normal, sanitizer and Python, and
 #             a few seconds of each fuzz target on its seeds)
 
 BUILD      ?= build
