@@ -116,6 +116,9 @@ auto Locked(F call) {
 }  // namespace
 
 void BindCharacterLcd(py::module_& m) {
+    py::enum_<LcdRegister>(m, "LcdRegister", "The register a bus transfer addresses (the RS line).")
+        .value("INSTRUCTION", LcdRegister::Instruction)
+        .value("DATA", LcdRegister::Data);
     py::enum_<LcdBus>(m, "LcdBus").value("EIGHT_BIT", LcdBus::EightBit).value("FOUR_BIT", LcdBus::FourBit);
 
     InstrumentClass<CharacterLcd>(m, "CharacterLcd",
@@ -240,19 +243,29 @@ Time is virtual: advance(ms) moves it (blink phase, busy time).)")
         .def("write_instruction", Locked([](CharacterLcd& lcd, int value) {
                  lcd.WriteByte(LcdRegister::Instruction, ByteOf(value, "write_instruction"));
              }),
-             "value"_a, "An instruction byte, in one or two transfers as the bus takes it.")
+             "value"_a,
+             "An instruction byte, in one or two transfers as the bus takes it. With check_timing, a byte "
+             "sent while the controller is busy is lost (state()[\"dropped_writes\"] counts them).")
         .def("write_data", Locked([](CharacterLcd& lcd, int value) {
                  lcd.WriteByte(LcdRegister::Data, ByteOf(value, "write_data"));
              }),
-             "value"_a)
+             "value"_a, "A data byte into the RAM at the address counter (lost while busy, as above).")
         .def("read_data", Locked([](CharacterLcd& lcd) { return lcd.ReadByte(LcdRegister::Data); }),
              "Reads the RAM byte at the address counter, which then moves.")
         .def("read_status", Locked([](CharacterLcd& lcd) { return lcd.ReadByte(LcdRegister::Instruction); }),
              "The busy flag (bit 7) and the address counter.")
-        .def("transfer", Locked([](CharacterLcd& lcd, bool data, int bus) {
-                 lcd.Write(data ? LcdRegister::Data : LcdRegister::Instruction, ByteOf(bus, "transfer"));
-             }),
-             "data"_a, "bus"_a, "One write transfer (on a 4-bit bus, DB7..DB4 are bits 7..4 of `bus`).")
+        .def(
+            "transfer",
+            [](CharacterLcd& lcd, py::handle reg, int bus) {
+                const LcdRegister target = ToEnum<LcdRegister>(reg, "register");
+                const std::uint8_t value = ByteOf(bus, "transfer");
+                const auto lock = LockOf(lcd);
+                lcd.Write(target, value);
+            },
+            "register"_a, "bus"_a,
+            "One write transfer to LcdRegister.INSTRUCTION or DATA (or \"instruction\", \"data\"); on a "
+            "4-bit "
+            "bus DB7..DB4 are bits 7..4 of `bus`.")
         .def("advance", Locked([](CharacterLcd& lcd, double ms) { lcd.Advance(ms); }), "ms"_a,
              "Moves the virtual clock on.")
         .def("state", Locked([](CharacterLcd& lcd) { return State(lcd); }),
