@@ -102,6 +102,34 @@ TEST(BarGraph, PeakHoldsThenFalls) {
     EXPECT_EQ(jump.PeakSegment(), 0);
 }
 
+TEST(BarGraph, VerticalBarsGrowFromTheBottomAndContinuousOnesByThePixel) {
+    BarGraph column({10, 100}, {.segments = 10, .orientation = BarOrientation::Vertical, .showUnlit = false});
+    column.SetValue(0.3);
+    const Surface segmented = PaintedAlone(column);
+    const Pixel dark = PixelFromColour(column.settings().background);
+    const Pixel green = PixelFromColour(column.settings().zoneColours[0]);
+    EXPECT_EQ(segmented.At(5, 99), green);  // segment 1 is the bottom one
+    EXPECT_EQ(segmented.At(5, 75), green);  // segment 3
+    EXPECT_EQ(segmented.At(5, 65), dark);   // segment 4
+    EXPECT_EQ(segmented.At(5, 1), dark);
+
+    BarGraph bar({100, 10}, {.segments = 10, .style = BarStyle::Continuous, .showUnlit = false});
+    bar.SetValue(0.434);  // 43 of the 100 pixels lit, all in the first zone
+    Surface continuous = PaintedAlone(bar);
+    EXPECT_EQ(continuous.At(42, 5), green);
+    EXPECT_EQ(continuous.At(43, 5), dark);
+    // Within the same lit segment count the continuous bar still moves.
+    bar.SetValue(0.446);
+    EXPECT_EQ(bar.LitSegments(), 4);
+    EXPECT_TRUE(bar.NeedsPaint());
+    bar.SetValue(0.9);
+    continuous = PaintedAlone(bar);
+    EXPECT_EQ(continuous.At(59, 5), green);
+    EXPECT_EQ(continuous.At(70, 5), PixelFromColour(bar.settings().zoneColours[1]));
+    EXPECT_EQ(continuous.At(89, 5), PixelFromColour(bar.settings().zoneColours[2]));
+    EXPECT_EQ(continuous.At(90, 5), dark);
+}
+
 TEST(BarGraph, RefusesSettingsItCannotUse) {
     EXPECT_THROW(BarGraph({200, 20}, {.segments = 0}), SettingsError);
     EXPECT_THROW(BarGraph({200, 20}, {.zones = {0.8, 0.6}}), SettingsError);
