@@ -127,6 +127,12 @@ class LampMode(_Enum):
     BLINKING: ClassVar[LampMode]
     __members__: ClassVar[Dict[str, LampMode]]
 
+class LcdRegister(_Enum):
+    """The register a bus transfer addresses (the RS line)."""
+    INSTRUCTION: ClassVar[LcdRegister]
+    DATA: ClassVar[LcdRegister]
+    __members__: ClassVar[Dict[str, LcdRegister]]
+
 class LcdBus(_Enum):
     EIGHT_BIT: ClassVar[LcdBus]
     FOUR_BIT: ClassVar[LcdBus]
@@ -524,14 +530,15 @@ class CharacterLcd(Instrument):
         """Character slot (0..7, taken mod 8) from eight row bytes, bits 4..0."""
     # The bus.
     def write_instruction(self, value: int) -> None:
-        """An instruction byte, in one or two transfers as the bus takes it."""
-    def write_data(self, value: int) -> None: ...
+        """An instruction byte, in one or two transfers as the bus takes it; lost while busy with check_timing."""
+    def write_data(self, value: int) -> None:
+        """A data byte into the RAM at the address counter (lost while busy, as above)."""
     def read_data(self) -> int:
         """Reads the RAM byte at the address counter, which then moves."""
     def read_status(self) -> int:
         """The busy flag (bit 7) and the address counter."""
-    def transfer(self, data: bool, bus: int) -> None:
-        """One write transfer (on a 4-bit bus, DB7..DB4 are bits 7..4 of `bus`)."""
+    def transfer(self, register: Union[LcdRegister, Literal["instruction", "data"]], bus: int) -> None:
+        """One write transfer; on a 4-bit bus DB7..DB4 are bits 7..4 of `bus`."""
     def advance(self, ms: float) -> None:
         """Moves the virtual clock on."""
     def state(self) -> _LcdState:
@@ -613,6 +620,7 @@ __all__ = [
     "LampMode",
     "LampShape",
     "LcdBus",
+    "LcdRegister",
     "LevelMeter",
     "Painter",
     "RasterOperation",
