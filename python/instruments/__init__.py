@@ -16,7 +16,7 @@ files that cannot be read or written raise OSError.
 """
 
 from dataclasses import dataclass
-from typing import Optional, Tuple, Union
+from typing import Literal, Optional, Tuple, Union
 
 from ._native import (
     AnalogClock,
@@ -47,6 +47,19 @@ from ._native import (
 )
 
 Colour = Union[str, Tuple[int, int, int], int]
+Size = Tuple[int, int]
+Point = Tuple[int, int]
+Rect = Tuple[int, int, int, int]
+# What the painter draws in: a colour, "default" or "none" / None.
+Ink = Optional[Colour]
+KeyName = Literal["escape", "enter", "space", "tab", "backspace", "left", "right", "up", "down"]
+# One scripted event of a headless window, at a time in ms.
+Event = Union[
+    Tuple[Literal["click"], float, Point],
+    Tuple[Literal["key"], float, KeyName],
+    Tuple[Literal["resize"], float, Size],
+    Tuple[Literal["close", "minimise", "minimize", "restore"], float],
+]
 
 
 @dataclass
@@ -69,6 +82,12 @@ class Background:
 
 
 __all__ = [
+    "Event",
+    "Ink",
+    "KeyName",
+    "Point",
+    "Rect",
+    "Size",
     "AnalogClock",
     "Background",
     "BackgroundPattern",

@@ -3,8 +3,22 @@ modules, analog clocks, needle meters, switches, segment digits, bar graphs and
 lamps, painted to the pixel into surfaces you can save, show in a window or
 hand to numpy."""
 
+import os
 from dataclasses import dataclass
-from typing import Callable, ClassVar, Dict, List, Literal, Mapping, Optional, Sequence, Tuple, TypedDict, Union, overload
+from typing import (
+    Callable,
+    ClassVar,
+    Dict,
+    List,
+    Literal,
+    Mapping,
+    Optional,
+    Sequence,
+    Tuple,
+    TypedDict,
+    Union,
+    overload,
+)
 
 import numpy
 import numpy.typing
@@ -31,8 +45,25 @@ Event = Union[
     Tuple[Literal["close", "minimise", "minimize", "restore"], float],
 ]
 
-# The enums take their members or, wherever a setting is an enum, the member's
-# name in any case with "-" for "_" ("rows-from-top").
+# A setting that is an enum takes a member or its name. The module takes a
+# name in any case with "-" or "_"; the stub spells it the documented way,
+# lower case with "-", so that a checker catches a misspelt one.
+_BackgroundPatternName = Literal[
+    "none",
+    "mirrored-rows",
+    "rows-from-bottom",
+    "mirrored-columns",
+    "box-stack",
+    "rows-from-top",
+    "mirrored-columns-reversed",
+    "picture",
+]
+_DotStyleName = Literal["plain", "shadow", "show-unlit", "joined", "hollow", "rounded"]
+_TextAlignName = Literal["left", "centre", "right"]
+_BarOrientationName = Literal["horizontal", "vertical"]
+_BarStyleName = Literal["segmented", "continuous"]
+_LampShapeName = Literal["round", "square"]
+_LcdRegisterName = Literal["instruction", "data"]
 
 class _Enum:
     __members__: ClassVar[Mapping[str, _Enum]]
@@ -43,7 +74,7 @@ class _Enum:
     def value(self) -> int: ...
     def __int__(self) -> int: ...
     def __index__(self) -> int: ...
-    def __eq__(self, other: object) -> bool: ...
+    def __eq__(self, other: object, /) -> bool: ...
     def __hash__(self) -> int: ...
 
 class BackgroundPattern(_Enum):
@@ -69,9 +100,9 @@ class DotStyle(_Enum):
     HOLLOW: ClassVar[DotStyle]
     ROUNDED: ClassVar[DotStyle]
     __members__: ClassVar[Dict[str, DotStyle]]
-    def __or__(self, other: DotStyle) -> DotStyle: ...
-    def __and__(self, other: DotStyle) -> DotStyle: ...
-    def __contains__(self, flags: DotStyle) -> bool:
+    def __or__(self, other: DotStyle, /) -> DotStyle: ...
+    def __and__(self, other: DotStyle, /) -> DotStyle: ...
+    def __contains__(self, flags: DotStyle, /) -> bool:
         """Whether every one of the flags is set."""
 
 class FillStyle(_Enum):
@@ -129,6 +160,7 @@ class LampMode(_Enum):
 
 class LcdRegister(_Enum):
     """The register a bus transfer addresses (the RS line)."""
+
     INSTRUCTION: ClassVar[LcdRegister]
     DATA: ClassVar[LcdRegister]
     __members__: ClassVar[Dict[str, LcdRegister]]
@@ -152,7 +184,7 @@ class Background:
     """The pattern a face is painted with inside its frame, shaded from
     `colour`; a BackgroundPattern or its name ("rows-from-bottom")."""
 
-    pattern: Union[BackgroundPattern, str] = BackgroundPattern.NONE
+    pattern: Union[BackgroundPattern, _BackgroundPatternName] = BackgroundPattern.NONE
     colour: Optional[Colour] = None
 
 class Surface:
@@ -175,15 +207,15 @@ class Surface:
         """Sets every pixel to the colour."""
     def to_rgb(self) -> numpy.typing.NDArray[numpy.uint8]:
         """A (height, width, 3) uint8 copy in red, green, blue order (for PIL.Image.fromarray)."""
-    def save_png(self, path: str) -> None:
+    def save_png(self, path: Union[str, os.PathLike[str]]) -> None:
         """Writes the surface as an 8-bit RGB PNG file; OSError when it cannot."""
     @staticmethod
-    def from_png(path: str) -> Surface:
+    def from_png(path: Union[str, os.PathLike[str]]) -> Surface:
         """Reads a PNG file (alpha dropped); OSError when it cannot."""
     def copy(self) -> Surface:
         """A surface with a copy of the pixels."""
     # Only another Surface compares: anything else raises TypeError.
-    def __eq__(self, other: Surface) -> bool: ...  # type: ignore[override]
+    def __eq__(self, other: object, /) -> bool: ...
     __hash__: ClassVar[None]  # type: ignore[assignment]
     # The buffer protocol (as the checkers that know it spell it).
     def __buffer__(self, flags: int, /) -> memoryview: ...
@@ -243,7 +275,7 @@ class Painter:
         corner: int = 0,
         line: Ink = "default",
         fill: Ink = "default",
-        fill_style: FillStyle = FillStyle.SOLID,
+        fill_style: Union[FillStyle, str] = FillStyle.SOLID,
     ) -> None:
         """A rectangle, corners rounded by `corner` percent of the shorter side."""
     def ellipse(
@@ -254,7 +286,7 @@ class Painter:
     def print(self, text: str) -> None:
         """Prints Latin-1 text at the current position in the current font, and moves it."""
     def new_line(self) -> None: ...
-    def copy(self, source: Surface, operation: RasterOperation = RasterOperation.SOURCE_COPY) -> None:
+    def copy(self, source: Surface, operation: Union[RasterOperation, str] = RasterOperation.SOURCE_COPY) -> None:
         """Combines the source's pixels from the drawable area's top-left corner on."""
     def stretch(self, source: Surface, source_area: Rect, area: Rect) -> None:
         """Scales the source's (x, y, width, height) into the area (x, y, width, height)."""
@@ -288,9 +320,9 @@ class TextDisplay(Instrument):
         frame: Optional[Frame] = None,
         background: Optional[Background] = None,
         ink: Colour = (0, 0, 0),
-        dots: Union[DotStyle, str] = DotStyle.PLAIN,
+        dots: Union[DotStyle, _DotStyleName] = DotStyle.PLAIN,
         label: str = "",
-        align: Union[TextAlign, str] = TextAlign.LEFT,
+        align: Union[TextAlign, _TextAlignName] = TextAlign.LEFT,
         picture: Optional[Surface] = None,
     ) -> None: ...
     def render(self) -> Surface:
@@ -353,7 +385,7 @@ class Switch(Instrument):
         size: Size,
         frame: Optional[Frame] = None,
         background: Optional[Background] = None,
-        on_background: Union[BackgroundPattern, str] = BackgroundPattern.NONE,
+        on_background: Union[BackgroundPattern, _BackgroundPatternName] = BackgroundPattern.NONE,
         label_colour: Colour = (0, 0, 0),
         labels: str = "OFF/ON",
         off_picture: Optional[Surface] = None,
@@ -406,8 +438,8 @@ class BarGraph(Instrument):
         *,
         size: Size,
         segments: int = 20,
-        orientation: Union[BarOrientation, str] = BarOrientation.HORIZONTAL,
-        style: Union[BarStyle, str] = BarStyle.SEGMENTED,
+        orientation: Union[BarOrientation, _BarOrientationName] = BarOrientation.HORIZONTAL,
+        style: Union[BarStyle, _BarStyleName] = BarStyle.SEGMENTED,
         zones: Sequence[float] = [0.6, 0.85],
         zone_colours: Optional[Sequence[Colour]] = None,
         background: Colour = (20, 20, 20),
@@ -434,7 +466,7 @@ class Lamp(Instrument):
         self,
         *,
         size: Size = (24, 24),
-        shape: Union[LampShape, str] = LampShape.ROUND,
+        shape: Union[LampShape, _LampShapeName] = LampShape.ROUND,
         scheme: str = "green",
         colour: Optional[Colour] = None,
         background: Colour = (240, 240, 240),
@@ -493,9 +525,10 @@ class CharacterLcd(Instrument):
         bus: Literal[8, 4] = 8,
         oscillator_khz: float = 270.0,
         check_timing: bool = False,
-        rom: Optional[str] = None,
+        rom: Union[str, os.PathLike[str], None] = None,
     ) -> None:
-        """Presets: yellow-green, blue, white-on-black, amber-on-black, green-on-black. rom: a ROM text-art file."""
+        """Presets: yellow-green, blue, white-on-black, amber-on-black, green-on-black.
+        rom: a ROM text-art file."""
     @staticmethod
     def size_of(
         *,
@@ -530,15 +563,19 @@ class CharacterLcd(Instrument):
         """Character slot (0..7, taken mod 8) from eight row bytes, bits 4..0."""
     # The bus.
     def write_instruction(self, value: int) -> None:
-        """An instruction byte, in one or two transfers as the bus takes it; lost while busy with check_timing."""
+        """An instruction byte, in one or two transfers as the bus takes it.
+
+        With check_timing, a byte sent while the controller is busy is lost
+        (state()["dropped_writes"] counts them)."""
     def write_data(self, value: int) -> None:
         """A data byte into the RAM at the address counter (lost while busy, as above)."""
     def read_data(self) -> int:
         """Reads the RAM byte at the address counter, which then moves."""
     def read_status(self) -> int:
         """The busy flag (bit 7) and the address counter."""
-    def transfer(self, register: Union[LcdRegister, Literal["instruction", "data"]], bus: int) -> None:
-        """One write transfer; on a 4-bit bus DB7..DB4 are bits 7..4 of `bus`."""
+    def transfer(self, register: Union[LcdRegister, _LcdRegisterName], bus: int) -> None:
+        """One write transfer to LcdRegister.INSTRUCTION or DATA (or "instruction", "data");
+        on a 4-bit bus DB7..DB4 are bits 7..4 of `bus`."""
     def advance(self, ms: float) -> None:
         """Moves the virtual clock on."""
     def state(self) -> _LcdState:
@@ -574,7 +611,8 @@ class Window:
         on_frame: Optional[Callable[[Surface, int], object]] = None,
         background: Colour = (240, 240, 240),
     ) -> Window:
-        """A window that shows nothing and runs on virtual time for span_ms; on_frame(surface, at_ms) sees every present."""
+        """A window that shows nothing and runs on virtual time for span_ms;
+        on_frame(surface, at_ms) sees every present."""
     @property
     def client_size(self) -> Size: ...
     def add(self, instrument: Instrument, *, at: Point) -> None:

@@ -13,6 +13,14 @@ void RaiseOsError(const std::string& message) {
     throw py::error_already_set();
 }
 
+std::string PathOf(py::handle file) {
+    const py::object path = py::module_::import("os").attr("fspath")(file);
+    if (!py::isinstance<py::str>(path)) {
+        throw py::type_error("a file name is a str or a path, not " + py::repr(file).cast<std::string>());
+    }
+    return path.cast<std::string>();
+}
+
 namespace {
 
 std::string Repr(py::handle value) {

@@ -82,6 +82,9 @@ struct PyPainter : Painter {
     mutable std::mutex mutex;
 };
 
+// A file name: a str or any os.PathLike (pathlib.Path).
+std::string PathOf(py::handle file);
+
 // Raises OSError with the message.
 [[noreturn]] void RaiseOsError(const std::string& message);
 

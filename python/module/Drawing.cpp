@@ -102,21 +102,24 @@ void BindEnums(py::module_& m) {
         .def("__or__", [](DotStyle a, DotStyle b) { return a | b; })
         .def("__and__", [](DotStyle a, DotStyle b) { return a & b; })
         .def("__contains__", [](DotStyle style, DotStyle flags) { return Has(style, flags); })
-        .def("__repr__", [](DotStyle style) {
-            static const std::pair<DotStyle, const char*> kFlags[] = {{DotStyle::Shadow, "SHADOW"},
-                                                                      {DotStyle::ShowUnlit, "SHOW_UNLIT"},
-                                                                      {DotStyle::Joined, "JOINED"},
-                                                                      {DotStyle::Hollow, "HOLLOW"},
-                                                                      {DotStyle::Rounded, "ROUNDED"}};
-            std::string names;
-            for (const auto& [flag, name] : kFlags) {
-                if (Has(style, flag)) {
-                    names += names.empty() ? "" : "|";
-                    names += name;
+        .def(
+            "__repr__",
+            [](DotStyle style) {
+                static const std::pair<DotStyle, const char*> kFlags[] = {{DotStyle::Shadow, "SHADOW"},
+                                                                          {DotStyle::ShowUnlit, "SHOW_UNLIT"},
+                                                                          {DotStyle::Joined, "JOINED"},
+                                                                          {DotStyle::Hollow, "HOLLOW"},
+                                                                          {DotStyle::Rounded, "ROUNDED"}};
+                std::string names;
+                for (const auto& [flag, name] : kFlags) {
+                    if (Has(style, flag)) {
+                        names += names.empty() ? "" : "|";
+                        names += name;
+                    }
                 }
-            }
-            return "DotStyle." + (names.empty() ? std::string("PLAIN") : names);
-        });
+                return "DotStyle." + (names.empty() ? std::string("PLAIN") : names);
+            },
+            py::prepend());
 
     py::enum_<FillStyle>(m, "FillStyle", "The interior of a box: solid or one of six hatches.")
         .value("SOLID", FillStyle::Solid)
@@ -194,7 +197,8 @@ through it changes the surface.)")
             "A (height, width, 3) uint8 copy in red, green, blue order (for PIL.Image.fromarray).")
         .def(
             "save_png",
-            [](const Surface& s, const std::string& path) {
+            [](const Surface& s, py::handle file) {
+                const std::string path = PathOf(file);
                 bool written = false;
                 {
                     py::gil_scoped_release unlocked;
@@ -208,7 +212,8 @@ through it changes the surface.)")
             "path"_a, "Writes the surface as an 8-bit RGB PNG file; OSError when it cannot.")
         .def_static(
             "from_png",
-            [](const std::string& path) {
+            [](py::handle file) {
+                const std::string path = PathOf(file);
                 std::optional<Surface> read;
                 {
                     py::gil_scoped_release unlocked;
@@ -224,7 +229,11 @@ through it changes the surface.)")
         .def(
             "copy", [](const Surface& s) { return Surface(s); }, "A surface with a copy of the pixels.")
         .def("__eq__",
-             [](const Surface& a, const Surface& b) {
+             [](const Surface& a, py::handle other) {
+                 if (!py::isinstance<Surface>(other)) {
+                     return false;
+                 }
+                 const Surface& b = other.cast<const Surface&>();
                  if (a.width() != b.width() || a.height() != b.height()) {
                      return false;
                  }
@@ -357,9 +366,10 @@ even; nothing is drawn outside the clip.
         .def(
             "box",
             [](PyPainter& p, double x1, double y1, double x2, double y2, int corner, py::handle line,
-               py::handle fill, FillStyle style) {
+               py::handle fill, py::handle style) {
+                const FillStyle fillStyle = ToEnum<FillStyle>(style, "fill_style");
                 const auto lock = p.Lock();
-                p.Box(x1, y1, x2, y2, corner, ToInk(line, "line"), ToInk(fill, "fill"), style);
+                p.Box(x1, y1, x2, y2, corner, ToInk(line, "line"), ToInk(fill, "fill"), fillStyle);
             },
             "x1"_a, "y1"_a, "x2"_a, "y2"_a, py::kw_only(), "corner"_a = 0, "line"_a = "default",
             "fill"_a = "default", "fill_style"_a = FillStyle::Solid,
@@ -393,7 +403,8 @@ even; nothing is drawn outside the clip.
              })
         .def(
             "copy",
-            [](PyPainter& p, const Surface& source, RasterOperation operation) {
+            [](PyPainter& p, const Surface& source, py::handle operationName) {
+                const RasterOperation operation = ToEnum<RasterOperation>(operationName, "operation");
                 const auto lock = p.Lock();
                 py::gil_scoped_release unlocked;
                 p.Copy(source, operation);

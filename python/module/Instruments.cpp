@@ -40,9 +40,10 @@ struct PicturedHeld : WithPicture<T>, Held<T> {
           Held<T>(size, std::move(settings), PictureOf(this->picture)) {}
 };
 
-void CheckPicture(const Background& background, const std::optional<Surface>& picture) {
+void CheckPicture(const Background& background, const std::optional<Surface>& picture,
+                  const char* argument = "picture") {
     if (background.pattern == BackgroundPattern::Picture && !picture) {
-        RefuseValue("background pattern PICTURE needs picture=Surface");
+        RefuseValue(std::string("background pattern PICTURE needs ") + argument + "=Surface");
     }
 }
 
@@ -193,6 +194,7 @@ void BindSwitch(py::module_& m) {
                  settings.onPattern = ToEnum<BackgroundPattern>(onBackground, "on_background");
                  settings.labelColour = ToColour(labelColour, "label_colour");
                  settings.labels = std::move(labels);
+                 CheckPicture(settings.background, offPicture, "off_picture");
                  return new Held<Switch>(ToSize(size, "size"), settings, std::move(offPicture),
                                          std::move(onPicture));
              }),

@@ -136,7 +136,7 @@ Time is virtual: advance(ms) moves it (blink phase, busy time).)")
                          py::handle ink, std::optional<bool> backlightOn, std::optional<bool> showUnlit,
                          std::optional<int> dotSize, std::optional<int> dotGap, py::handle frame,
                          const std::string& font, int bus, double oscillatorKhz, bool checkTiming,
-                         std::optional<std::string> rom) {
+                         py::object rom) {
                  CharacterLcd::Settings settings;
                  settings.columns = columns;
                  settings.rows = rows;
@@ -176,8 +176,8 @@ Time is virtual: advance(ms) moves it (blink phase, busy time).)")
                  settings.oscillatorKhz = oscillatorKhz;
                  settings.timing = checkTiming ? LcdTiming::Check : LcdTiming::Off;
                  std::optional<LcdRom> loaded;
-                 if (rom) {
-                     loaded = LcdRom::Load(*rom);
+                 if (!rom.is_none()) {
+                     loaded = LcdRom::Load(PathOf(rom));
                  }
                  return new PyCharacterLcd(std::move(loaded), settings);
              }),
@@ -197,6 +197,9 @@ Time is virtual: advance(ms) moves it (blink phase, busy time).)")
                 settings.look.dotGap = dotGap;
                 settings.look.frame.width = frameWidth;
                 settings.look.glass = font == "5x10" ? LcdFont::Dots5x10 : LcdFont::Dots5x8;
+                if (font != "5x8" && font != "5x10") {
+                    RefuseValue("font \"" + font + "\": give \"5x8\" or \"5x10\"");
+                }
                 const Size size = CharacterLcd::SizeOf(settings);
                 return py::make_tuple(size.width, size.height);
             },

@@ -31,6 +31,8 @@ def test_png_round_trip_and_file_errors(tmp_path):
     surface.save_png(str(path))
     assert ins.Surface.from_png(str(path)) == surface
     assert surface.copy() == surface and surface.copy() is not surface
+    assert surface != 3 and surface not in [None, "s.png"]
+    assert ins.Surface.from_png(path) == surface  # any os.PathLike names a file
     (tmp_path / "junk.png").write_bytes(b"\x89PNG not really")
     for unreadable in (tmp_path / "missing.png", tmp_path / "junk.png", tmp_path):
         with pytest.raises(OSError, match="cannot read"):
@@ -44,6 +46,11 @@ def test_png_round_trip_and_file_errors(tmp_path):
 def test_painter_state_comes_back_after_with():
     surface = ins.Surface(40, 20)
     painter = ins.Painter(surface)
+    painter.box(0, 0, 40, 20, fill_style="cross", line="none", fill=(9, 9, 9))
+    hatched = numpy.asarray(surface)
+    assert 0 < numpy.count_nonzero(hatched == 0x090909) < 39 * 19  # lines over the text background
+    painter.copy(ins.Surface(40, 20), "blackness")
+    assert not hatched.any()
     with painter.saved():
         painter.clip((10, 5, 10, 10))
         painter.translate((10, 5))
