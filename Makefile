@@ -1,15 +1,17 @@
 # make        build everything into build/ (programs in build/bin/)
 # make run    install what is missing, build, start the demo
-# make test   install what is missing, build, run every test (normal, sanitizer and Python, and
-#             a few seconds of each fuzz target on its seeds)
+# make test   install what is missing, build, run every test (normal, sanitizer, Python and
+#             browser, and a few seconds of each fuzz target on its seeds)
+# make web    build the WebAssembly module and the pages into web/dist/
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+WEB_BUILD  ?= build-web
 JOBS       ?= $(shell nproc)
 # How long `make test` runs each fuzz target.
 TEST_FUZZ_SECONDS ?= 5
 
-.PHONY: all deps build run test test-normal test-sanitize bench bench-python clean format update-golden pictures
+.PHONY: all deps build run test test-normal test-sanitize test-web web bench bench-python bench-web clean format update-golden pictures
 
 all: build
 
@@ -28,6 +30,7 @@ run: deps build
 test: deps
 	$(MAKE) test-normal
 	$(MAKE) test-sanitize
+	$(MAKE) test-web
 	$(MAKE) fuzz SECONDS=$(TEST_FUZZ_SECONDS)
 
 test-normal: build
@@ -38,6 +41,20 @@ test-sanitize:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS) -LE 'e2e|install'
+
+web:
+	web/build.sh $(WEB_BUILD)
+
+# The pages in headless Chromium against the native tools (puppeteer-core from npm).
+WEB_TEST = cd web/tests && npm ci --no-audit --no-fund --loglevel=error && \
+	node browser-test.mjs --dist ../dist --bin ../../$(BUILD)/bin --assets ../../assets
+
+test-web: build web
+	$(WEB_TEST)
+
+# First frame, tick against the native tick, and the module's size, in Chromium.
+bench-web: build web
+	$(WEB_TEST) --measure
 
 bench: build
 	$(BUILD)/bin/bench_canvas
@@ -50,7 +67,7 @@ format:
 	find app canvas colour widgets dialog include tests bench tools examples fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD) web/dist web/tests/node_modules
 
 # Rewrites the golden frames from the current code; review the new images before committing.
 update-golden: build
