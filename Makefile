@@ -47,7 +47,7 @@ web:
 
 # The pages in headless Chromium against the native tools (puppeteer-core from npm).
 WEB_TEST = cd web/tests && npm ci --no-audit --no-fund --loglevel=error && \
-	node browser-test.mjs --dist ../dist --bin ../../$(BUILD)/bin --assets ../../assets
+	node browser-test.mjs --dist ../dist --bin $(abspath $(BUILD))/bin --assets ../../assets
 
 test-web: build web
 	$(WEB_TEST)

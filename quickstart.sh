@@ -3,7 +3,7 @@
 #
 #   bash quickstart.sh demo    install what is missing, build, start the demo
 #   bash quickstart.sh test    install what is missing, build, run every test
-#                              (normal, sanitizer and Python)
+#                              (normal, sanitizer, Python and browser)
 #
 # As root it installs the missing packages; as another user it uses sudo when
 # there is one, or names the packages to install and stops.
