@@ -3,6 +3,21 @@
 "use strict";
 var Pages = {
   dayMs: 24 * 3600 * 1000,
+  // Loads the module (the one file carrying its WebAssembly when the page is
+  // opened from disk, the .js with its .wasm from a server) and resolves to it.
+  instruments: function () {
+    return new Promise(function (resolve, reject) {
+      var script = document.createElement("script");
+      script.src = location.protocol === "file:" ? "instruments.js" : "instruments-split.js";
+      script.onload = function () {
+        instruments.ready.then(resolve, reject);
+      };
+      script.onerror = function () {
+        reject(new Error("cannot load " + script.src));
+      };
+      document.head.appendChild(script);
+    });
+  },
   // "#a=1&b=two" as {a: "1", b: "two"}, each value URL-decoded.
   fragment: function () {
     var options = {};

@@ -143,7 +143,7 @@ const server = http.createServer((request, response) => {
     response.writeHead(404).end();
     return;
   }
-  const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css" };
+  const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".wasm": "application/wasm" };
   response.writeHead(200, { "content-type": types[path.extname(name)] ?? "application/octet-stream" });
   fs.createReadStream(name).pipe(response);
 });
@@ -275,12 +275,17 @@ try {
   } else {
     // The README's figures: the first load in a browser just started, and the
     // median of five loads after it.
-    const loads = [];
-    for (let i = 0; i < 6; ++i) {
-      const load = await open(pageUrl("index.html"));
-      loads.push(await load.evaluate(() => [window.demoTiming.moduleReadyMs, window.demoTiming.firstFrameMs]));
-      await load.close();
-    }
+    const timesOf = async (url) => {
+      const times = [];
+      for (let i = 0; i < 6; ++i) {
+        const load = await open(url);
+        times.push(await load.evaluate(() => [window.demoTiming.moduleReadyMs, window.demoTiming.firstFrameMs]));
+        await load.close();
+      }
+      return times;
+    };
+    const loads = await timesOf(pageUrl("index.html"));
+    const servedLoads = await timesOf(`${served}/index.html`);
     const page = await open(pageUrl("index.html"));
     await page.evaluate(() => window.demoTicks(500));
     const batches = [];
@@ -299,9 +304,16 @@ try {
     const warmFirst = median(loads.slice(1).map((load) => load[1]));
     console.log(`first load: module ready ${coldReady.toFixed(0)} ms, first frame ${coldFirst.toFixed(0)} ms after navigation start`);
     console.log(`later loads (median of 5): module ready ${warmReady.toFixed(0)} ms, first frame ${warmFirst.toFixed(0)} ms`);
+    const servedReady = median(servedLoads.slice(1).map((load) => load[0]));
+    const servedFirst = median(servedLoads.slice(1).map((load) => load[1]));
+    console.log(`from a local server, .js + .wasm (median of 5 after the first): module ready ${servedReady.toFixed(0)} ms, first frame ${servedFirst.toFixed(0)} ms`);
     console.log(`tick median ${tickUs.toFixed(1)} us (native ${nativeUs.toFixed(1)} us, ratio ${(tickUs / nativeUs).toFixed(2)})`);
     console.log(`tick with the canvas paint median ${(median(painted) * 1000).toFixed(0)} us`);
     console.log(`instruments.js ${js.length} bytes, gzipped ${zlib.gzipSync(js, { level: 9 }).length} bytes`);
+    for (const name of ["instruments-split.wasm", "instruments-split.js"]) {
+      const bytes = fs.readFileSync(path.join(dist, name));
+      console.log(`${name} ${bytes.length} bytes, gzipped ${zlib.gzipSync(bytes, { level: 9 }).length} bytes`);
+    }
     await page.close();
   }
 } finally {
